@@ -1,0 +1,30 @@
+# The two commands: `make play` and `make test`. See README.md.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PLAY_DIR := build/play
+TEST_DIR := build/test
+ARGS ?=
+
+.PHONY: play test build-play build-test deps bench clean
+
+deps:
+	@tools/setup/install-deps.sh
+
+build-play: deps
+	cmake -S . -B $(PLAY_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(PLAY_DIR) -j $(JOBS)
+
+play: build-play
+	$(PLAY_DIR)/hosts/sdl/mirelink $(ARGS)
+
+build-test: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: build-test
+	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+bench: build-play
+	$(PLAY_DIR)/bench/mirelink-bench
+
+clean:
+	rm -rf build

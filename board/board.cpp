@@ -1,0 +1,54 @@
+#include "board/board.h"
+
+#include "gfx/display_device.h"
+#include "gfx/image.h"
+
+namespace {
+
+constexpr std::int32_t kLastLitKind = LeftUp + kLitOffset;
+
+// Openings of kinds 1 to 6 as bits indexed by Side.
+constexpr unsigned Bit(Side side) { return 1u << static_cast<unsigned>(side); }
+constexpr unsigned kOpenings[LeftUp + 1] = {
+    0,                                  // bog
+    Bit(Side::Up) | Bit(Side::Down),    // vertical
+    Bit(Side::Left) | Bit(Side::Right), // horizontal
+    Bit(Side::Up) | Bit(Side::Right),
+    Bit(Side::Right) | Bit(Side::Down),
+    Bit(Side::Down) | Bit(Side::Left),
+    Bit(Side::Left) | Bit(Side::Up),
+};
+
+void DrawCornerPicture(int pictureId, int x, int y) {
+    LoadImage(game.instance, pictureId, &game.cornerImage);
+    game.display->DrawImage(x, y, game.cornerImage.pixels, kCellPixels, kCellPixels);
+}
+
+}  // namespace
+
+bool OpensToward(std::int32_t kind, Side side) {
+    if (kind < Vertical || kind > LeftUp) return false;
+    return (kOpenings[kind] & Bit(side)) != 0;
+}
+
+bool KindAbove(int x, int y, std::int32_t v) { return InsideBoard(x, y) && KindAt(x, y) > v; }
+
+bool KindIs(int x, int y, std::int32_t v) { return InsideBoard(x, y) && KindAt(x, y) == v; }
+
+void DrawBoard() {
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            const std::int32_t kind = KindAt(x, y);
+            // Only kinds with a picture: a stray value must not index past the table.
+            if (kind < Vertical || kind > kLastLitKind) continue;
+            const ImageRef& block = game.blockImages[kind - 1];
+            game.display->DrawImage(x * kCellPixels, y * kCellPixels, block.pixels, kCellPixels,
+                                    kCellPixels);
+        }
+    }
+    constexpr int kFar = (kBoardSize - 1) * kCellPixels;
+    DrawCornerPicture(kHeroHomePicture, 0, 0);
+    DrawCornerPicture(kHeroineHomePicture, kFar, kFar);
+    DrawCornerPicture(kBottomLeftStonePicture, 0, kFar);
+    DrawCornerPicture(kTopRightStonePicture, kFar, 0);
+}

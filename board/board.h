@@ -1,0 +1,66 @@
+// The board: 12 x 12 cells of 20 x 20 pixels, a block kind and a cell record
+// in each, indexed x * 12 + y. The kinds, their openings and the two cell
+// predicates the path code asks; DrawBoard puts the blocks on the screen.
+#pragma once
+
+#include <cstdint>
+
+#include "app/game_state.h"
+
+// The four sides of a cell, in the order the flood looks at them.
+enum class Side { Left, Up, Down, Right };
+
+struct SideStep {
+    int dx;
+    int dy;
+};
+
+constexpr SideStep StepTo(Side side) {
+    switch (side) {
+        case Side::Left: return {-1, 0};
+        case Side::Up: return {0, -1};
+        case Side::Down: return {0, 1};
+        case Side::Right: return {1, 0};
+    }
+    return {0, 0};
+}
+
+constexpr Side Opposite(Side side) {
+    switch (side) {
+        case Side::Left: return Side::Right;
+        case Side::Up: return Side::Down;
+        case Side::Down: return Side::Up;
+        case Side::Right: return Side::Left;
+    }
+    return side;
+}
+
+constexpr Side kAllSides[4] = {Side::Left, Side::Up, Side::Down, Side::Right};
+
+// Whether block kind 1 to 6 opens toward `side`. Every other value (bog,
+// corner stones, lit blocks, marked cells) opens nowhere.
+bool OpensToward(std::int32_t kind, Side side);
+
+inline bool InsideBoard(int x, int y) { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
+
+// True when (x, y) is on the board and its kind is greater than v; with
+// v = ConnectedMark it asks whether a flood has reached the cell.
+bool KindAbove(int x, int y, std::int32_t v);
+
+// True when (x, y) is on the board and its kind equals v.
+bool KindIs(int x, int y, std::int32_t v);
+
+inline std::int32_t& KindAt(int x, int y) { return game.kinds[CellIndex(x, y)]; }
+inline Cell& CellAt(int x, int y) { return game.cells[CellIndex(x, y)]; }
+
+// Picture ids of the blocks, indexed kind - 1 (kinds 1 to 6, then the lit
+// kinds 7 to 12).
+constexpr int kBlockPictureIds[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
+constexpr int kHeroHomePicture = 337;
+constexpr int kHeroineHomePicture = 338;
+constexpr int kBottomLeftStonePicture = 349;
+constexpr int kTopRightStonePicture = 350;
+
+// Draws every block of the board and the four corner pictures into the back
+// buffer. Bog and corner-stone cells are left to the actors.
+void DrawBoard();

@@ -1,0 +1,91 @@
+#include "board/turning_blocks.h"
+
+#include <cstdint>
+
+#include "app/game_state.h"
+#include "board/board.h"
+#include "board/cell_taps.h"
+#include "board/path.h"
+#include "gfx/display_device.h"
+#include "gfx/image.h"
+
+namespace {
+
+constexpr int kFar = kBoardSize - 1;
+// Kinds 1 to 6 turn with strips 306 to 311: five frames of one cell each.
+constexpr int kTurningStripBefore = 305;
+constexpr std::int32_t kTurnFrames = 5;
+constexpr std::int32_t kTurnFrameTicks = 2;
+constexpr std::int32_t kPathBonus = 50;
+
+bool IsCorner(int x, int y) { return (x == 0 || x == kFar) && (y == 0 || y == kFar); }
+
+// Only a block away from the corners turns, and only through the frames its
+// strip has. Anything else (a block a ball has just turned into bog, say)
+// has nothing to show and nothing to turn.
+bool CanGoOnTurning(int x, int y) {
+    const std::int32_t kind = KindAt(x, y);
+    const std::int32_t frame = CellAt(x, y).turnFrame;
+    return kind >= Vertical && kind <= LeftUp && !IsCorner(x, y) && frame >= 0 && frame < kTurnFrames;
+}
+
+void StopTurn(Cell& cell) {
+    cell.turning = false;
+    cell.turnFrame = 0;
+    cell.turnTicks = 0;
+}
+
+void DrawTurnFrame(int x, int y) {
+    ImageRef& strip = game.turningImage;
+    LoadImage(game.instance, kTurningStripBefore + KindAt(x, y), &strip);
+    const bool wholeStrip = strip.pixels != nullptr && strip.width == static_cast<std::uint32_t>(kCellPixels) &&
+                            strip.height >= static_cast<std::uint32_t>(kCellPixels * kTurnFrames);
+    if (!wholeStrip) return;
+    const Pixel32* frame = StripFrame(strip, kCellPixels, static_cast<std::uint32_t>(CellAt(x, y).turnFrame));
+    game.display->DrawImage(x * kCellPixels, y * kCellPixels, frame, kCellPixels, kCellPixels);
+}
+
+// The path is complete as the blocks lie now: any other block still turning
+// stops where it is, so that no turn changes a block of the finished path
+// and none goes on over the lit path, which has no turning frames.
+void StopEveryTurn() {
+    for (Cell& cell : game.cells) {
+        if (cell.turning) StopTurn(cell);
+    }
+}
+
+void CompletePath() {
+    game.bankedScore = AddToScore(game.score, kPathBonus);
+    ShowScore(game.bankedScore);
+    StopEveryTurn();
+    BuildRoute();
+}
+
+void StepTurn(int x, int y) {
+    Cell& cell = CellAt(x, y);
+    if (!CanGoOnTurning(x, y)) {
+        StopTurn(cell);
+        return;
+    }
+    DrawTurnFrame(x, y);
+    if (cell.turnTicks == 0) {
+        cell.turnTicks = kTurnFrameTicks;
+        ++cell.turnFrame;
+    }
+    --cell.turnTicks;
+    if (cell.turnFrame < kTurnFrames) return;
+    cell.turning = false;
+    cell.turnFrame = 0;
+    KindAt(x, y) = game.turnTable[KindAt(x, y)];
+    if (IsPathComplete()) CompletePath();
+}
+
+}  // namespace
+
+void UpdateTurningBlocks() {
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            if (CellAt(x, y).turning) StepTurn(x, y);
+        }
+    }
+}

@@ -1,0 +1,84 @@
+// The game's one connection to the screen: takes the screen over through the
+// game display interface, checks that it suits the game, converts pictures to
+// the screen's 16-bit format, owns the three screen-sized buffers all drawing
+// goes into, and presents the back buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/image.h"
+#include "platform/coredll/coredll.h"
+#include "platform/gx/gx.h"
+
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+constexpr int kScreenBytes = kScreenWidth * kScreenHeight * 2;  // 153600
+
+class DisplayDevice;
+
+// Writes one source pixel to a 16-bit destination; returns 1.
+using PixelWriter = int (*)(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source);
+
+int WritePixel555(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source);
+int WritePixel565(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source);
+int WritePixelNone(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source);
+
+class DisplayDevice {
+public:
+    explicit DisplayDevice(HWND window);
+
+    // Completes the checks of the screen; 0 when the game can use it.
+    HRESULT CheckFormat();
+    int Open(HWND window);
+    int Close();
+    int Present();
+
+    // Drawing primitives. They do not clip: callers keep every rectangle on
+    // the screen (the test build asserts it).
+    int DrawImage(int x, int y, const Pixel32* pixels, int width, int height);
+    int DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
+    int StageImage(int x, int y, const Pixel32* pixels, int width, int height);
+
+    // Panel slides; they present and sleep by themselves.
+    int RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height);
+    int RollOutPanel();
+
+    // Number fields; they present by themselves.
+    int DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
+                   int cellCount);
+    int DrawNumber4(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value);
+
+    // Byte offset of screen pixel (x, y) in the back and save buffers, from
+    // the pitches the display reported (or the plain layout when those would
+    // reach outside the buffers).
+    int PixelOffset(int x, int y) const { return originOffset + y * rowPitch + x * pixelPitch; }
+    PixelWriter Writer() const { return writerIndex >= 0 ? pixelWriters[writerIndex] : WritePixelNone; }
+
+    // Geometry of the last panel rolled in.
+    std::int32_t panelWidth = 0;
+    std::int32_t panelHeight = 0;
+    std::int32_t panelX = 0;
+    std::int32_t panelBottomY = 0;
+
+    // Each real writer composes its 16-bit value here.
+    std::uint32_t scratch555 = 0;
+    std::uint32_t scratch565 = 0;
+
+    PixelWriter pixelWriters[3] = {nullptr, nullptr, nullptr};
+
+    std::uint8_t backBuffer[kScreenBytes] = {};
+    std::uint8_t saveBuffer[kScreenBytes] = {};
+    std::uint8_t workBuffer[kScreenBytes] = {};
+
+    std::uint8_t* frameBuffer = nullptr;
+    HRESULT status = 0;
+    GXDisplayProperties properties{};
+    DEVMODEW displayMode{};
+    std::int32_t writerIndex = -1;
+    std::uint8_t is240x320 = 0;
+
+    // The addressing actually used, settled by the constructor.
+    std::int32_t pixelPitch = 2;
+    std::int32_t rowPitch = 480;
+    std::int32_t originOffset = 0;
+};

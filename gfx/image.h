@@ -1,0 +1,46 @@
+// Pictures: the "DBB" resources of the program, raw or packed, and the
+// descriptor every drawing primitive takes.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/coredll/coredll.h"
+
+// One source pixel as stored in the resources.
+struct Pixel32 {
+    std::uint8_t unused;
+    std::uint8_t blue;
+    std::uint8_t green;
+    std::uint8_t red;
+};
+static_assert(sizeof(Pixel32) == 4);
+
+inline bool IsPureWhite(const Pixel32& p) { return p.blue == 255 && p.green == 255 && p.red == 255; }
+inline bool IsPureBlack(const Pixel32& p) { return p.blue == 0 && p.green == 0 && p.red == 0; }
+
+// A loaded picture: width x height pixels, rows stored bottom-up. A strip of
+// frames counts all its frames in `height`.
+struct ImageRef {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    const Pixel32* pixels = nullptr;
+};
+
+// Raw picture `id`, used in place inside the resources.
+int LoadImage(HINSTANCE instance, int id, ImageRef* slot);
+
+// Packed picture `id`, decoded into the shared decode buffer; overwrites
+// whatever packed picture was there.
+int LoadPackedImage(HINSTANCE instance, int id, ImageRef* slot);
+
+// Decodes `size` bytes of packed data into `destination`, which holds
+// `capacity` bytes. Never reads past the packed data nor writes past the
+// destination, whatever the data holds. Returns the number of bytes written.
+std::uint32_t UnpackImage(const std::uint8_t* packed, std::uint32_t size, std::uint8_t* destination,
+                          std::uint32_t capacity);
+
+// Frame k of a strip of frames of width x frameHeight starts this far into
+// the stored pixels.
+inline const Pixel32* StripFrame(const ImageRef& strip, std::uint32_t frameHeight, std::uint32_t frame) {
+    return strip.pixels + static_cast<std::size_t>(frame) * strip.width * frameHeight;
+}

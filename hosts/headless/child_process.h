@@ -1,0 +1,42 @@
+// A second copy of the runner started as a real process, for `relaunch`.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class ChildProcess {
+public:
+    // How a child ended: its exit code, or the signal that ended it.
+    struct Outcome {
+        bool exited = true;
+        int code = 0;    // when exited
+        int signal = 0;  // otherwise
+
+        bool Succeeded() const { return exited && code == 0; }
+        std::string Describe() const;
+    };
+
+    // Starts `program` with `arguments` (not counting the program's own name);
+    // it shares this process's standard streams and environment. Nothing, and
+    // the reason in `error`, when it cannot be started.
+    static std::optional<ChildProcess> Start(const std::string& program, const std::vector<std::string>& arguments,
+                                             std::string* error);
+
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // A child still running is killed and reaped: no stray copies, no zombies.
+    ~ChildProcess();
+
+    // The outcome once the child has ended; nothing while it runs. Never waits.
+    std::optional<Outcome> Poll();
+    void Kill();
+
+private:
+    explicit ChildProcess(pid_t pid) : pid_(pid) {}
+    pid_t pid_ = -1;
+};

@@ -1,0 +1,80 @@
+// The host of the scripted runner: a virtual clock, no window, and a script
+// that stands in for the player. Each time the platform's queue runs dry, the
+// host runs script lines until one of them gives the program something to do.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "hosts/headless/child_process.h"
+#include "hosts/headless/screenshot.h"
+#include "hosts/headless/script.h"
+#include "platform/host.h"
+#include "platform/platform.h"
+
+struct HeadlessSettings {
+    std::string scriptName;           // how messages name the script
+    std::uint32_t clock = 1000;       // the virtual clock at start
+    std::string relaunchProgram;      // the runner itself, for `relaunch`
+    // The second copy's options besides its clock and script (namespace,
+    // display, the flag that makes it insist on handing over).
+    std::vector<std::string> relaunchOptions;
+    std::chrono::milliseconds relaunchTimeout{60000};
+    std::ostream* out = nullptr;      // `state -`
+    std::ostream* errors = nullptr;   // failures and message boxes
+};
+
+class HeadlessHost final : public platform::Host {
+public:
+    using StatusSource = std::function<platform::Status()>;
+
+    HeadlessHost(Script script, HeadlessSettings settings, GameState& state, StatusSource status);
+
+    std::uint32_t TickCount() override { return clock_; }
+    void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
+    platform::HostEvent WaitForEvent(bool paintable) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override;
+    int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override;
+    void WindowVisibilityChanged(bool) override {}
+
+    // An `expect`, `set`, `shot`, `state` or `relaunch` failed; the run ended there.
+    bool Failed() const { return failed_; }
+
+private:
+    std::optional<platform::HostEvent> Run(const Command& command, bool paintable);
+    std::optional<platform::HostEvent> NextPaint(bool paintable);
+    bool RelaunchStillRunning();
+    void StartRelaunch(const Command& command);
+    void WriteShot(const Command& command);
+    void WriteState(const Command& command);
+    void CheckExpectation(const Command& command);
+    void SetGameField(const Command& command);
+    void Fail(int line, const std::string& message);
+    platform::HostEvent EndOfScript();
+
+    Script script_;
+    HeadlessSettings settings_;
+    GameState& state_;
+    StatusSource status_;
+
+    std::size_t nextLine_ = 0;
+    std::uint32_t clock_;
+    std::uint32_t step_ = kDefaultPaintStep;
+    std::uint32_t pendingPaints_ = 0;
+    std::optional<platform::HostEvent> pendingPenUp_;
+
+    std::optional<ChildProcess> relaunch_;
+    int relaunchLine_ = 0;
+    std::chrono::steady_clock::time_point relaunchDeadline_;
+
+    std::optional<PresentedFrame> lastFrame_;
+    bool ended_ = false;
+    bool closeSent_ = false;
+    bool failed_ = false;
+};

@@ -1,0 +1,370 @@
+#include "hosts/sdl/sdl_host.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <utility>
+#include <vector>
+
+#include "hosts/sdl/screenshot.h"
+
+namespace sdlhost {
+namespace {
+
+using Clock = FramePacer::Clock;
+using platform::HostEvent;
+using platform::HostEventKind;
+
+// With nothing to paint, the platform wants control back this often to look
+// at its other sources (another copy of the program handing over).
+constexpr auto kIdleWait = std::chrono::milliseconds(50);
+constexpr int kIdOk = 1;
+constexpr std::uint32_t kLargestIcon = 1024;
+
+std::string SdlFailure(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
+
+// Whole milliseconds until `deadline`, rounded up so that a wait never ends
+// just short of it and comes back for a zero-length wait.
+int MillisecondsUntil(Clock::time_point deadline, Clock::time_point now) {
+    if (deadline <= now) {
+        return 0;
+    }
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+    return static_cast<int>(left.count());
+}
+
+int LargestScaleForDesktop(int displayIndex) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(displayIndex, &usable) != 0) {
+        return 1;
+    }
+    return FitScale(usable.w, usable.h);
+}
+
+int RefreshRate(SDL_Window* window) {
+    SDL_DisplayMode mode{};
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+    return SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
+bool IsAltEnter(const SDL_Keysym& key) {
+    return (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) && (key.mod & KMOD_ALT) != 0;
+}
+
+}  // namespace
+
+std::uint32_t MonotonicMilliseconds() {
+    const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
+
+std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& error) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    // The click that brings the window forward is also a pen press.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SdlFailure("cannot open a window (no display?)");
+        return nullptr;
+    }
+    if (options.scale <= 0) {
+        options.scale = LargestScaleForDesktop(0);
+    }
+    SDL_Window* window = SDL_CreateWindow("Mirelink", SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, kScreenWidth * options.scale,
+                                          kScreenHeight * options.scale, SDL_WINDOW_HIDDEN);
+    SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
+    SDL_Texture* texture =
+        renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     kScreenWidth, kScreenHeight)
+                 : nullptr;
+    if (texture == nullptr) {
+        error = SdlFailure("cannot open a window");
+        if (renderer) SDL_DestroyRenderer(renderer);
+        if (window) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    const auto interval = FramePacer::RefreshInterval(RefreshRate(window));
+    return std::unique_ptr<SdlHost>(
+        new SdlHost(std::move(options), window, renderer, texture, interval));
+}
+
+SdlHost::SdlHost(SdlHostOptions options, SDL_Window* window, SDL_Renderer* renderer,
+                 SDL_Texture* texture, FramePacer::Clock::duration refreshInterval)
+    : options_(std::move(options)),
+      window_(window),
+      renderer_(renderer),
+      texture_(texture),
+      pacer_(refreshInterval),
+      tickCount_(options_.clock()),
+      startClock_(tickCount_) {}
+
+SdlHost::~SdlHost() {
+    SDL_DestroyTexture(texture_);
+    SDL_DestroyRenderer(renderer_);
+    SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::uint32_t SdlHost::TickCount() { return tickCount_; }
+
+void SdlHost::Sleep(std::uint32_t milliseconds) {
+    const std::uint32_t start = options_.clock();
+    SDL_Delay(milliseconds);
+    tickCount_ += options_.clock() - start;
+}
+
+HostEvent SdlHost::WaitForEvent(bool paintable) {
+    const auto start = Clock::now();
+    const auto deadline = paintable ? pacer_.NextDeadline() : start + kIdleWait;
+    for (;;) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, MillisecondsUntil(deadline, Clock::now())) != 0) {
+            if (const auto delivered = Translate(event)) {
+                return Deliver(*delivered, paintable);
+            }
+            continue;
+        }
+        if (Clock::now() >= deadline) {
+            break;
+        }
+    }
+    if (!paintable) {
+        return {};
+    }
+    // This refresh belongs to the paint, whether or not a frame was waiting:
+    // the frame it presents is shown at the next refresh.
+    if (framePending_) {
+        Render();
+    }
+    pacer_.Rendered(Clock::now());
+    return Deliver({HostEventKind::Paint, 0, 0}, paintable);
+}
+
+void SdlHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) {
+    // The game presents the whole screen on every paint, mostly unchanged:
+    // a picture already on the window is not sent to it again.
+    ConvertFrame(memory, config, incoming_);
+    if (incoming_ == frame_ && !framePending_) {
+        return;
+    }
+    frame_ = incoming_;
+    framePending_ = true;
+    const auto now = Clock::now();
+    if (pacer_.MayRenderAt(now)) {
+        Render();
+        pacer_.Rendered(now);
+    }
+}
+
+int SdlHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) {
+    (void)type;  // the game asks only for an OK box
+    const std::string captionText(caption);
+    const std::string bodyText(text);
+    std::fprintf(stderr, "%s: %s\n", captionText.c_str(), bodyText.c_str());
+    const int shown = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, captionText.c_str(),
+                                               bodyText.c_str(), nullptr);
+    return shown == 0 ? kIdOk : 0;
+}
+
+void SdlHost::WindowVisibilityChanged(bool visible) {
+    if (visible) {
+        SDL_ShowWindow(window_);
+        SDL_RaiseWindow(window_);
+        framePending_ = true;
+    } else {
+        SDL_HideWindow(window_);
+    }
+}
+
+void SdlHost::WindowBroughtForward() { SDL_RaiseWindow(window_); }
+
+void SdlHost::SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
+                            std::uint32_t height) {
+    if (pixels == nullptr || width == 0 || height == 0 || width > kLargestIcon ||
+        height > kLargestIcon) {
+        std::fprintf(stderr, "mirelink: ignoring a window icon of %ux%u pixels\n", width, height);
+        return;
+    }
+    std::vector<std::uint32_t> argb(std::size_t{width} * height);
+    ConvertIcon(pixels, width, height, argb);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        argb.data(), static_cast<int>(width), static_cast<int>(height), 32,
+        static_cast<int>(width * 4), SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return;
+    }
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+}
+
+void SdlHost::HandOverReceived() {
+    if (SessionRecorder* recorder = Recorder()) {
+        recorder->RecordRelaunch();
+    }
+}
+
+std::filesystem::path SdlHost::SaveScreenshot() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const auto path = NextScreenshotPath(options_.shotsDirectory, local, shotNumber_);
+    return SavePng(path, frame_) ? path : std::filesystem::path{};
+}
+
+void SdlHost::ToggleFullScreen() {
+    const Uint32 mode = fullScreen_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    if (SDL_SetWindowFullscreen(window_, mode) != 0) {
+        std::fprintf(stderr, "mirelink: %s\n", SdlFailure("cannot switch full screen").c_str());
+        return;
+    }
+    fullScreen_ = !fullScreen_;
+    framePending_ = true;
+}
+
+std::optional<HostEvent> SdlHost::Translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            if (closeDelivered_) {
+                return std::nullopt;
+            }
+            closeDelivered_ = true;
+            return HostEvent{HostEventKind::Close, 0, 0};
+        case SDL_WINDOWEVENT:
+            return TranslateWindowEvent(event.window);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            return TranslateButton(event.button);
+        case SDL_KEYDOWN:
+            HandleKey(event.key);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<HostEvent> SdlHost::TranslateWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            focused_ = true;
+            return std::nullopt;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Window managers send stray losses before the window ever had
+            // focus, and again while it is already going away.
+            if (!focused_) {
+                return std::nullopt;
+            }
+            focused_ = false;
+            return HostEvent{HostEventKind::FocusLost, 0, 0};
+        case SDL_WINDOWEVENT_CLOSE:
+            if (closeDelivered_) {
+                return std::nullopt;
+            }
+            closeDelivered_ = true;
+            return HostEvent{HostEventKind::Close, 0, 0};
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_SHOWN:
+            framePending_ = true;
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<HostEvent> SdlHost::TranslateButton(const SDL_MouseButtonEvent& button) {
+    if (button.button != SDL_BUTTON_LEFT) {
+        return std::nullopt;
+    }
+    const ScreenPoint point = WindowToScreen(button.x, button.y, WindowViewport());
+    if (button.type == SDL_MOUSEBUTTONDOWN) {
+        // A press while one is held means its release was lost (the window
+        // was hidden meanwhile): this is a new press all the same.
+        if (!IsOnScreen(point)) {
+            return std::nullopt;
+        }
+        penDown_ = true;
+        return HostEvent{HostEventKind::PenDown, point.x, point.y};
+    }
+    if (!penDown_) {
+        return std::nullopt;
+    }
+    penDown_ = false;
+    const ScreenPoint lifted = ClampToScreen(point);
+    return HostEvent{HostEventKind::PenUp, lifted.x, lifted.y};
+}
+
+void SdlHost::HandleKey(const SDL_KeyboardEvent& key) {
+    if (key.repeat != 0) {
+        return;
+    }
+    if (IsAltEnter(key.keysym)) {
+        ToggleFullScreen();
+    } else if (key.keysym.sym == SDLK_F12) {
+        const auto path = SaveScreenshot();
+        if (path.empty()) {
+            std::fprintf(stderr, "mirelink: could not save a screenshot in %s\n",
+                         options_.shotsDirectory.c_str());
+        } else {
+            std::printf("%s\n", path.c_str());
+            std::fflush(stdout);
+            if (recorder_ != nullptr) {
+                recorder_->RecordScreenshot(path.string());
+            }
+        }
+    }
+}
+
+HostEvent SdlHost::Deliver(const HostEvent& event, bool windowShown) {
+    tickCount_ = options_.clock();
+    // A hidden window gets no pen, focus or paint messages: the platform
+    // drops such events, so the script must not replay them either.
+    const bool reachesGame = windowShown || event.kind == HostEventKind::Close;
+    if (SessionRecorder* recorder = reachesGame ? Recorder() : nullptr) {
+        recorder->RecordEvent(event, tickCount_);
+    }
+    return event;
+}
+
+SessionRecorder* SdlHost::Recorder() {
+    if (recorder_ != nullptr || recordFailed_ || options_.recordPath.empty()) {
+        return recorder_.get();
+    }
+    recordFile_.open(options_.recordPath, std::ios::out | std::ios::trunc);
+    if (!recordFile_) {
+        recordFailed_ = true;
+        std::fprintf(stderr, "mirelink: cannot write the recording %s; not recording\n",
+                     options_.recordPath.c_str());
+        return nullptr;
+    }
+    recorder_ = std::make_unique<SessionRecorder>(recordFile_, startClock_);
+    return recorder_.get();
+}
+
+Viewport SdlHost::WindowViewport() const {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    return FitViewport(width, height, fullScreen_ ? 0 : options_.scale);
+}
+
+void SdlHost::Render() {
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0) {
+        return;  // kept pending until the window is shown
+    }
+    SDL_UpdateTexture(texture_, nullptr, frame_.data(), kScreenWidth * 4);
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    const Viewport viewport = FitViewport(width, height, fullScreen_ ? 0 : options_.scale);
+    const SDL_Rect target{viewport.left, viewport.top, kScreenWidth * viewport.scale,
+                          kScreenHeight * viewport.scale};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    SDL_RenderPresent(renderer_);
+    framePending_ = false;
+}
+
+}  // namespace sdlhost

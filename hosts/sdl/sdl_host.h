@@ -1,0 +1,103 @@
+// The desktop host: one SDL window showing the handheld's screen at a whole
+// scale, the mouse as the pen, window focus as the device's focus, and a tick
+// count latched per event so that a recorded session replays exactly.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "hosts/sdl/frame_pacer.h"
+#include "hosts/sdl/pixel_convert.h"
+#include "hosts/sdl/screen_geometry.h"
+#include "hosts/sdl/session_recorder.h"
+#include "platform/host.h"
+
+namespace sdlhost {
+
+// Milliseconds of the machine's monotonic clock (on Linux: since boot, like
+// the device's tick count), so that each game starts from a different seed.
+std::uint32_t MonotonicMilliseconds();
+
+struct SdlHostOptions {
+    int scale = 0;  // window pixels per screen pixel; 0 = the largest that fits the desktop
+    std::filesystem::path shotsDirectory = ".";
+    // Where to write the session as a runner script; empty = not recorded.
+    // The file is created when the first event arrives, so that a second copy
+    // that only hands over never touches the running copy's recording.
+    std::filesystem::path recordPath;
+    std::function<std::uint32_t()> clock = MonotonicMilliseconds;
+};
+
+class SdlHost final : public platform::Host {
+public:
+    // Starts SDL video and creates the (still hidden) window. Null, with the
+    // reason in `error`, when there is no display to open a window on.
+    static std::unique_ptr<SdlHost> Open(SdlHostOptions options, std::string& error);
+    ~SdlHost() override;
+    SdlHost(const SdlHost&) = delete;
+    SdlHost& operator=(const SdlHost&) = delete;
+
+    std::uint32_t TickCount() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    platform::HostEvent WaitForEvent(bool paintable) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override;
+    int ShowMessageBox(std::string_view caption, std::string_view text,
+                       std::uint32_t type) override;
+    void WindowVisibilityChanged(bool visible) override;
+    void WindowBroughtForward() override;
+    void SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
+                       std::uint32_t height) override;
+    void HandOverReceived() override;
+
+    // The last frame the game presented, as shown (or about to be shown).
+    std::span<const std::uint32_t, kScreenPixels> LastFrame() const { return frame_; }
+    SDL_Window* Window() const { return window_; }
+    // Saves the last frame as the next screenshot; the path, or empty on failure.
+    std::filesystem::path SaveScreenshot();
+    void ToggleFullScreen();
+    // True once the recording file is open and being written.
+    bool Recording() const { return recorder_ != nullptr; }
+
+private:
+    SdlHost(SdlHostOptions options, SDL_Window* window, SDL_Renderer* renderer,
+            SDL_Texture* texture, FramePacer::Clock::duration refreshInterval);
+
+    std::optional<platform::HostEvent> Translate(const SDL_Event& event);
+    std::optional<platform::HostEvent> TranslateWindowEvent(const SDL_WindowEvent& event);
+    std::optional<platform::HostEvent> TranslateButton(const SDL_MouseButtonEvent& button);
+    void HandleKey(const SDL_KeyboardEvent& key);
+    platform::HostEvent Deliver(const platform::HostEvent& event, bool windowShown);
+    SessionRecorder* Recorder();
+    Viewport WindowViewport() const;
+    void Render();
+
+    SdlHostOptions options_;
+    SDL_Window* window_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+    FramePacer pacer_;
+    std::array<std::uint32_t, kScreenPixels> frame_{};     // the picture shown (or next to be)
+    std::array<std::uint32_t, kScreenPixels> incoming_{};  // the picture being presented
+    bool framePending_ = false;   // a frame (or a repaint) waits for the next refresh
+    bool focused_ = false;        // focus loss counts only after focus was gained
+    bool penDown_ = false;        // a press began on the screen and has not ended
+    bool closeDelivered_ = false;
+    bool fullScreen_ = false;
+    std::uint32_t tickCount_;
+    const std::uint32_t startClock_;  // the clock the game seeded its random sequence with
+    std::ofstream recordFile_;
+    std::unique_ptr<SessionRecorder> recorder_;  // destroyed first: it flushes into the file
+    bool recordFailed_ = false;
+    int shotNumber_ = 1;
+};
+
+}  // namespace sdlhost

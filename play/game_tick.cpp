@@ -1,0 +1,37 @@
+#include "play/game_tick.h"
+
+#include "app/game_state.h"
+#include "board/board.h"
+#include "board/turning_blocks.h"
+#include "platform/coredll/coredll.h"
+#include "play/tick_phase.h"
+
+// One tick draws, layer over layer, in a fixed order: blocks, turning blocks,
+// the bog's actors, portraits, balls, corner stones, the bloom, the walking
+// heroes, the hearts and the intro. Each later step joins at its place below.
+void GameTick() {
+    if (!game.tickEnabled || game.display == nullptr) return;
+    const DWORD now = GetTickCount();
+    if (!TickIsDue(now, game.lastTickTime)) return;
+    // Measured from the start of this tick: time lost to a slow tick or a
+    // pause is not made up.
+    game.lastTickTime = now;
+
+    DrawBoard();
+    UpdateTurningBlocks();
+
+    // Read only now: a path finished by a turn in this tick switches this
+    // very tick to the bloom.
+    const TickPhase phase = ReadTickPhase();
+    if (phase.actors) {
+        // The bog's flowers and creatures.
+    }
+    if (phase.heldSteps) {
+        // The portraits, then the balls, then the corner stones.
+    }
+    if (phase.bloom) {
+        // The bushes and flowers of the bloom.
+    }
+    // On every tick, each acting only under its own flag: the heroes' walk,
+    // the growing hearts, the shrinking hearts, the intro.
+}

@@ -1,0 +1,285 @@
+// The title picture, its heart mask, the sorceress's spell, the lovers'
+// heart of a won level with its growing masks, and the window icon.
+#include "res/art/title.h"
+
+#include <array>
+#include <utility>
+#include <cmath>
+
+#include "res/art/blocks.h"
+#include "res/art/bog.h"
+#include "res/art/catalogue.h"
+#include "res/art/faces.h"
+#include "res/art/palette.h"
+#include "res/art/portraits.h"
+
+namespace art {
+
+namespace {
+
+using namespace colour;
+
+void PaintNightBog(cairo_t* cr) {
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 240);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.22, 0.28, 0.16);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.40, 0.38, 0.17);
+    cairo_set_source(cr, sky);
+    cairo_paint(cr);
+    cairo_pattern_destroy(sky);
+    // Tufts of reeds scattered over the mud.
+    struct Tuft {
+        double x, y;
+    };
+    constexpr std::array kTufts{Tuft{8, 30},  Tuft{30, 10}, Tuft{210, 12}, Tuft{228, 34}, Tuft{12, 120},
+                                Tuft{4, 176}, Tuft{228, 150}, Tuft{236, 200}, Tuft{40, 222}, Tuft{196, 226}};
+    for (const Tuft& tuft : kTufts) {
+        for (int blade = -2; blade <= 2; ++blade) {
+            Line(cr, tuft.x, tuft.y + 6, tuft.x + blade * 2.5, tuft.y - 6 + std::abs(blade) * 2, 1.4, kReed);
+        }
+    }
+}
+
+// Flowers, frogs and toadstools in the corners the heart leaves free.
+void DrawBogLife(cairo_t* cr) {
+    struct Sprite {
+        double x, y, scale;
+        int what;  // 0 flower, 1 frog, 2 toadstool
+    };
+    constexpr std::array kSprites{Sprite{2, 2, 1.4, 0},    Sprite{204, 0, 1.5, 0},  Sprite{0, 34, 1.1, 2},
+                                  Sprite{220, 34, 1.0, 0}, Sprite{0, 196, 2.0, 1},  Sprite{196, 196, 2.0, 1},
+                                  Sprite{0, 172, 1.0, 0},  Sprite{218, 170, 1.0, 2}, Sprite{44, 212, 1.3, 0},
+                                  Sprite{170, 212, 1.3, 0}};
+    for (const Sprite& sprite : kSprites) {
+        cairo_save(cr);
+        cairo_translate(cr, sprite.x, sprite.y);
+        cairo_scale(cr, sprite.scale, sprite.scale);
+        if (sprite.what == 0) DrawFlower(cr, 1.0);
+        if (sprite.what == 1) DrawFrog(cr, 1.0, 1.0);
+        if (sprite.what == 2) DrawToadstool(cr, 1.0);
+        cairo_restore(cr);
+    }
+}
+
+void DrawTitleHeart(cairo_t* cr) {
+    HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(120, 120, 10, 120, 130, 130);
+    cairo_pattern_add_color_stop_rgb(glow, 0, 0.96, 0.42, 0.46);
+    cairo_pattern_add_color_stop_rgb(glow, 1, 0.80, 0.10, 0.16);
+    cairo_set_source(cr, glow);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    // A dark rim just inside the edge, so the heart reads against any ground.
+    cairo_save(cr);
+    HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
+    cairo_clip(cr);
+    HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
+    SetColour(cr, kHeartDark);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+// The strands of the spell: red curls reaching out and down from the
+// sorceress toward the heart; `reach` 0 to 1.
+void DrawSpell(cairo_t* cr, double cx, double cy, double reach) {
+    struct Strand {
+        double endX, endY, bend;
+    };
+    constexpr std::array kStrands{Strand{-62, 26, -14}, Strand{-40, 34, 10}, Strand{-14, 36, -8},
+                                  Strand{14, 36, 8},    Strand{40, 34, -10}, Strand{62, 26, 14}};
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    // A dark edge under a glowing core, so the strands show over the heart.
+    for (const auto& [width, colour] : {std::pair{3.6, Rgb{90, 0, 20}}, std::pair{1.6, Rgb{255, 96, 70}}}) {
+        for (const Strand& strand : kStrands) {
+            SetColour(cr, colour);
+            cairo_set_line_width(cr, width);
+            cairo_move_to(cr, cx, cy);
+            const double ex = cx + strand.endX * reach;
+            const double ey = cy + strand.endY * reach;
+            cairo_curve_to(cr, cx + strand.endX * reach * 0.3 + strand.bend * reach, cy + strand.endY * reach * 0.2,
+                           cx + strand.endX * reach * 0.7 - strand.bend * reach, cy + strand.endY * reach * 0.8, ex,
+                           ey);
+            cairo_stroke(cr);
+            FillCircle(cr, ex, ey, width * 0.7, colour);
+        }
+    }
+}
+
+constexpr double kSorceressX = 123;
+constexpr double kSorceressY = 40;
+constexpr double kSorceressSize = 46;
+
+void ShowTitle(const Frame& f) { DrawTitleScene(f.cr); }
+
+// The title's heart in pure black on see-through white, hard-edged.
+void ShowTitleMask(const Frame& f) {
+    cairo_set_antialias(f.cr, CAIRO_ANTIALIAS_NONE);
+    SetColour(f.cr, {0, 0, 0});
+    HeartPath(f.cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
+    cairo_fill(f.cr);
+}
+
+// The spell over the title at the sorceress's place: frame 0 to 3 grow the
+// strands; frame 4 reaches furthest.
+void ShowSpell(const Frame& f) {
+    cairo_t* cr = f.cr;
+    cairo_save(cr);
+    cairo_translate(cr, -kSpellX, -kSpellY);
+    DrawTitleScene(cr);
+    DrawSpell(cr, kSorceressX, kSorceressY + 12, (f.index + 1.0) / f.count);
+    DrawSorceress(cr, kSorceressX, kSorceressY, kSorceressSize);
+    cairo_restore(cr);
+}
+
+// Mask frames grow from a small heart around (94, 86) to the heart that
+// fills the 200x180 frame.
+constexpr double kMaskSmallW = 44;
+constexpr double kMaskSmallH = 37;
+constexpr double kMaskSmallCentreX = 94;
+constexpr double kMaskSmallCentreY = 86;
+
+// The largest mask's heart: a little beyond the frame so that its point and
+// lobes reach the frame's last rows and columns.
+constexpr double kLargestMaskX = -1;
+constexpr double kLargestMaskY = -1;
+constexpr double kLargestMaskGrowth = 3;
+
+void ShowHeartMask(const Frame& f) {
+    const double t = f.Progress();
+    const double ease = t * t * (0.6 + 0.4 * t);
+    const double w = kMaskSmallW + (f.width + 2 * -kLargestMaskX - kMaskSmallW) * ease;
+    const double h = kMaskSmallH + (f.height + kLargestMaskGrowth - kMaskSmallH) * ease;
+    const double largestCx = kLargestMaskX + (f.width + 2 * -kLargestMaskX) / 2.0;
+    const double largestCy = kLargestMaskY + (f.height + kLargestMaskGrowth) / 2.0;
+    const double cx = kMaskSmallCentreX + (largestCx - kMaskSmallCentreX) * ease;
+    const double cy = kMaskSmallCentreY + (largestCy - kMaskSmallCentreY) * ease;
+    cairo_set_antialias(f.cr, CAIRO_ANTIALIAS_NONE);
+    SetColour(f.cr, {0, 0, 0});
+    HeartPath(f.cr, cx - w / 2, cy - h / 2, w, h);
+    cairo_fill(f.cr);
+}
+
+// The lovers together in a heart a little larger than the largest mask, so
+// no white edge of it ever shows through the mask.
+void ShowLoversHeart(const Frame& f) {
+    cairo_t* cr = f.cr;
+    HeartPath(cr, kLargestMaskX - 2, kLargestMaskY - 2, f.width + 2 * -kLargestMaskX + 4,
+              f.height + kLargestMaskGrowth + 4);
+    cairo_pattern_t* glow = cairo_pattern_create_radial(100, 80, 10, 100, 90, 110);
+    cairo_pattern_add_color_stop_rgb(glow, 0, 0.98, 0.50, 0.52);
+    cairo_pattern_add_color_stop_rgb(glow, 1, 0.80, 0.10, 0.16);
+    cairo_set_source(cr, glow);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    DrawFace(cr, Lover::Hero, 66, 86, 72);
+    DrawFace(cr, Lover::Heroine, 134, 86, 72);
+    DrawAngel(cr, 100, 38, 34);
+    // Little hearts rising between them.
+    SetColour(cr, kHeartLight);
+    HeartPath(cr, 94, 128, 12, 11);
+    cairo_fill(cr);
+    HeartPath(cr, 99, 145, 8, 7);
+    cairo_fill(cr);
+}
+
+// The window icon: a red heart over a golden path on the bog.
+void ShowIcon(const Frame& f) {
+    cairo_t* cr = f.cr;
+    cairo_save(cr);
+    cairo_scale(cr, f.width / 20.0, f.height / 20.0);
+    DrawBlock(cr, 4, 0, kBlockGround);
+    cairo_restore(cr);
+    SetColour(cr, kHeartDark);
+    HeartPath(cr, 5, 6, 22, 21);
+    cairo_fill(cr);
+    SetColour(cr, kHeart);
+    HeartPath(cr, 7, 8, 18, 17);
+    cairo_fill(cr);
+    FillEllipse(cr, 11.5, 12, 2.5, 1.6, kHeartLight);
+}
+
+}  // namespace
+
+void DrawSorceress(cairo_t* cr, double cx, double cy, double size) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    const double s = size / 2;
+    cairo_scale(cr, s, s);
+    // Long black hair, a pale face, a tall hat with a crescent.
+    FillEllipse(cr, 0, 0.25, 0.85, 0.85, {30, 20, 40});
+    FillEllipse(cr, 0, 0.15, 0.55, 0.68, {214, 220, 190});
+    SetColour(cr, kSorceressRobe);
+    cairo_move_to(cr, -1.0, -0.35);
+    cairo_line_to(cr, 0.15, -1.0);
+    cairo_line_to(cr, 1.0, -0.35);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    FillEllipse(cr, 0, -0.36, 1.0, 0.14, Darker(kSorceressRobe, 0.3));
+    FillCircle(cr, 0.15, -0.68, 0.09, kDigit);
+    // Narrow green eyes under sharp brows, a red mouth.
+    for (double side : {-1.0, 1.0}) {
+        FillEllipse(cr, 0.22 * side, 0.08, 0.12, 0.06, {60, 150, 60});
+        FillCircle(cr, 0.22 * side, 0.08, 0.035, kInk);
+        Line(cr, 0.08 * side, -0.06, 0.36 * side, -0.12, 0.06, kInk);
+    }
+    FillEllipse(cr, 0, 0.48, 0.13, 0.05, {180, 20, 40});
+    cairo_restore(cr);
+}
+
+void DrawAngel(cairo_t* cr, double cx, double cy, double size) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    const double s = size / 2;
+    cairo_scale(cr, s, s);
+    for (double side : {-1.0, 1.0}) {
+        FillEllipse(cr, 0.55 * side, 0.05, 0.5, 0.3, kPetalShade);
+        FillEllipse(cr, 0.55 * side, 0.0, 0.44, 0.24, kPetal);
+    }
+    FillEllipse(cr, 0, 0.55, 0.32, 0.38, kPetal);
+    FillCircle(cr, 0, -0.15, 0.38, kSkin);
+    FillEllipse(cr, 0, -0.42, 0.3, 0.14, kHeroineHair);
+    SetColour(cr, kDigit);
+    cairo_set_line_width(cr, 0.08);
+    EllipsePath(cr, 0, -0.72, 0.28, 0.08);
+    cairo_stroke(cr);
+    FillCircle(cr, -0.13, -0.15, 0.05, kInk);
+    FillCircle(cr, 0.13, -0.15, 0.05, kInk);
+    FillCircle(cr, -0.22, -0.02, 0.06, kCheek);
+    FillCircle(cr, 0.22, -0.02, 0.06, kCheek);
+    cairo_restore(cr);
+}
+
+void DrawTitleScene(cairo_t* cr) {
+    PaintNightBog(cr);
+    DrawBogLife(cr);
+    DrawTitleHeart(cr);
+    cairo_save(cr);
+    cairo_translate(cr, kHeroPortraitX, kHeroPortraitY);
+    DrawHeroPortrait(cr);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_translate(cr, kHeroinePortraitX, kHeroinePortraitY);
+    DrawHeroinePortrait(cr);
+    cairo_restore(cr);
+    DrawAngel(cr, 120, 204, 26);
+    // The sorceress watches from above, among flowers.
+    for (double side : {-1.0, 1.0}) {
+        cairo_save(cr);
+        cairo_translate(cr, kSorceressX + side * 34 - 10, kSorceressY - 22);
+        DrawFlower(cr, 1.0);
+        cairo_restore(cr);
+    }
+    DrawSorceress(cr, kSorceressX, kSorceressY, kSorceressSize);
+}
+
+void AddTitleDrawings(Catalogue& catalogue) {
+    constexpr Rgb kWhite{255, 255, 255};
+    catalogue.Add(167, ShowTitle, kMud);
+    catalogue.Add(360, ShowTitleMask, kWhite);
+    catalogue.Add(359, ShowSpell, kMud);
+    catalogue.Add(351, ShowLoversHeart, kHeart);
+    catalogue.Add(352, ShowHeartMask, kWhite);
+    catalogue.AddIcon(101, ShowIcon, kBlockGround);
+}
+
+}  // namespace art

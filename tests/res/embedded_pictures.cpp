@@ -1,0 +1,90 @@
+#include "embedded_pictures.h"
+
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "res/resources.h"
+
+namespace res_test {
+
+const Pixel32& Decoded::At(int frame, int x, int y) const {
+    const std::size_t frameStart = static_cast<std::size_t>(frame) * width * FrameHeight();
+    return pixels.at(frameStart + static_cast<std::size_t>(FrameHeight() - 1 - y) * width + x);
+}
+
+const std::vector<art::PictureLine>& ScriptPictures() {
+    static const std::vector<art::PictureLine> pictures = [] {
+        std::ifstream script(MIRELINK_RESOURCE_SCRIPT);
+        art::ScriptResult result = art::ReadPictureLines(script);
+        if (!result.error.empty() || result.pictures.empty()) throw std::runtime_error("bad resource script");
+        return result.pictures;
+    }();
+    return pictures;
+}
+
+const art::PictureLine& ScriptLine(int id) {
+    for (const art::PictureLine& line : ScriptPictures()) {
+        if (line.kind == art::PictureKind::Picture && line.id == id) return line;
+    }
+    throw std::runtime_error("no picture " + std::to_string(id) + " in the script");
+}
+
+namespace {
+
+const platform::ResourceEntry* FindEntry(const char* type, int id) {
+    const platform::ResourceTable& table = MirelinkResources();
+    for (std::size_t i = 0; i < table.count; ++i) {
+        const platform::ResourceEntry& entry = table.entries[i];
+        if (std::strcmp(entry.type, type) == 0 && entry.id == static_cast<std::uint32_t>(id)) return &entry;
+    }
+    return nullptr;
+}
+
+std::uint32_t ReadU32(const std::uint8_t* bytes) {
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+}  // namespace
+
+std::optional<Decoded> LoadEmbedded(const art::PictureLine& line) {
+    const bool icon = line.kind == art::PictureKind::Icon;
+    const platform::ResourceEntry* entry = FindEntry(icon ? "ICON" : "DBB", line.id);
+    if (entry == nullptr) return std::nullopt;
+    const std::size_t expected = 8 + 4 * static_cast<std::size_t>(line.width) * line.height;
+    std::vector<std::uint8_t> bytes(entry->data, entry->data + entry->size);
+    if (line.packed) {
+        bytes.assign(expected, 0);
+        // Room for one byte more shows a decoder that would write too much.
+        bytes.push_back(0);
+        const std::uint32_t written =
+            UnpackImage(entry->data, entry->size, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+        if (written != expected) return std::nullopt;
+        bytes.pop_back();
+    }
+    if (bytes.size() != expected) return std::nullopt;
+    Decoded picture{static_cast<int>(ReadU32(bytes.data())), static_cast<int>(ReadU32(bytes.data() + 4)), line.frames,
+                    {}};
+    picture.pixels.resize(static_cast<std::size_t>(line.width) * line.height);
+    std::memcpy(picture.pixels.data(), bytes.data() + 8, picture.pixels.size() * sizeof(Pixel32));
+    return picture;
+}
+
+const Decoded& Picture(int id) {
+    static std::map<int, Decoded> cache;
+    auto found = cache.find(id);
+    if (found == cache.end()) {
+        std::optional<Decoded> picture = LoadEmbedded(ScriptLine(id));
+        if (!picture) throw std::runtime_error("picture " + std::to_string(id) + " does not load");
+        found = cache.emplace(id, std::move(*picture)).first;
+    }
+    return found->second;
+}
+
+bool IsWhite(const Pixel32& p) { return IsPureWhite(p); }
+bool IsBlack(const Pixel32& p) { return IsPureBlack(p); }
+bool Same(const Pixel32& a, const Pixel32& b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
+
+}  // namespace res_test

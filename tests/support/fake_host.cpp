@@ -1,0 +1,102 @@
+#include "tests/support/fake_host.h"
+
+#include <unistd.h>
+
+#include <string>
+
+namespace test_support {
+
+using platform::HostEvent;
+using platform::HostEventKind;
+
+FakeHost::~FakeHost() {
+    // Never leave the platform holding a host that is gone.
+    if (installed_ && &platform::CurrentHost() == this) {
+        platform::SetHost(nullptr, installedDisplay_);
+    }
+}
+
+void FakeHost::Install(const platform::DisplayConfig& display) {
+    platform::ResetForTesting();
+    platform::SetHost(this, display);
+    static int installs = 0;
+    platform::SetInstanceNamespace("test-" + std::to_string(getpid()) + "-" + std::to_string(++installs));
+    installedDisplay_ = display;
+    lastFrameConfig = display;
+    installed_ = true;
+}
+
+void FakeHost::PushPaint(int count) {
+    for (int i = 0; i < count; ++i) Push({HostEventKind::Paint, 0, 0});
+}
+
+void FakeHost::PushPenDown(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenDown, x, y}); }
+
+void FakeHost::PushPenUp(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenUp, x, y}); }
+
+void FakeHost::PushTap(std::int32_t x, std::int32_t y) {
+    PushPenDown(x, y);
+    PushPenUp(x, y);
+}
+
+void FakeHost::PushFocusLost() { Push({HostEventKind::FocusLost, 0, 0}); }
+
+void FakeHost::PushClose() { Push({HostEventKind::Close, 0, 0}); }
+
+void FakeHost::PushNone() { Push({HostEventKind::None, 0, 0}); }
+
+void FakeHost::Sleep(std::uint32_t milliseconds) {
+    clock_ += milliseconds;
+    totalSleptMs += milliseconds;
+    ++sleepCalls;
+}
+
+HostEvent FakeHost::WaitForEvent(bool paintable) {
+    ++waitCalls;
+    lastPaintable = paintable;
+    HostEvent event;
+    if (std::optional<HostEvent> injected = onWait ? onWait(paintable) : std::nullopt) {
+        event = *injected;
+    } else if (!events_.empty()) {
+        event = events_.front();
+        events_.pop_front();
+    } else {
+        event = Idle(paintable);
+    }
+    if (event.kind == HostEventKind::Paint) clock_ += paintStepMs;
+    return event;
+}
+
+HostEvent FakeHost::Idle(bool paintable) {
+    switch (whenIdle) {
+        case WhenIdle::PaintOrClose:
+            if (!paintable || idlePaints == idlePaintLimit) return {HostEventKind::Close, 0, 0};
+            ++idlePaints;
+            return {HostEventKind::Paint, 0, 0};
+        case WhenIdle::Close:
+            return {HostEventKind::Close, 0, 0};
+        case WhenIdle::None:
+            break;
+    }
+    return {HostEventKind::None, 0, 0};
+}
+
+void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) {
+    ++framesPresented;
+    lastFrame.assign(memory, memory + platform::DisplayMemorySize());
+    lastFrameConfig = config;
+}
+
+int FakeHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) {
+    messageBoxes.push_back({std::string(caption), std::string(text), type});
+    return messageBoxResult;
+}
+
+void FakeHost::SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
+                             std::uint32_t height) {
+    iconPixels.assign(pixels, pixels + std::size_t{width} * height * 4);
+    iconWidth = width;
+    iconHeight = height;
+}
+
+}  // namespace test_support

@@ -1,0 +1,169 @@
+#include "tests/ui/ui_fixture.h"
+
+#include <algorithm>
+#include <map>
+
+#include "app/win_main.h"
+#include "gfx/display_device.h"
+#include "tests/support/fresh_game.h"
+
+namespace ui_test {
+namespace {
+
+struct Picture {
+    int id;
+    std::uint32_t width;
+    std::uint32_t frameHeight;
+    std::uint32_t frames;
+    bool packed;
+};
+
+// Every picture the strip, the board, the controls and the turning blocks load.
+constexpr Picture kPictures[] = {
+    {136, 20, 20, 1, false},   {138, 240, 80, 1, true},   {141, 60, 35, 1, false},  {143, 60, 35, 1, false},
+    {144, 60, 17, 1, false},   {145, 60, 17, 1, false},   {146, 60, 17, 1, false},  {148, 60, 17, 1, false},
+    {150, 58, 18, 1, false},   {151, 60, 28, 1, false},   {152, 24, 24, 1, false},  {153, 24, 24, 1, false},
+    {154, 24, 24, 1, false},   {155, 24, 24, 1, false},   {156, 230, 234, 1, true}, {158, 230, 60, 1, true},
+    {160, 230, 140, 1, true},  {161, 230, 136, 1, true},  {162, 128, 38, 1, true},  {167, 240, 240, 1, true},
+    {170, 14, 24, 11, false},  {185, 20, 20, 1, false},   {186, 20, 20, 1, false},  {187, 20, 20, 1, false},
+    {188, 20, 20, 1, false},   {189, 20, 20, 1, false},   {250, 60, 35, 1, false},  {251, 60, 35, 1, false},
+    {265, 20, 20, 1, false},   {289, 230, 234, 1, true},  {290, 230, 234, 1, true}, {296, 230, 234, 1, true},
+    {299, 36, 28, 1, false},   {306, 20, 20, 5, false},   {307, 20, 20, 5, false},  {308, 20, 20, 5, false},
+    {309, 20, 20, 5, false},   {310, 20, 20, 5, false},   {311, 20, 20, 5, false},  {315, 20, 20, 1, false},
+    {316, 20, 20, 1, false},   {317, 20, 20, 1, false},   {318, 20, 20, 1, false},  {319, 20, 20, 1, false},
+    {320, 20, 20, 1, false},   {337, 20, 20, 1, false},   {338, 20, 20, 1, false},  {349, 20, 20, 1, false},
+    {350, 20, 20, 1, false},   {353, 40, 18, 1, false},
+};
+
+std::uint32_t StoredColour(int id, int frame) {
+    const auto red = static_cast<std::uint32_t>((id % 32) * 8);
+    const auto green = static_cast<std::uint32_t>((id / 32) * 4);
+    const auto blue = static_cast<std::uint32_t>(8 + frame * 20);
+    return red << 24 | green << 16 | blue << 8;
+}
+
+void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// The raw layout; frame k fills the k-th band of stored rows (frame 0 first).
+std::vector<std::uint8_t> RawBands(const Picture& picture) {
+    std::vector<std::uint8_t> bytes;
+    AppendU32(bytes, picture.width);
+    AppendU32(bytes, picture.frameHeight * picture.frames);
+    for (std::uint32_t frame = 0; frame < picture.frames; ++frame) {
+        const std::uint32_t colour = StoredColour(picture.id, static_cast<int>(frame));
+        for (std::uint32_t i = 0; i < picture.width * picture.frameHeight; ++i) AppendU32(bytes, colour);
+    }
+    return bytes;
+}
+
+// The packed layout with literals only: the raw bytes unpack as they are.
+std::vector<std::uint8_t> LiteralsOnly(const std::vector<std::uint8_t>& raw) {
+    std::vector<std::uint8_t> packed;
+    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
+    packed.insert(packed.end(), raw.begin(), raw.end());
+    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
+    return packed;
+}
+
+std::int32_t KindOf(char symbol) {
+    static const std::map<char, std::int32_t> kKinds = {
+        {'.', Bog}, {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
+        {'7', DownLeft}, {'J', LeftUp}, {'#', CornerStone}, {'o', Vertical + kLitOffset},
+    };
+    const auto found = kKinds.find(symbol);
+    if (found == kKinds.end()) ADD_FAILURE() << "unknown board symbol '" << symbol << "'";
+    return found == kKinds.end() ? Bog : found->second;
+}
+
+LPARAM PenAt(int x, int y) { return static_cast<LPARAM>(static_cast<std::uint32_t>(y) << 16 | static_cast<std::uint32_t>(x)); }
+
+}  // namespace
+
+std::uint16_t ScreenColour(int id, int frame) {
+    const std::uint32_t stored = StoredColour(id, frame);
+    const std::uint32_t red = (stored >> 24) & 0xFF;
+    const std::uint32_t green = (stored >> 16) & 0xFF;
+    const std::uint32_t blue = (stored >> 8) & 0xFF;
+    return static_cast<std::uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3));
+}
+
+void LayBoard(const std::vector<std::string>& rows) {
+    ASSERT_EQ(rows.size(), 12u);
+    for (int y = 0; y < kBoardSize; ++y) {
+        ASSERT_EQ(rows[y].size(), 12u) << "row " << y;
+        for (int x = 0; x < kBoardSize; ++x) game.kinds[CellIndex(x, y)] = KindOf(rows[y][x]);
+    }
+}
+
+void PlaceActor(int x, int y, bool flower) {
+    game.kinds[CellIndex(x, y)] = Bog;
+    Cell& cell = game.cells[CellIndex(x, y)];
+    cell = Cell{};
+    cell.active = true;
+    cell.nextAnim = flower ? FlowerOpen : FrogRise;
+}
+
+int CountKind(std::int32_t kind) {
+    return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, kind));
+}
+
+void UiFixture::SetUp() {
+    test_support::FreshGame();
+    host.Install();
+    resources.AddString(1, u"Mirelink").AddString(2, u"MIRELINK").AddIcon(101, 32, 32);
+    for (const Picture& picture : kPictures) {
+        const std::vector<std::uint8_t> raw = RawBands(picture);
+        resources.Add("DBB", static_cast<std::uint32_t>(picture.id), picture.packed ? LiteralsOnly(raw) : raw);
+    }
+    instance = resources.Register();
+    ASSERT_TRUE(InitInstance(instance, SW_SHOW));
+    ASSERT_NE(game.display, nullptr);
+}
+
+void UiFixture::TearDown() {
+    delete game.display;
+    game.display = nullptr;
+}
+
+void UiFixture::Down(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONDOWN, 0, PenAt(x, y)); }
+void UiFixture::Up(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONUP, 0, PenAt(x, y)); }
+
+void UiFixture::Tap(int x, int y) {
+    Down(x, y);
+    Up(x, y);
+}
+
+void UiFixture::TapCellAt(int column, int row) { Tap(column * 20 + 10, row * 20 + 10); }
+
+void UiFixture::Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+        host.AdvanceClock(31);
+        SendMessageW(game.mainWindow, WM_PAINT, 0, 0);
+    }
+}
+
+void UiFixture::CloseStartUpAboutPage() {
+    ASSERT_TRUE(game.modalShown) << "start-up leaves the about page up";
+    Tap(200, 230);
+    ASSERT_FALSE(game.modalShown);
+}
+
+void UiFixture::StartAGame() {
+    CloseStartUpAboutPage();
+    Tap(100, 260);
+    ASSERT_TRUE(game.gamePlaying);
+}
+
+std::uint16_t UiFixture::ScreenPixel(int x, int y) const {
+    const std::uint8_t* at = game.display->backBuffer + game.display->PixelOffset(x, y);
+    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+std::uint16_t UiFixture::FirstWorkPixel() const {
+    const std::uint8_t* at = game.display->workBuffer;
+    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+}  // namespace ui_test

@@ -1,0 +1,61 @@
+// The whole program started on a host without a window, with flat-colour
+// pictures: every picture is filled with a colour of its own (each frame of a
+// strip with a shade of its own), so a screen pixel tells which picture, and
+// which frame, put it there. Start-up leaves the about page up, as on the
+// device.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/resource_builder.h"
+
+namespace ui_test {
+
+// The 5-6-5 screen value that frame `frame` of picture `id` is filled with.
+std::uint16_t ScreenColour(int id, int frame = 0);
+
+// Lays a board out from 12 rows of 12 characters, row y = 0 first:
+// '.' bog, '|' vertical, '-' horizontal, 'L' up-right, 'r' right-down,
+// '7' down-left, 'J' left-up, '#' corner stone, 'o' a lit block.
+void LayBoard(const std::vector<std::string>& rows);
+
+// A bog cell with a living actor: a flower when `flower`, else a frog.
+void PlaceActor(int x, int y, bool flower);
+
+// Counts the cells of the grid holding `kind`.
+int CountKind(std::int32_t kind);
+
+class UiFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Pen messages through the window procedure, as the platform sends them.
+    void Down(int x, int y);
+    void Up(int x, int y);
+    void Tap(int x, int y);
+    void TapCellAt(int column, int row);
+    // `count` paints, each one game tick later than the last.
+    void Ticks(int count);
+
+    // Closes the about page that start-up rolled in.
+    void CloseStartUpAboutPage();
+    // Start on the title screen, with the about page closed first.
+    void StartAGame();
+
+    std::uint16_t ScreenPixel(int x, int y) const;
+    // The first converted pixel in the work buffer (the top-left of a staged page).
+    std::uint16_t FirstWorkPixel() const;
+
+    test_support::FakeHost host;
+    test_support::ResourceBuilder resources;
+    HINSTANCE instance = nullptr;
+};
+
+}  // namespace ui_test

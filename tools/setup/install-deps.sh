@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, when some are missing:
+# with apt-get as root, with sudo otherwise, and elsewhere prints what to install.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  libsdl2-dev libcairo2-dev libpng-dev
+  nlohmann-json3-dev libcli11-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+)
+
+missing=()
+if command -v dpkg-query >/dev/null 2>&1; then
+  for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+else
+  echo "This is not a Debian-like system. Install the equivalents of:" >&2
+  echo "  ${packages[*]}" >&2
+  exit 0
+fi
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if [ "$(id -u)" -eq 0 ]; then
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+elif command -v sudo >/dev/null 2>&1; then
+  sudo apt-get update -qq
+  sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+else
+  echo "Please install these packages, then run make again:" >&2
+  echo "  apt-get install ${missing[*]}" >&2
+  exit 1
+fi

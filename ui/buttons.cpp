@@ -1,0 +1,138 @@
+#include "ui/buttons.h"
+
+#include "app/game_state.h"
+#include "gfx/display_device.h"
+#include "ui/game_start.h"
+#include "ui/layout.h"
+#include "ui/modal.h"
+#include "ui/screen_pictures.h"
+
+namespace {
+
+constexpr UINT kHideToBottom = SWP_NOSIZE | SWP_HIDEWINDOW;
+
+const ButtonFace& StartStopFace() { return game.stopFaceShown ? kStopFace : kStartFace; }
+
+void ExpectDialogAnswer() {
+    game.yesRect = kDialogYesRect;
+    game.noRect = kDialogNoRect;
+}
+
+void ExpectPageClose(const RECT& close) {
+    game.yesRect = close;
+    game.noRect = close;
+}
+
+// A stop is refused while a sequence plays over the board.
+bool SequenceRunning() {
+    return game.heroesWalking || game.levelStartRunning || game.introRunning || game.levelCompleteRunning;
+}
+
+void AskToStop() {
+    game.tickEnabled = false;
+    RollInPackedPanel(kStopDialog);
+    game.stopConfirmPending = true;
+    game.modalShown = true;
+}
+
+}  // namespace
+
+int PressStartStop(int x, int y) {
+    if (!PointIn(kStartStopRect, x, y)) return 0;
+    game.startStopHeld = true;
+    // Also when the release will start a game and ask nothing.
+    ExpectDialogAnswer();
+    DrawButton(StartStopFace(), true);
+    return 1;
+}
+
+int PressExit(int x, int y) {
+    if (!PointIn(kExitRect, x, y)) return 0;
+    ExpectDialogAnswer();
+    game.exitHeld = true;
+    DrawButton(kExitFace, true);
+    return 1;
+}
+
+int PressHelp(int x, int y) {
+    if (!PointIn(kHelpRect, x, y)) return 0;
+    ExpectPageClose(kHelpCloseRect);
+    game.helpHeld = true;
+    DrawButton(kHelpFace, true);
+    return 1;
+}
+
+int PressAbout(int x, int y) {
+    if (!PointIn(kAboutRect, x, y)) return 0;
+    ExpectPageClose(kAboutCloseRect);
+    game.aboutHeld = true;
+    // About stops the game already at the press; Help only at its release.
+    game.tickEnabled = false;
+    DrawButton(kAboutFace, true);
+    return 1;
+}
+
+int PressMinimise(int x, int y) {
+    if (!PointIn(kMinimiseRect, x, y)) return 0;
+    game.minimiseHeld = true;
+    DrawButton(kMinimiseFace, true);
+    return 1;
+}
+
+int ReleaseStartStop(int, int) {
+    if (!game.startStopHeld) return 1;
+    // The button reads "Stop" from now on, whatever follows.
+    DrawButton(kStopFace, false);
+    game.stopFaceShown = true;
+    game.startStopHeld = false;
+    if (!game.gamePlaying) {
+        StartGame();
+    } else if (!SequenceRunning()) {
+        AskToStop();
+    }
+    return 1;
+}
+
+int ReleaseExit(int, int) {
+    if (!game.exitHeld) return 1;
+    game.exitHeld = false;
+    game.tickEnabled = false;
+    DrawButton(kExitFace, false);
+    RollInPackedPanel(kExitDialog);
+    game.modalShown = true;
+    game.exitConfirmPending = true;
+    return 1;
+}
+
+int ReleaseHelp(int, int) {
+    if (!game.helpHeld) return 1;
+    game.tickEnabled = false;
+    game.helpHeld = false;
+    DrawButton(kHelpFace, false);
+    RollInPackedPanel(CurrentHelpPageImage());
+    game.helpPagesShown = true;
+    game.modalShown = true;
+    return 1;
+}
+
+int ReleaseAbout(int, int) {
+    if (!game.aboutHeld) return 1;
+    game.tickEnabled = false;
+    game.aboutHeld = false;
+    DrawButton(kAboutFace, false);
+    RollInPackedPanel(kAboutPage);
+    game.modalShown = true;
+    return 1;
+}
+
+int ReleaseMinimise(int, int) {
+    if (!game.minimiseHeld) return 1;
+    game.minimiseHeld = false;
+    DrawButton(kMinimiseFace, false);
+    // Hiding moves the focus away; that focus loss must not close the
+    // display a second time.
+    game.skipNextKillFocus = true;
+    game.display->Close();
+    SetWindowPos(game.mainWindow, HWND_BOTTOM, 0, 0, 0, 0, kHideToBottom);
+    return 1;
+}

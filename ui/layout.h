@@ -1,0 +1,60 @@
+// Where everything sits on the 240x320 screen: the play field above, the
+// control strip below, the rectangle each control and each panel answer to,
+// and the pictures of the buttons. A rectangle holds its left and top edges,
+// not its right and bottom ones.
+#pragma once
+
+#include "platform/coredll/coredll.h"
+
+// The play field and the controls of the strip.
+constexpr RECT kBoardRect{0, 0, 240, 240};
+constexpr RECT kStartStopRect{70, 245, 130, 281};
+constexpr RECT kExitRect{211, 295, 235, 319};
+constexpr RECT kHelpRect{5, 245, 65, 262};
+constexpr RECT kAboutRect{5, 264, 65, 281};
+constexpr RECT kMinimiseRect{182, 295, 206, 319};
+
+// The answers of the panels: the "X" of a help page and of the about page,
+// "Yes" and "No" of the two questions, "OK" of the level-complete panel, and
+// the arrows that turn the help pages.
+constexpr RECT kHelpCloseRect{180, 220, 230, 240};
+constexpr RECT kAboutCloseRect{180, 215, 230, 240};
+constexpr RECT kDialogYesRect{34, 191, 103, 215};
+constexpr RECT kDialogNoRect{142, 191, 211, 215};
+constexpr RECT kNextLevelOkRect{162, 197, 229, 221};
+constexpr RECT kPrevPageRect{16, 220, 40, 240};
+constexpr RECT kNextPageRect{52, 220, 75, 240};
+
+// A control's raised and pressed pictures and where both are drawn.
+struct ButtonFace {
+    int raised;
+    int pressed;
+    int x;
+    int y;
+};
+
+constexpr ButtonFace kStartFace{141, 143, 70, 245};
+constexpr ButtonFace kStopFace{250, 251, 70, 245};
+constexpr ButtonFace kHelpFace{144, 145, 5, 245};
+constexpr ButtonFace kAboutFace{146, 148, 5, 264};
+constexpr ButtonFace kMinimiseFace{152, 153, 182, 294};
+constexpr ButtonFace kExitFace{154, 155, 211, 294};
+
+// Panels rise from behind row 240 at x = 5; a help or about page, once up,
+// covers rows 7 to 240.
+constexpr int kPanelX = 5;
+constexpr int kPanelBottomY = 240;
+constexpr int kPageTop = 7;
+
+constexpr int kAboutPage = 296;
+constexpr int kExitDialog = 160;
+constexpr int kStopDialog = 161;
+constexpr int kTitlePicture = 167;
+constexpr int kHelpPageCount = 3;
+
+// The level field: two digit cells of 14x24 in the level box.
+constexpr int kLevelFieldX = 142;
+constexpr int kLevelFieldY = 266;
+constexpr int kLevelFieldCells = 2;
+
+inline bool PointIn(const RECT& rect, int x, int y) { return PtInRect(&rect, POINT{x, y}) != FALSE; }

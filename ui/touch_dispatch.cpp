@@ -1,0 +1,82 @@
+#include "ui/touch_dispatch.h"
+
+#include "app/game_state.h"
+#include "board/cell_taps.h"
+#include "ui/buttons.h"
+#include "ui/layout.h"
+#include "ui/modal.h"
+#include "ui/next_level.h"
+
+namespace {
+
+// A panel owns the pen: only its two answers close it. Where both answers
+// are the same rectangle (the pages, the level-complete panel) the answer
+// comes out as "no".
+void PenDownOnPanel(int x, int y) {
+    const bool onYes = PointIn(game.yesRect, x, y);
+    const bool onNo = PointIn(game.noRect, x, y);
+    if (onYes || onNo) {
+        game.helpPagesShown = false;
+        game.modalShown = false;
+        CloseModal();
+        if (onYes) game.answerYes = true;
+        if (onNo) game.answerYes = false;
+    }
+    TurnHelpPage(x, y);
+}
+
+void PressControls(int x, int y) {
+    // The rectangles do not overlap: at most one of these takes the press.
+    PressBoard(x, y);
+    PressStartStop(x, y);
+    PressExit(x, y);
+    PressHelp(x, y);
+    PressAbout(x, y);
+    PressMinimise(x, y);
+}
+
+void ReleaseControls(int x, int y) {
+    ReleaseStartStop(x, y);
+    ReleaseExit(x, y);
+    ReleaseHelp(x, y);
+    ReleaseAbout(x, y);
+    ReleaseMinimise(x, y);
+}
+
+}  // namespace
+
+int PressBoard(int x, int y) {
+    if (!PointIn(kBoardRect, x, y)) return 0;
+    if (!game.gamePlaying) return 1;
+    if (game.cellPressed) {
+        // The release of the last press never came: this pen-down only drops it.
+        game.cellPressed = false;
+        return 1;
+    }
+    game.pressedCell = {y / kCellPixels, x / kCellPixels};
+    game.cellPressed = true;
+    return 1;
+}
+
+int OnPenDown(int x, int y) {
+    if (game.modalShown) {
+        PenDownOnPanel(x, y);
+    } else {
+        PressControls(x, y);
+    }
+    return 1;
+}
+
+int OnPenUp(int x, int y) {
+    // A release acts wherever the pen is lifted: the action belongs to the press.
+    ReleaseControls(x, y);
+    // A panel is up, perhaps just put up by a release above: it owns this pen-up.
+    if (game.modalShown) return 1;
+    StartNextLevel();
+    ReleaseCell(x, y);
+    ResolveExitDialog();
+    // "Yes" to the exit question has closed the window and released the display.
+    if (game.display == nullptr) return 1;
+    ResolveStopDialog();
+    return 1;
+}
