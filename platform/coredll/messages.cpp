@@ -58,9 +58,9 @@ bool TranslateHostEvent(const platform::HostEvent& event, MSG* out) {
             return true;
         }
         case Kind::FocusLost:
-            if (!shown) return false;  // a hidden window has no focus to lose
-            *out = MakeMessage(handle, WM_KILLFOCUS, 0, 0);
-            return true;
+            // Delivered at once, like every focus change; nothing to queue.
+            if (window != nullptr) TakeFocusAway(*window);
+            return false;
         case Kind::Close:
             // With no window left to close, closing ends the loop instead of
             // asking again for ever.

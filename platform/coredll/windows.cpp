@@ -158,6 +158,7 @@ BOOL SetForegroundWindow(HWND handle) {
     Window* window = FindWindowByHandle(reinterpret_cast<HWND>(bits));
     if (window == nullptr) return FALSE;
     window->atBottom = false;
+    if (window->visible) window->focused = true;
     ActiveHost().WindowBroughtForward();
     return TRUE;
 }

@@ -102,6 +102,17 @@ void ReportVisibility(Window& window, bool visible) {
     if (window.visible == visible) return;
     window.visible = visible;
     if (&window == MainWindow()) ActiveHost().WindowVisibilityChanged(visible);
+    if (visible) {
+        window.focused = true;
+    } else {
+        TakeFocusAway(window);
+    }
+}
+
+void TakeFocusAway(Window& window) {
+    if (!window.focused) return;
+    window.focused = false;
+    window.procedure(reinterpret_cast<HWND>(&window), WM_KILLFOCUS, 0, 0);
 }
 
 std::u16string CopyWide(LPCWSTR text) {

@@ -28,6 +28,7 @@ struct Window {
     WNDPROC procedure = nullptr;
     RECT rect{};
     bool visible = false;
+    bool focused = false;  // the window has the input focus
     bool atBottom = false;
     std::unique_ptr<ChannelListener> listener;  // where other copies reach this window
 };
@@ -82,7 +83,13 @@ Window* MainWindow();
 // either orientation, lies inside it.
 void SizeDisplayMemory(Display& display);
 
+// Shows or hides a window. A window that is shown takes the focus; one that
+// is hidden while it has the focus loses it and is told so at once
+// (WM_KILLFOCUS), as on the device.
 void ReportVisibility(Window& window, bool visible);
+
+// The focus leaves the window: WM_KILLFOCUS, once, if it had the focus.
+void TakeFocusAway(Window& window);
 
 std::u16string CopyWide(LPCWSTR text);
 std::string WideToUtf8(std::u16string_view text);

@@ -99,15 +99,35 @@ TEST_F(MessageLoopTest, PenPositionsKeepTheirLow16Bits) {
     }
 }
 
-TEST_F(MessageLoopTest, FocusLossAndCloseBecomeMessagesOfTheWindow) {
+int FocusLossesReceived() {
+    int count = 0;
+    for (UINT message : platform_test::ReceivedMessageNumbers()) count += message == WM_KILLFOCUS;
+    return count;
+}
+
+TEST_F(MessageLoopTest, FocusLossReachesTheWindowOnceAndCloseBecomesItsMessage) {
     host.PushFocusLost();
+    host.PushFocusLost();  // the focus is already gone: nothing more to lose
     host.PushClose();
-    const MSG focus = Next();
     const MSG close = Next();
-    EXPECT_EQ(focus.message, WM_KILLFOCUS);
-    EXPECT_EQ(focus.hwnd, window);
     EXPECT_EQ(close.message, WM_CLOSE);
     EXPECT_EQ(close.hwnd, window);
+    EXPECT_EQ(FocusLossesReceived(), 1);
+}
+
+TEST_F(MessageLoopTest, HidingTheFocusedWindowTakesItsFocusAtOnce) {
+    // The minimise button hides the window itself and counts on the focus
+    // change that follows.
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW);
+    EXPECT_EQ(FocusLossesReceived(), 1);
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW);
+    EXPECT_EQ(FocusLossesReceived(), 1) << "a hidden window has no focus to lose";
+
+    SetWindowPos(window, HWND_TOP, 0, 0, 240, 320, SWP_NOSIZE | SWP_SHOWWINDOW);
+    host.PushFocusLost();
+    host.PushClose();
+    Next();
+    EXPECT_EQ(FocusLossesReceived(), 2) << "shown again, the window has the focus";
 }
 
 TEST_F(MessageLoopTest, DispatchAndSendReachTheProcedureAndReturnItsResult) {
