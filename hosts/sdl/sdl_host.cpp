@@ -1,8 +1,10 @@
 #include "hosts/sdl/sdl_host.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -53,6 +55,17 @@ bool IsAltEnter(const SDL_Keysym& key) {
 
 }  // namespace
 
+bool IsVisibleVideoDriver(const char* driver, const char* requested) {
+    if (driver == nullptr) {
+        return false;
+    }
+    const std::string name(driver);
+    if (name != "offscreen" && name != "dummy" && name != "evdev") {
+        return true;
+    }
+    return requested != nullptr && name == requested;
+}
+
 std::uint32_t MonotonicMilliseconds() {
     const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(
@@ -65,6 +78,11 @@ std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& erro
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SdlFailure("cannot open a window (no display?)");
+        return nullptr;
+    }
+    if (!IsVisibleVideoDriver(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {
+        error = "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     if (options.scale <= 0) {

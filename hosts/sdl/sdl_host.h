@@ -27,6 +27,11 @@ namespace sdlhost {
 // the device's tick count), so that each game starts from a different seed.
 std::uint32_t MonotonicMilliseconds();
 
+// With no display SDL falls back to video drivers that draw nowhere, and a
+// game nobody can see would run until killed. Such a driver counts only when
+// it was asked for by name (`requested`: SDL_VIDEODRIVER, may be null).
+bool IsVisibleVideoDriver(const char* driver, const char* requested);
+
 struct SdlHostOptions {
     int scale = 0;  // window pixels per screen pixel; 0 = the largest that fits the desktop
     std::filesystem::path shotsDirectory = ".";

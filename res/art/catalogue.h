@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "res/art/canvas.h"
-#include "res/art/script.h"
+#include "res/art/picture_line.h"
 
 namespace art {
 

@@ -4,14 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "res/art/catalogue.h"
 #include "res/art/picture.h"
-#include "res/art/script.h"
-#include "res/art/sheet.h"
+#include "res/art/picture_line.h"
+#include "tools/dbb/contact_sheet.h"
+#include "tools/dbb/raw_picture.h"
+#include "tools/dbb/resource_script.h"
 
 namespace {
 
@@ -33,19 +34,18 @@ bool Wanted(const Options& options, const art::PictureLine& line) {
            std::find(options.onlyIds.begin(), options.onlyIds.end(), line.id) != options.onlyIds.end();
 }
 
+std::string SheetLabel(const art::PictureLine& line) {
+    return (line.kind == art::PictureKind::Icon ? "icon " : "") + std::to_string(line.id);
+}
+
+// The script and the sheet report their faults as dbb::Error, caught by main.
 int Run(const Options& options) {
     if (const std::string problem = art::LoadFonts(); !problem.empty()) return Fail(problem);
-    std::ifstream scriptFile(options.script);
-    if (!scriptFile) return Fail("cannot read the resource script " + options.script);
-    const art::ScriptResult script = art::ReadPictureLines(scriptFile);
-    if (!script.error.empty()) return Fail(options.script + ": " + script.error);
-
-    std::vector<art::SheetEntry> sheet;
-    for (const art::PictureLine& line : script.pictures) {
+    std::vector<dbb::SheetPicture> sheet;
+    for (const art::PictureLine& line : art::PicturesToDraw(dbb::LoadResourceScript(options.script))) {
         const art::Drawing* drawing = art::TheCatalogue().Find(line);
         if (drawing == nullptr) return Fail("no drawing for picture " + line.FileName());
-        art::Picture picture = art::Render(line, *drawing);
-        const std::vector<std::uint8_t> bytes = art::EncodeRaw(picture);
+        const std::vector<std::uint8_t> bytes = art::EncodeRaw(art::Render(line, *drawing));
         if (bytes.size() != 8 + 4 * static_cast<std::size_t>(line.width) * line.height) {
             return Fail("picture " + line.FileName() + " came out at the wrong size");
         }
@@ -53,13 +53,11 @@ int Run(const Options& options) {
             !problem.empty()) {
             return Fail(problem);
         }
-        if (!options.sheet.empty() && Wanted(options, line)) sheet.push_back({line, std::move(picture)});
-    }
-    if (!options.sheet.empty()) {
-        if (const std::string problem = art::WriteSheet(options.sheet, sheet, options.scale); !problem.empty()) {
-            return Fail(problem);
+        if (!options.sheet.empty() && Wanted(options, line)) {
+            sheet.push_back({SheetLabel(line), static_cast<std::uint32_t>(line.frames), bytes});
         }
     }
+    if (!options.sheet.empty()) dbb::WriteContactSheet(options.sheet, sheet, options.scale);
     return 0;
 }
 
@@ -74,5 +72,9 @@ int main(int argc, char** argv) {
     app.add_option("--ids", options.onlyIds, "put only these ids on the sheet")->delimiter(',');
     app.add_option("--scale", options.scale, "sheet magnification")->check(CLI::Range(1, 8));
     CLI11_PARSE(app, argc, argv);
-    return Run(options);
+    try {
+        return Run(options);
+    } catch (const dbb::Error& error) {
+        return Fail(error.what());
+    }
 }

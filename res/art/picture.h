@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "res/art/catalogue.h"
-#include "res/art/script.h"
+#include "res/art/picture_line.h"
 
 namespace art {
 

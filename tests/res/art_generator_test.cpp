@@ -1,53 +1,41 @@
-// The art generator itself: reading the script, turning drawn frames into the
-// stored layout, and having a drawing for every picture.
+// The art generator itself: what it takes from the script, turning drawn
+// frames into the stored layout, and having a drawing for every picture.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "res/art/catalogue.h"
 #include "res/art/picture.h"
-#include "res/art/script.h"
+#include "res/art/picture_line.h"
+#include "tools/dbb/resource_script.h"
 
 namespace {
 
-art::ScriptResult Read(const std::string& text) {
+std::vector<art::PictureLine> Lines(const std::string& text) {
     std::istringstream stream(text);
-    return art::ReadPictureLines(stream);
+    return art::PicturesToDraw(dbb::ParseResourceScript(stream, "test.txt"));
 }
 
-TEST(ResourceScript, ReadsPictureAndIconLinesAndSkipsTheRest) {
-    const art::ScriptResult result = Read(
+TEST(PicturesToDraw, TakesTheIconThenThePicturesAndLeavesTheStrings) {
+    const std::vector<art::PictureLine> lines = Lines(
         "# comment\n"
-        "string 1 \"Mirelink\"\n"
-        "icon   101 32 32\n"
         "dbb 300 raw 20 260 13 flower opening\n"
+        "string 1 \"Mirelink\"\n"
+        "icon   101 32 24\n"
         "dbb 167 packed 240 240 1 title\n");
-    ASSERT_EQ(result.error, "");
-    ASSERT_EQ(result.pictures.size(), 3u);
-    EXPECT_EQ(result.pictures[0].kind, art::PictureKind::Icon);
-    EXPECT_EQ(result.pictures[0].FileName(), "icon101.dbb");
-    EXPECT_EQ(result.pictures[1].FileName(), "300.dbb");
-    EXPECT_EQ(result.pictures[1].frames, 13);
-    EXPECT_EQ(result.pictures[1].FrameHeight(), 20);
-    EXPECT_FALSE(result.pictures[1].packed);
-    EXPECT_TRUE(result.pictures[2].packed);
-}
-
-TEST(ResourceScript, RejectsMalformedPictureLinesNamingTheLine) {
-    const char* const bad[] = {
-        "dbb 300 raw 20 260\n",            // no frame count
-        "dbb 300 zipped 20 20 1\n",        // unknown form
-        "dbb 300 raw 20 250 13\n",         // height not whole frames
-        "dbb 300 raw 0 20 1\n",            // empty
-        "dbb 300 raw 20 99999999 1\n",     // absurd
-        "dbb 300 raw 20 20 0\n",           // no frames
-        "icon 101 32\n",                   // no height
-    };
-    for (const char* line : bad) {
-        const art::ScriptResult result = Read(std::string("# first\n") + line);
-        EXPECT_NE(result.error.find("line 2"), std::string::npos) << line << " -> " << result.error;
-    }
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].kind, art::PictureKind::Icon);
+    EXPECT_EQ(lines[0].FileName(), "icon101.dbb");
+    EXPECT_EQ(lines[0].width, 32);
+    EXPECT_EQ(lines[0].height, 24);
+    EXPECT_EQ(lines[0].frames, 1);
+    EXPECT_EQ(lines[1].kind, art::PictureKind::Picture);
+    EXPECT_EQ(lines[1].FileName(), "300.dbb");
+    EXPECT_EQ(lines[1].frames, 13);
+    EXPECT_EQ(lines[1].FrameHeight(), 20);
+    EXPECT_FALSE(lines[1].packed);
+    EXPECT_EQ(lines[2].id, 167);
+    EXPECT_TRUE(lines[2].packed);
 }
 
 // A drawing that marks what it draws: each frame a grey of its own, and a
@@ -114,8 +102,7 @@ protected:
     static void SetUpTestSuite() { ASSERT_EQ(art::LoadFonts(), ""); }
 
     static std::vector<art::PictureLine> ScriptLines() {
-        std::ifstream script(MIRELINK_RESOURCE_SCRIPT);
-        return art::ReadPictureLines(script).pictures;
+        return art::PicturesToDraw(dbb::LoadResourceScript(MIRELINK_RESOURCE_SCRIPT));
     }
 };
 

@@ -1,12 +1,12 @@
 #include "embedded_pictures.h"
 
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 #include <string>
 
 #include "res/resources.h"
+#include "tools/dbb/resource_script.h"
 
 namespace res_test {
 
@@ -17,10 +17,9 @@ const Pixel32& Decoded::At(int frame, int x, int y) const {
 
 const std::vector<art::PictureLine>& ScriptPictures() {
     static const std::vector<art::PictureLine> pictures = [] {
-        std::ifstream script(MIRELINK_RESOURCE_SCRIPT);
-        art::ScriptResult result = art::ReadPictureLines(script);
-        if (!result.error.empty() || result.pictures.empty()) throw std::runtime_error("bad resource script");
-        return result.pictures;
+        std::vector<art::PictureLine> lines = art::PicturesToDraw(dbb::LoadResourceScript(MIRELINK_RESOURCE_SCRIPT));
+        if (lines.empty()) throw std::runtime_error("no pictures in the resource script");
+        return lines;
     }();
     return pictures;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gfx/image.h"
-#include "res/art/script.h"
+#include "res/art/picture_line.h"
 
 namespace res_test {
 

@@ -6,11 +6,11 @@
 #include <iostream>
 
 #include "res/resources.h"
+#include "tools/dbb/contact_sheet.h"
 #include "tools/dbb/embedded_pictures.h"
 #include "tools/dbb/packer.h"
 #include "tools/dbb/png_export.h"
 #include "tools/dbb/raw_picture.h"
-#include "tools/dbbtool/contact_sheet.h"
 
 namespace {
 
@@ -48,9 +48,11 @@ void UnpackFile(const std::string& in, const std::string& out) {
 
 void Sheet(const std::string& file) {
     const dbb::EmbeddedPictures embedded = Embedded();
-    std::vector<dbbtool::SheetPicture> pictures;
-    for (const dbb::PictureRow& row : embedded.List()) pictures.push_back({row.id, row.frames, embedded.RawBytes(row.id)});
-    dbbtool::WriteContactSheet(file, pictures);
+    std::vector<dbb::SheetPicture> pictures;
+    for (const dbb::PictureRow& row : embedded.List()) {
+        pictures.push_back({std::to_string(row.id), row.frames, embedded.RawBytes(row.id)});
+    }
+    dbb::WriteContactSheet(file, pictures);
 }
 
 }  // namespace

@@ -93,6 +93,16 @@ void ExpectEvent(const HostEvent& event, HostEventKind kind, int x = 0, int y = 
     EXPECT_EQ(event.y, y);
 }
 
+TEST(SdlVideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
+    EXPECT_TRUE(IsVisibleVideoDriver("x11", nullptr));
+    EXPECT_TRUE(IsVisibleVideoDriver("wayland", nullptr));
+    EXPECT_FALSE(IsVisibleVideoDriver("offscreen", nullptr));
+    EXPECT_FALSE(IsVisibleVideoDriver("dummy", nullptr));
+    EXPECT_FALSE(IsVisibleVideoDriver("dummy", "x11"));
+    EXPECT_TRUE(IsVisibleVideoDriver("dummy", "dummy"));
+    EXPECT_FALSE(IsVisibleVideoDriver(nullptr, nullptr));
+}
+
 TEST_F(SdlHostTest, PenPressAtWindowPixelsReachesTheScreenPixel) {
     OpenHost();
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);

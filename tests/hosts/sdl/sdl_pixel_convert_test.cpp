@@ -135,13 +135,5 @@ TEST(SdlIconConversion, RowsAreFlippedAndChannelsReordered) {
     EXPECT_EQ(out[3], 0xFF060504u);
 }
 
-TEST(SdlIconConversion, TooSmallOutputIsLeftUntouched) {
-    const std::array<std::uint8_t, 16> icon{};
-    std::array<std::uint32_t, 3> out = {7, 7, 7};
-    ConvertIcon(icon.data(), 2, 2, out);
-    EXPECT_EQ(out[0], 7u);
-    EXPECT_EQ(out[2], 7u);
-}
-
 }  // namespace
 }  // namespace sdlhost

@@ -10,15 +10,6 @@ namespace {
 using platform::HostEvent;
 using platform::HostEventKind;
 
-TEST(SdlScriptLine, EachEventHasTheRunnersSpelling) {
-    EXPECT_EQ(ScriptLine({HostEventKind::Paint, 0, 0}), "paint");
-    EXPECT_EQ(ScriptLine({HostEventKind::PenDown, 35, 272}), "down 35 272");
-    EXPECT_EQ(ScriptLine({HostEventKind::PenUp, 0, 319}), "up 0 319");
-    EXPECT_EQ(ScriptLine({HostEventKind::FocusLost, 0, 0}), "focus-lost");
-    EXPECT_EQ(ScriptLine({HostEventKind::None, 0, 0}), "");
-    EXPECT_EQ(ScriptLine({HostEventKind::Close, 0, 0}), "");
-}
-
 TEST(SdlSessionRecorder, HeaderCarriesTheStartClockAndAZeroStep) {
     std::ostringstream out;
     { SessionRecorder recorder(out, 4000123456u); }

@@ -1,10 +1,11 @@
-// The picture lines of the resource script: which pictures to draw, at what
-// size, in how many frames.
+// One picture the generator draws: a picture or the icon of the resource
+// script, at its size, in its frames.
 #pragma once
 
-#include <istream>
 #include <string>
 #include <vector>
+
+#include "tools/dbb/resource_script.h"
 
 namespace art {
 
@@ -22,12 +23,7 @@ struct PictureLine {
     std::string FileName() const;  // "<id>.dbb" or "icon<id>.dbb"
 };
 
-// Reads every "dbb" and "icon" line; other lines are not ours. Fails with a
-// message naming the line when a picture line is malformed.
-struct ScriptResult {
-    std::vector<PictureLine> pictures;
-    std::string error;  // empty when the script read cleanly
-};
-ScriptResult ReadPictureLines(std::istream& script);
+// The icons, then the pictures, each in script order.
+std::vector<PictureLine> PicturesToDraw(const dbb::ResourceScript& script);
 
 }  // namespace art
