@@ -11,7 +11,7 @@ deps:
 
 build-play: deps
 	cmake -S . -B $(PLAY_DIR) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(PLAY_DIR) -j $(JOBS)
+	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink
 
 play: build-play
 	$(PLAY_DIR)/hosts/sdl/mirelink $(ARGS)
@@ -24,6 +24,7 @@ test: build-test
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 bench: build-play
+	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench
 	$(PLAY_DIR)/bench/mirelink-bench
 
 clean:

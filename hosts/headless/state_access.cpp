@@ -132,7 +132,12 @@ public:
     }
     template <class T>
     void Omit(const char* name, T&) {
-        if (Claims(name)) result_ = "'" + Here() + "' is not part of the state";
+        // Built by appending: GCC's optimiser misreads "literal" + std::string&&.
+        if (!Claims(name)) return;
+        std::string message = "'";
+        message += Here();
+        message += "' is not part of the state";
+        result_ = std::move(message);
     }
 
     Resolution Result() const {

@@ -14,7 +14,9 @@ struct Record {
 };
 
 inline void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                   static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 inline void AppendRecord(std::vector<std::uint8_t>& out, const Record& record) {
