@@ -21,14 +21,7 @@ char Facing(CellXY from, CellXY to) {
     return to.second > from.second ? 'D' : 'U';
 }
 
-char OppositeOf(char side) {
-    switch (side) {
-        case 'L': return 'R';
-        case 'R': return 'L';
-        case 'U': return 'D';
-        default: return 'U';
-    }
-}
+char OppositeOf(char side) { return "RLDU"[std::string("LRUD").find(side)]; }
 
 std::int32_t KindJoining(char a, char b) {
     for (std::int32_t kind = 1; kind <= 6; ++kind) {
@@ -77,16 +70,6 @@ std::vector<CellXY> ShortestPath() {
     std::vector<CellXY> path;
     for (int x = 0; x <= 10; ++x) path.emplace_back(x, 0);
     for (int y = 1; y <= 11; ++y) path.emplace_back(10, y);
-    path.emplace_back(11, 11);
-    return path;
-}
-
-std::vector<CellXY> WindingPath() {
-    std::vector<CellXY> path;
-    for (int y = 0; y <= 10; ++y) {
-        for (int i = 0; i <= 10; ++i) path.emplace_back(y % 2 == 0 ? i : 10 - i, y);
-    }
-    path.emplace_back(10, 11);
     path.emplace_back(11, 11);
     return path;
 }

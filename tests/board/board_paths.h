@@ -24,8 +24,6 @@ std::set<CellXY> JoinedCells(const std::vector<CellXY>& seeds);
 
 // The shortest path: along row 0 to column 10, down column 10, into (11,11).
 std::vector<CellXY> ShortestPath();
-// Back and forth over rows 0 to 10, then down and into (11,11): 123 cells.
-std::vector<CellXY> WindingPath();
 // A random path of right and down moves that avoids the corner stones.
 template <typename Random>
 std::vector<CellXY> StaircasePath(Random& random) {

@@ -1,6 +1,6 @@
 #include "tests/board/game_fixture.h"
 
-#include <map>
+#include <vector>
 
 #include "gfx/display_device.h"
 
@@ -27,14 +27,14 @@ void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-std::int32_t KindOf(char symbol) {
-    static const std::map<char, std::int32_t> kKinds = {
-        {'.', 0}, {'|', 1}, {'-', 2}, {'L', 3}, {'r', 4}, {'7', 5}, {'J', 6},  {'#', 99},
-        {'1', 7}, {'2', 8}, {'3', 9}, {'4', 10}, {'5', 11}, {'6', 12},
-    };
-    const auto found = kKinds.find(symbol);
-    if (found == kKinds.end()) ADD_FAILURE() << "unknown board symbol '" << symbol << "'";
-    return found == kKinds.end() ? 0 : found->second;
+// A packed picture that holds only literals: the raw layout, unpacked as is.
+std::vector<std::uint8_t> PackedFlatPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
+    const std::vector<std::uint8_t> raw = test_support::RawPicture(width, height, pixel);
+    std::vector<std::uint8_t> packed;
+    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
+    packed.insert(packed.end(), raw.begin(), raw.end());
+    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
+    return packed;
 }
 
 }  // namespace
@@ -53,23 +53,6 @@ std::uint16_t As565(std::uint32_t storedPixel) {
     const std::uint32_t green = (storedPixel >> 16) & 0xFF;
     const std::uint32_t blue = (storedPixel >> 8) & 0xFF;
     return static_cast<std::uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3));
-}
-
-std::vector<std::uint8_t> PackedFlatPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
-    const std::vector<std::uint8_t> raw = test_support::RawPicture(width, height, pixel);
-    std::vector<std::uint8_t> packed;
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    packed.insert(packed.end(), raw.begin(), raw.end());
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    return packed;
-}
-
-void LayBoard(const std::vector<std::string>& rows) {
-    ASSERT_EQ(rows.size(), 12u);
-    for (int y = 0; y < kBoardSize; ++y) {
-        ASSERT_EQ(rows[y].size(), 12u) << "row " << y;
-        for (int x = 0; x < kBoardSize; ++x) game.kinds[CellIndex(x, y)] = KindOf(rows[y][x]);
-    }
 }
 
 void GameFixture::SetUp() {

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "app/game_state.h"
 #include "tests/support/fake_host.h"
@@ -22,15 +20,6 @@ std::uint32_t StoredPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blu
 std::uint32_t PictureColour(int id);
 // What the 5-6-5 writer stores for a stored pixel.
 std::uint16_t As565(std::uint32_t storedPixel);
-
-// A packed picture that holds only literals: the raw layout, unpacked as is.
-std::vector<std::uint8_t> PackedFlatPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel);
-
-// Lays a board out from 12 rows of 12 characters, row y = 0 first:
-// '.' bog, '|' vertical, '-' horizontal, 'L' up-right, 'r' right-down,
-// '7' down-left, 'J' left-up, '#' corner stone, '1' to '6' the lit forms of
-// kinds 1 to 6 (kinds 7 to 12).
-void LayBoard(const std::vector<std::string>& rows);
 
 class GameFixture : public ::testing::Test {
 protected:

@@ -13,24 +13,17 @@ namespace {
 
 // The handheld's random sequence and the game's scaling, written out again
 // from their description, so the level can be rebuilt without the game's code.
-class ReferenceDraws {
-public:
-    explicit ReferenceDraws(std::uint32_t seed) : state_(seed) {}
+struct ReferenceDraws {
+    std::uint32_t state;
 
     int Next() {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFF);
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFF);
     }
-
     int Below(int n) {
-        const float draw = static_cast<float>(Next());
-        const float unit = draw * 3.0518509e-5f;
-        const int scaled = static_cast<int>(unit * static_cast<float>(n));
+        const int scaled = static_cast<int>(static_cast<float>(Next()) * 3.0518509e-5f * static_cast<float>(n));
         return scaled == n ? n - 1 : scaled;
     }
-
-private:
-    std::uint32_t state_;
 };
 
 struct ReferenceLevel {
@@ -42,8 +35,7 @@ struct ReferenceLevel {
 
 void PlaceReferenceActor(ReferenceDraws& draws, ReferenceLevel& level) {
     const int x = 1 + draws.Below(10);
-    const int y = 1 + draws.Below(10);
-    const int cell = x * 12 + y;
+    const int cell = x * 12 + 1 + draws.Below(10);
     level.kinds[cell] = 0;
     level.active[cell] = true;
     if (draws.Below(20) == 3) {
@@ -74,54 +66,31 @@ ReferenceLevel BuildReferenceLevel(ReferenceDraws& draws, int levelNumber) {
     return level;
 }
 
-class LevelSetupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        static const GameState kFreshGame{};
-        game = kFreshGame;
-    }
-};
-
-TEST_F(LevelSetupTest, ClearBoardEmptiesEveryCellAndSetsTheCorners) {
-    for (int i = 0; i < kCellCount; ++i) {
-        game.kinds[i] = 105;
-        game.cells[i] = Cell{true, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, true, 12, 13, 14, 15, 16, 17, true, true, 18, 19, 20};
-    }
-    ClearBoard();
-    for (int i = 0; i < kCellCount; ++i) {
-        const bool corner = i == 0 || i == 11 || i == 132 || i == 143;
-        EXPECT_EQ(game.kinds[i], corner ? CornerStone : Bog) << i;
-        const Cell& c = game.cells[i];
-        EXPECT_FALSE(c.active || c.rolling || c.ballSetUp || c.turning) << i;
-        const std::int32_t values[] = {c.delay, c.nextAnim, c.lastAnim, c.frame, c.frameTicks, c.ball1X,
-                                       c.ball1Y, c.ball2X, c.ball2Y, c.originX, c.originY, c.ball1Steps,
-                                       c.ball2Steps, c.ball1Frame, c.ball2Frame, c.ball1Step, c.ball2Step,
-                                       c.turnFrame, c.turnTicks, c.bloomImage};
-        for (std::int32_t value : values) EXPECT_EQ(value, 0) << i;
-    }
-}
-
 // The level from a known clock, against the same draws taken by hand; the
 // draw that follows the level must also be the same, so no draw is missing
-// or extra.
-TEST_F(LevelSetupTest, LevelMatchesTheDrawsTakenInTheirOrder) {
+// or extra. Each level is built over the leftovers of a played board.
+TEST(LevelSetupTest, LevelMatchesTheDrawsTakenInTheirOrder) {
     bool sawReplacement = false;
     for (std::uint32_t clock : {1000u, 5000u, 123456u, 0xFFFFFFFFu}) {
         for (int levelNumber : {1, 2, 7, 60}) {
             SCOPED_TRACE(::testing::Message() << "clock " << clock << " level " << levelNumber);
+            for (Cell& cell : game.cells) {
+                cell = Cell{true, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, true, 12, 13, 14, 15, 16, 17, true, true, 18, 19, 20};
+            }
             crt::srand(clock);
             game.level = levelNumber;
             GenerateLevel();
-            ReferenceDraws draws(clock);
+            ReferenceDraws draws{clock};
             const ReferenceLevel expected = BuildReferenceLevel(draws, levelNumber);
             for (int i = 0; i < kCellCount; ++i) {
+                const Cell& c = game.cells[i];
                 EXPECT_EQ(game.kinds[i], expected.kinds[i]) << "cell " << i;
-                EXPECT_EQ(game.cells[i].active, expected.active[i]) << "cell " << i;
+                EXPECT_EQ(c.active, expected.active[i]) << "cell " << i;
                 if (expected.active[i]) {
-                    EXPECT_EQ(game.cells[i].nextAnim, expected.nextAnim[i]) << "cell " << i;
+                    EXPECT_EQ(c.nextAnim, expected.nextAnim[i]) << "cell " << i;
                 }
-                EXPECT_EQ(game.cells[i].frame, 0);
-                EXPECT_EQ(game.cells[i].delay, 0);
+                EXPECT_EQ(c.frame + c.delay + c.lastAnim + c.ball1X + c.turnFrame + c.bloomImage, 0) << "cell " << i;
+                EXPECT_FALSE(c.rolling || c.ballSetUp || c.turning) << "cell " << i;
             }
             EXPECT_EQ(crt::rand(), draws.Next()) << "the level took a different number of draws";
             sawReplacement = sawReplacement || expected.replacedNextToHome;
@@ -130,53 +99,22 @@ TEST_F(LevelSetupTest, LevelMatchesTheDrawsTakenInTheirOrder) {
     EXPECT_TRUE(sawReplacement) << "no case placed an actor beside a home";
 }
 
-class ControlStripTest : public GameFixture {};
-
-struct StripElement {
-    int id;
-    int x;
-    int y;
-    int width;
-    int height;
-};
+using ControlStripTest = GameFixture;
 
 TEST_F(ControlStripTest, EveryPictureLandsAtItsPlaceInItsOrder) {
     SetUpGameScreen();
-    // Rectangles as they remain visible: the logo covers the About button's lowest row.
-    const StripElement visible[] = {
+    // {id, x, y, width, height} as they remain visible: the logo covers the About button's lowest row.
+    const int visible[][5] = {
         {141, 70, 245, 60, 35}, {144, 5, 245, 60, 17},  {146, 5, 264, 60, 16},  {150, 175, 245, 58, 18},
         {299, 137, 264, 36, 28}, {353, 135, 244, 40, 18}, {151, 175, 264, 60, 28}, {152, 182, 294, 24, 24},
         {154, 211, 294, 24, 24}, {162, 5, 280, 128, 38},
     };
-    for (const StripElement& e : visible) {
-        EXPECT_TRUE(RectHolds(e.x, e.y, e.width, e.height, As565(PictureColour(e.id)))) << "picture " << e.id;
+    for (const auto& e : visible) {
+        EXPECT_TRUE(RectHolds(e[1], e[2], e[3], e[4], As565(PictureColour(e[0])))) << "picture " << e[0];
     }
-    const std::uint16_t background = As565(PictureColour(138));
     const std::pair<int, int> uncovered[] = {{0, 240}, {239, 319}, {134, 300}, {68, 250}, {236, 270}};
-    for (auto [x, y] : uncovered) {
-        EXPECT_EQ(ScreenPixel(x, y), background) << x << "," << y;
-    }
+    for (auto [x, y] : uncovered) EXPECT_EQ(ScreenPixel(x, y), As565(PictureColour(138))) << x << "," << y;
     EXPECT_TRUE(RectHolds(0, 0, 240, 240, 0)) << "the board area is left to the next tick";
-}
-
-TEST_F(ControlStripTest, StopFaceAndThePicturesTheBoardNeeds) {
-    game.stopFaceShown = true;
-    SetUpGameScreen();
-    EXPECT_TRUE(RectHolds(70, 245, 60, 35, As565(PictureColour(250))));
-    const int blockIds[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
-    for (int kind = 1; kind <= 12; ++kind) {
-        const ImageRef& block = game.blockImages[kind - 1];
-        ASSERT_NE(block.pixels, nullptr) << kind;
-        EXPECT_EQ(block.width, 20u);
-        EXPECT_EQ(block.height, 20u);
-        EXPECT_EQ(As565(StoredPixel(block.pixels[0].red, block.pixels[0].green, block.pixels[0].blue)),
-                  As565(PictureColour(blockIds[kind - 1])))
-            << kind;
-    }
-    EXPECT_EQ(game.digitsImage.width, 14u);
-    EXPECT_EQ(game.digitsImage.height, 264u);
-    EXPECT_EQ(game.bogTileImage.width, 20u);
-    ASSERT_NE(game.bogTileImage.pixels, nullptr);
 }
 
 }  // namespace

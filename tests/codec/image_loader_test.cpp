@@ -4,15 +4,14 @@
 
 #include "app/game_state.h"
 #include "gfx/image.h"
-#include "tests/codec/packed_data.h"
-#include "tests/codec/test_pictures.h"
+#include "tests/codec/test_data.h"
 #include "tests/support/fresh_game.h"
 #include "tests/support/resource_builder.h"
 #include "tools/dbb/packer.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using codec_test::Bytes;
 
 const Pixel32 kStalePixel{};
 
@@ -40,8 +39,9 @@ class ImageLoaderTest : public testing::Test {
     test_support::ResourceBuilder resources_;
 };
 
-TEST_F(ImageLoaderTest, RawPictureIsUsedInPlace) {
-    resources_.AddPicture(136, 20, 20, 0x33221100u);
+TEST_F(ImageLoaderTest, RawPictureIsUsedInPlaceAndPackedOneDecodedIntoTheSharedBuffer) {
+    const Bytes raw = codec_test::CartoonPicture(40, 90);
+    resources_.AddPicture(136, 20, 20, 0x33221100u).Add("DBB", 339, dbb::Pack(raw));
     const HINSTANCE instance = resources_.Register();
     ImageRef slot;
     EXPECT_EQ(LoadImage(instance, 136, &slot), 1);
@@ -49,13 +49,8 @@ TEST_F(ImageLoaderTest, RawPictureIsUsedInPlace) {
     EXPECT_EQ(slot.height, 20u);
     EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(slot.pixels), resources_.Table().entries[0].data + 8);
     EXPECT_EQ(slot.pixels[399].red, 0x33);
-}
 
-TEST_F(ImageLoaderTest, PackedPictureIsDecodedIntoTheSharedBuffer) {
-    const Bytes raw = codec_test::CartoonPicture(40, 90);
-    resources_.Add("DBB", 339, dbb::Pack(raw));
-    ImageRef slot;
-    EXPECT_EQ(LoadPackedImage(resources_.Register(), 339, &slot), 1);
+    EXPECT_EQ(LoadPackedImage(instance, 339, &slot), 1);
     EXPECT_EQ(slot.width, 40u);
     EXPECT_EQ(slot.height, 90u);
     EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(slot.pixels), game.decodeBuffer + 8);

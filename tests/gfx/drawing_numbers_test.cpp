@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "gfx/display_device.h"
@@ -14,9 +16,10 @@ constexpr int kCellWidth = 14;
 constexpr int kCellHeight = 24;
 constexpr int kCellPixels = kCellWidth * kCellHeight;
 constexpr int kBlank = 10;
+constexpr std::uint16_t kMarker = 0xABAB;
 
-// Eleven cells: a different colour in every pixel of the ten digits, and a
-// blank of pure white, which the fields draw like any other colour.
+// Ten digits with a different colour in every pixel, and a blank of pure
+// white, which the fields draw like any other colour.
 std::vector<Pixel32> DigitStrip() {
     std::vector<Pixel32> strip;
     for (int i = 0; i < 10 * kCellPixels; ++i) {
@@ -48,45 +51,26 @@ protected:
         return true;
     }
 
-    // The frames the score field at (177, 266) shows, one per cell.
-    void ExpectScoreCells(std::initializer_list<int> frames) {
-        int k = 0;
-        for (int frame : frames) {
-            EXPECT_TRUE(CellShows(177 + k * kCellWidth, 266, frame)) << "cell " << k << " frame " << frame;
-            ++k;
-        }
-    }
-
-    void DrawScore(int value) { game.display->DrawNumber4(177, 266, strip.data(), kCellWidth, kCellHeight, value); }
-
     const std::vector<Pixel32> strip = DigitStrip();
 };
 
-TEST_F(NumberFieldTest, ZeroBlanksTheFieldAndTouchesNothingElse) {
-    DrawScore(0);
-    ExpectScoreCells({kBlank, kBlank, kBlank, kBlank});
-    EXPECT_EQ(ScreenPixel(176, 270), 0xABAB);
-    EXPECT_EQ(ScreenPixel(233, 270), 0xABAB);
-    EXPECT_EQ(ScreenPixel(200, 265), 0xABAB);
-    EXPECT_EQ(ScreenPixel(200, 290), 0xABAB);
-    EXPECT_EQ(host.framesPresented, 1u) << "a field shows at once";
-}
-
-TEST_F(NumberFieldTest, DigitsSitRightAlignedOverBlankCells) {
-    DrawScore(7);
-    ExpectScoreCells({kBlank, kBlank, kBlank, 7});
-    EXPECT_TRUE(CellShows(219, 266, 7));
-    DrawScore(305);
-    ExpectScoreCells({kBlank, 3, 0, 5});
-    DrawScore(9999);
-    ExpectScoreCells({9, 9, 9, 9});
-}
-
-TEST_F(NumberFieldTest, ALongerNumberShowsItsLeadingDigits) {
-    DrawScore(12345);
-    ExpectScoreCells({1, 2, 3, 4});
-    DrawScore(2147483647);
-    ExpectScoreCells({2, 1, 4, 7});
+// The score field at (177, 266) shows a number's first four digits, right
+// aligned over blank cells; zero and negative numbers blank it.
+TEST_F(NumberFieldTest, TheScoreFieldShowsLeadingDigitsRightAligned) {
+    const std::pair<int, std::array<int, 4>> cases[] = {
+        {0, {kBlank, kBlank, kBlank, kBlank}}, {7, {kBlank, kBlank, kBlank, 7}}, {305, {kBlank, 3, 0, 5}},
+        {9999, {9, 9, 9, 9}},                  {12345, {1, 2, 3, 4}},           {2147483647, {2, 1, 4, 7}},
+        {-56, {kBlank, kBlank, kBlank, kBlank}}};
+    game.display->DrawNumber4(177, 266, strip.data(), kCellWidth, kCellHeight, 1234);
+    for (const auto& [value, cells] : cases) {
+        SCOPED_TRACE(value);
+        game.display->DrawNumber4(177, 266, strip.data(), kCellWidth, kCellHeight, value);
+        for (int k = 0; k < 4; ++k) EXPECT_TRUE(CellShows(177 + k * kCellWidth, 266, cells[k])) << "cell " << k;
+    }
+    EXPECT_EQ(host.framesPresented, 8u) << "a field shows at once";
+    for (const auto& [x, y] : {std::pair{176, 270}, std::pair{233, 270}, std::pair{200, 265}, std::pair{200, 290}}) {
+        EXPECT_EQ(ScreenPixel(x, y), kMarker) << "outside the field at " << x << "," << y;
+    }
 }
 
 TEST_F(NumberFieldTest, TheLevelFieldHasTwoCells) {
@@ -96,13 +80,7 @@ TEST_F(NumberFieldTest, TheLevelFieldHasTwoCells) {
     game.display->DrawNumber(142, 266, strip.data(), kCellWidth, kCellHeight, 5, 2);
     EXPECT_TRUE(CellShows(142, 266, kBlank));
     EXPECT_TRUE(CellShows(156, 266, 5));
-    EXPECT_EQ(ScreenPixel(170, 270), 0xABAB);
-}
-
-TEST_F(NumberFieldTest, ANegativeValueLeavesTheFieldBlank) {
-    DrawScore(1234);
-    DrawScore(-56);
-    ExpectScoreCells({kBlank, kBlank, kBlank, kBlank});
+    EXPECT_EQ(ScreenPixel(170, 270), kMarker);
 }
 
 }  // namespace

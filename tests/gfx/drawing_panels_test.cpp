@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -26,21 +27,10 @@ public:
 
 // Where two screens first differ, for a readable failure.
 ::testing::AssertionResult SameScreen(const Frame& actual, const Frame& expected) {
-    if (actual.size() != expected.size()) {
-        return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size();
-    }
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        if (actual[i] != expected[i]) {
-            return ::testing::AssertionFailure() << "first difference at pixel (" << i % 480 / 2 << ", " << i / 480
-                                                 << ")";
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-std::uint16_t At(const std::uint8_t* screen, int x, int y) {
-    const std::uint8_t* p = screen + y * 480 + x * 2;
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    if (a == actual.end() && e == expected.end()) return ::testing::AssertionSuccess();
+    const auto i = a - actual.begin();
+    return ::testing::AssertionFailure() << "first difference at pixel (" << i % 480 / 2 << ", " << i / 480 << ")";
 }
 
 std::uint16_t As565(const Pixel32& p) {
@@ -87,7 +77,7 @@ protected:
         return screen;
     }
 
-    Frame Screen() const { return Frame(device->backBuffer, device->backBuffer + kScreenBytes); }
+    Frame Screen() const { return {device->backBuffer, device->backBuffer + kScreenBytes}; }
 
     RecordingHost host;
     std::unique_ptr<DisplayDevice> device;
@@ -101,8 +91,10 @@ TEST_F(PanelTest, APageRollsInAndOutWithItsPacingAndLeavesTheScreenAsItWas) {
     EXPECT_EQ(host.sleepCalls, 234);
     EXPECT_EQ(host.totalSleptMs, 1404u);
     EXPECT_TRUE(SameScreen(Screen(), Expected(page, 5, 230, 234, 240, 234))) << "the page rests on rows 7 to 240";
-    EXPECT_EQ(At(device->backBuffer, 5 + 17 % 230, 240 - 17 / 230), 0xFFFF) << "white is shown, not skipped";
 
+    // Drawing over the page is undone with it.
+    const Pixel32 red{0, 0, 0, 255};
+    for (int y = 0; y < 320; y += 7) device->DrawImage(y % 240, y, &red, 1, 1);
     device->RollOutPanel();
     EXPECT_EQ(host.framesPresented, 470u);
     EXPECT_EQ(host.totalSleptMs, 1404u + 936u);
@@ -132,27 +124,11 @@ TEST_F(PanelTest, EachStepShowsOneRowMoreOrLessBehindTheHorizon) {
     EXPECT_TRUE(SameScreen(host.frames[4], before));
 }
 
-TEST_F(PanelTest, TheNewLevelPanelRestsOnRows181To240) {
-    const std::vector<Pixel32> panel = PanelPicture(230, 60);
-    device->RollInPanel(5, 240, panel.data(), 230, 60);
-    EXPECT_TRUE(SameScreen(Screen(), Expected(panel, 5, 230, 60, 240, 60)));
-    EXPECT_EQ(host.framesPresented, 61u);
-}
-
 TEST_F(PanelTest, AnEmptyPanelSavesTheScreenAndPresentsOnce) {
     device->RollInPanel(5, 240, nullptr, 230, 0);
     EXPECT_EQ(host.framesPresented, 1u);
     EXPECT_EQ(host.sleepCalls, 0);
     EXPECT_EQ(Frame(device->saveBuffer, device->saveBuffer + kScreenBytes), before);
-    EXPECT_TRUE(SameScreen(Screen(), before));
-}
-
-TEST_F(PanelTest, DrawingBetweenTheSlidesIsUndoneByTheRollOut) {
-    const std::vector<Pixel32> panel = PanelPicture(230, 140);
-    device->RollInPanel(5, 240, panel.data(), 230, 140);
-    const Pixel32 red{0, 0, 0, 255};
-    for (int y = 0; y < 320; y += 7) device->DrawImage(y % 240, y, &red, 1, 1);
-    device->RollOutPanel();
     EXPECT_TRUE(SameScreen(Screen(), before));
 }
 

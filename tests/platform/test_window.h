@@ -1,12 +1,12 @@
-// A window for platform tests: a procedure that records what it receives,
-// created with a fake host installed.
+// A window for platform tests: a procedure that records what it receives and
+// answers through an optional reaction.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
 #include "platform/coredll/coredll.h"
-#include "tests/support/fake_host.h"
 
 namespace platform_test {
 
@@ -14,18 +14,38 @@ struct ReceivedMessage {
     HWND window;
     UINT message;
     WPARAM wParam;
-    LPARAM lParam;
 };
 
-// Everything the recording procedure saw, and an optional reaction to it.
-std::vector<ReceivedMessage>& Received();
-std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>& Reaction();
-LRESULT RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+inline std::vector<ReceivedMessage>& Received() {
+    static std::vector<ReceivedMessage> messages;
+    return messages;
+}
+
+inline std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>& Reaction() {
+    static std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> reaction;
+    return reaction;
+}
+
+inline LRESULT RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Received().push_back({window, message, wParam});
+    return Reaction() ? Reaction()(window, message, wParam, lParam) : 0;
+}
+
+inline int CountReceived(UINT message) {
+    return static_cast<int>(std::count_if(Received().begin(), Received().end(),
+                                          [message](const ReceivedMessage& m) { return m.message == message; }));
+}
 
 // Registers the recording class and creates a window of it.
-HWND CreateRecordingWindow(DWORD style = WS_VISIBLE, const char16_t* className = u"TESTCLASS",
-                           const char16_t* title = u"Test");
-
-std::vector<UINT> ReceivedMessageNumbers();
+inline HWND CreateRecordingWindow(DWORD style = WS_VISIBLE, const char16_t* className = u"TESTCLASS",
+                                  const char16_t* title = u"Test") {
+    Received().clear();
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = RecordingWindowProc;
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+}
 
 }  // namespace platform_test

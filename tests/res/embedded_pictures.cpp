@@ -24,13 +24,6 @@ const std::vector<art::PictureLine>& ScriptPictures() {
     return pictures;
 }
 
-const art::PictureLine& ScriptLine(int id) {
-    for (const art::PictureLine& line : ScriptPictures()) {
-        if (line.kind == art::PictureKind::Picture && line.id == id) return line;
-    }
-    throw std::runtime_error("no picture " + std::to_string(id) + " in the script");
-}
-
 namespace {
 
 const platform::ResourceEntry* FindEntry(const char* type, int id) {
@@ -49,15 +42,13 @@ std::uint32_t ReadU32(const std::uint8_t* bytes) {
 }  // namespace
 
 std::optional<Decoded> LoadEmbedded(const art::PictureLine& line) {
-    const bool icon = line.kind == art::PictureKind::Icon;
-    const platform::ResourceEntry* entry = FindEntry(icon ? "ICON" : "DBB", line.id);
+    const platform::ResourceEntry* entry = FindEntry(line.kind == art::PictureKind::Icon ? "ICON" : "DBB", line.id);
     if (entry == nullptr) return std::nullopt;
     const std::size_t expected = 8 + 4 * static_cast<std::size_t>(line.width) * line.height;
     std::vector<std::uint8_t> bytes(entry->data, entry->data + entry->size);
     if (line.packed) {
-        bytes.assign(expected, 0);
         // Room for one byte more shows a decoder that would write too much.
-        bytes.push_back(0);
+        bytes.assign(expected + 1, 0);
         const std::uint32_t written =
             UnpackImage(entry->data, entry->size, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
         if (written != expected) return std::nullopt;
@@ -65,25 +56,31 @@ std::optional<Decoded> LoadEmbedded(const art::PictureLine& line) {
     }
     if (bytes.size() != expected) return std::nullopt;
     Decoded picture{static_cast<int>(ReadU32(bytes.data())), static_cast<int>(ReadU32(bytes.data() + 4)), line.frames,
-                    {}};
-    picture.pixels.resize(static_cast<std::size_t>(line.width) * line.height);
+                    std::vector<Pixel32>(static_cast<std::size_t>(line.width) * line.height)};
     std::memcpy(picture.pixels.data(), bytes.data() + 8, picture.pixels.size() * sizeof(Pixel32));
     return picture;
 }
 
 const Decoded& Picture(int id) {
     static std::map<int, Decoded> cache;
-    auto found = cache.find(id);
-    if (found == cache.end()) {
-        std::optional<Decoded> picture = LoadEmbedded(ScriptLine(id));
-        if (!picture) throw std::runtime_error("picture " + std::to_string(id) + " does not load");
-        found = cache.emplace(id, std::move(*picture)).first;
+    if (auto found = cache.find(id); found != cache.end()) return found->second;
+    for (const art::PictureLine& line : ScriptPictures()) {
+        if (line.kind != art::PictureKind::Picture || line.id != id) continue;
+        std::optional<Decoded> picture = LoadEmbedded(line);
+        if (!picture) break;
+        return cache.emplace(id, std::move(*picture)).first->second;
     }
-    return found->second;
+    throw std::runtime_error("picture " + std::to_string(id) + " is not in the program");
 }
 
-bool IsWhite(const Pixel32& p) { return IsPureWhite(p); }
-bool IsBlack(const Pixel32& p) { return IsPureBlack(p); }
 bool Same(const Pixel32& a, const Pixel32& b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
+
+int Differing(const Decoded& a, int frameA, const Decoded& b, int frameB, int bx, int by) {
+    int differing = 0;
+    for (int y = 0; y < a.FrameHeight(); ++y) {
+        for (int x = 0; x < a.width; ++x) differing += !Same(a.At(frameA, x, y), b.At(frameB, bx + x, by + y));
+    }
+    return differing;
+}
 
 }  // namespace res_test

@@ -20,21 +20,34 @@ struct Decoded {
     int FrameHeight() const { return height / frames; }
     // Pixel (x, y) of frame f, y counted from the frame's top.
     const Pixel32& At(int frame, int x, int y) const;
-    // Pixel (x, y) of a single-frame picture.
     const Pixel32& At(int x, int y) const { return At(0, x, y); }
 };
 
 const std::vector<art::PictureLine>& ScriptPictures();
-const art::PictureLine& ScriptLine(int id);
 
 // The picture from the embedded table, unpacked if the script says it is
 // packed; nothing when it is missing or does not decode to its header size.
 std::optional<Decoded> LoadEmbedded(const art::PictureLine& line);
-// Shorthand for the tests that need a picture that must be there.
+// A picture that must be there.
 const Decoded& Picture(int id);
 
-bool IsWhite(const Pixel32& p);
-bool IsBlack(const Pixel32& p);
+inline bool IsWhite(const Pixel32& p) { return IsPureWhite(p); }
+inline bool IsBlack(const Pixel32& p) { return IsPureBlack(p); }
 bool Same(const Pixel32& a, const Pixel32& b);
+
+// Pixels of frame `frame` that pass `test`.
+template <typename Test>
+int CountIf(const Decoded& picture, int frame, Test test) {
+    int count = 0;
+    for (int y = 0; y < picture.FrameHeight(); ++y) {
+        for (int x = 0; x < picture.width; ++x) count += test(picture.At(frame, x, y)) ? 1 : 0;
+    }
+    return count;
+}
+inline int CountWhite(const Decoded& picture, int frame) { return CountIf(picture, frame, IsWhite); }
+
+// Pixels of a frame of `a` that differ from `b` placed with a's top left on
+// (bx, by) of b's frame.
+int Differing(const Decoded& a, int frameA, const Decoded& b, int frameB, int bx = 0, int by = 0);
 
 }  // namespace res_test

@@ -32,14 +32,11 @@ TEST(ResourceScript, ReadsEveryKindOfLine) {
     ASSERT_EQ(script.strings.size(), 1u);
     EXPECT_EQ(script.strings[0].text, u"Mire \"link\" \\ \u2665 \U0001F438");
     ASSERT_EQ(script.icons.size(), 1u);
-    EXPECT_EQ(script.icons[0].id, 101u);
     ASSERT_EQ(script.pictures.size(), 1u);
     const dbb::PictureLine& masks = script.pictures[0];
-    EXPECT_EQ(masks.id, 352u);
+    EXPECT_EQ(std::vector<std::uint32_t>({masks.id, masks.width, masks.height, masks.frames}),
+              std::vector<std::uint32_t>({352, 200, 2700, 15}));
     EXPECT_EQ(masks.form, dbb::PictureForm::Packed);
-    EXPECT_EQ(masks.width, 200u);
-    EXPECT_EQ(masks.height, 2700u);
-    EXPECT_EQ(masks.frames, 15u);
     EXPECT_EQ(masks.description, "heart masks");
     EXPECT_EQ(masks.line, 5);
 }

@@ -3,20 +3,16 @@
 
 #include "app/game_state.h"
 #include "tests/ui/ui_fixture.h"
-#include "ui/touch_dispatch.h"
 
 namespace ui_test {
 namespace {
 
 constexpr int kAboutPage = 296;
-constexpr int kExitDialog = 160;
 constexpr int kTitle = 167;
 
 using TouchDispatch = UiFixture;
 
 TEST_F(TouchDispatch, StartUpOpensOnTheAboutPageOverTheTitle) {
-    EXPECT_TRUE(game.modalShown);
-    EXPECT_FALSE(game.tickEnabled);
     // The page covers rows 7 to 240 from column 5 to 234; the title shows around it.
     EXPECT_EQ(ScreenPixel(5, 7), ScreenColour(kAboutPage));
     EXPECT_EQ(ScreenPixel(234, 240), ScreenColour(kAboutPage));
@@ -24,7 +20,6 @@ TEST_F(TouchDispatch, StartUpOpensOnTheAboutPageOverTheTitle) {
     EXPECT_EQ(ScreenPixel(4, 100), ScreenColour(kTitle));
     EXPECT_EQ(ScreenPixel(10, 270), ScreenColour(146)) << "the About button is raised again";
     Tap(181, 216);
-    EXPECT_FALSE(game.modalShown);
     EXPECT_EQ(ScreenPixel(100, 100), ScreenColour(kTitle));
 }
 
@@ -50,21 +45,6 @@ TEST_F(TouchDispatch, RightAndBottomEdgesLieOutsideTheirRectangles) {
     ASSERT_TRUE(game.cellPressed);
     EXPECT_EQ(game.pressedCell.row, 11);
     EXPECT_EQ(game.pressedCell.column, 11);
-}
-
-TEST_F(TouchDispatch, ADialogIgnoresEveryTapButItsAnswers) {
-    CloseStartUpAboutPage();
-    Tap(220, 300);
-    ASSERT_TRUE(game.exitConfirmPending);
-    Tap(120, 150);
-    Tap(100, 260);  // Start, under the panel
-    Tap(102, 190);  // just above "Yes"
-    Tap(103, 200);  // "Yes"'s right edge
-    EXPECT_TRUE(game.modalShown);
-    EXPECT_TRUE(game.exitConfirmPending);
-    EXPECT_FALSE(game.startStopHeld);
-    EXPECT_FALSE(game.gamePlaying);
-    EXPECT_EQ(ScreenPixel(100, 200), ScreenColour(kExitDialog));
 }
 
 TEST_F(TouchDispatch, WithoutAGameTheBoardTakesNoPressAndALonePenUpDoesNothing) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "app/win_main.h"
 #include "gfx/display_device.h"
@@ -69,30 +70,28 @@ std::vector<std::uint8_t> LiteralsOnly(const std::vector<std::uint8_t>& raw) {
 
 std::int32_t KindOf(char symbol) {
     static const std::map<char, std::int32_t> kKinds = {
-        {'.', Bog}, {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
-        {'7', DownLeft}, {'J', LeftUp}, {'#', CornerStone}, {'o', Vertical + kLitOffset},
+        {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
+        {'7', DownLeft}, {'J', LeftUp},     {'#', CornerStone},
     };
-    const auto found = kKinds.find(symbol);
-    if (found == kKinds.end()) ADD_FAILURE() << "unknown board symbol '" << symbol << "'";
-    return found == kKinds.end() ? Bog : found->second;
+    return kKinds.at(symbol);
 }
 
 LPARAM PenAt(int x, int y) { return static_cast<LPARAM>(static_cast<std::uint32_t>(y) << 16 | static_cast<std::uint32_t>(x)); }
 
 }  // namespace
 
+// StoredColour with each channel cut to its 5-6-5 bits.
 std::uint16_t ScreenColour(int id, int frame) {
-    const std::uint32_t stored = StoredColour(id, frame);
-    const std::uint32_t red = (stored >> 24) & 0xFF;
-    const std::uint32_t green = (stored >> 16) & 0xFF;
-    const std::uint32_t blue = (stored >> 8) & 0xFF;
-    return static_cast<std::uint16_t>((red >> 3) << 11 | (green >> 2) << 5 | (blue >> 3));
+    return static_cast<std::uint16_t>((id % 32) << 11 | (id / 32) << 5 | (8 + frame * 20) >> 3);
 }
 
-void LayBoard(const std::vector<std::string>& rows) {
-    ASSERT_EQ(rows.size(), 12u);
+// Rows y = 0 to 11: '|' vertical, '-' horizontal, 'L' up-right, 'r' right-down,
+// '7' down-left, 'J' left-up, '#' corner stone.
+void LayBrokenPath() {
+    const char* rows[kBoardSize] = {"r----|----7#", "----------|-", "----------|-", "----------|-",
+                                    "----------|-", "----------|-", "----------|-", "----------|-",
+                                    "----------|-", "----------|-", "----------|-", "#---------LJ"};
     for (int y = 0; y < kBoardSize; ++y) {
-        ASSERT_EQ(rows[y].size(), 12u) << "row " << y;
         for (int x = 0; x < kBoardSize; ++x) game.kinds[CellIndex(x, y)] = KindOf(rows[y][x]);
     }
 }
@@ -103,10 +102,6 @@ void PlaceActor(int x, int y, bool flower) {
     cell = Cell{};
     cell.active = true;
     cell.nextAnim = flower ? FlowerOpen : FrogRise;
-}
-
-int CountKind(std::int32_t kind) {
-    return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, kind));
 }
 
 void UiFixture::SetUp() {
@@ -164,6 +159,18 @@ std::uint16_t UiFixture::ScreenPixel(int x, int y) const {
 std::uint16_t UiFixture::FirstWorkPixel() const {
     const std::uint8_t* at = game.display->workBuffer;
     return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+void BrokenPathGame::SetUp() {
+    UiFixture::SetUp();
+    StartAGame();
+    game.introRunning = false;
+    for (Cell& cell : game.cells) cell = Cell{};
+    LayBrokenPath();
+}
+
+bool BrokenPathGame::AnyCellTurning() {
+    return std::any_of(std::begin(game.cells), std::end(game.cells), [](const Cell& c) { return c.turning; });
 }
 
 }  // namespace ui_test

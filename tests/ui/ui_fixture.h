@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "app/game_state.h"
 #include "tests/support/fake_host.h"
@@ -20,16 +18,11 @@ namespace ui_test {
 // The 5-6-5 screen value that frame `frame` of picture `id` is filled with.
 std::uint16_t ScreenColour(int id, int frame = 0);
 
-// Lays a board out from 12 rows of 12 characters, row y = 0 first:
-// '.' bog, '|' vertical, '-' horizontal, 'L' up-right, 'r' right-down,
-// '7' down-left, 'J' left-up, '#' corner stone, 'o' a lit block.
-void LayBoard(const std::vector<std::string>& rows);
+// The board of BrokenPathGame.
+void LayBrokenPath();
 
 // A bog cell with a living actor: a flower when `flower`, else a frog.
 void PlaceActor(int x, int y, bool flower);
-
-// Counts the cells of the grid holding `kind`.
-int CountKind(std::int32_t kind);
 
 class UiFixture : public ::testing::Test {
 protected:
@@ -56,6 +49,18 @@ protected:
     test_support::FakeHost host;
     test_support::ResourceBuilder resources;
     HINSTANCE instance = nullptr;
+};
+
+// A game under way, past its intro, on a board whose homes are joined along
+// row 0 and down column 10 but for the vertical at (5, 0), which one quarter
+// turn mends. Every other block is a horizontal that joins none of it, and
+// no cell holds an actor.
+class BrokenPathGame : public UiFixture {
+protected:
+    void SetUp() override;
+    static bool AnyCellTurning();
+    // Joined on that board: (0..4, 0) to the hero, 17 cells to the heroine.
+    static constexpr int kJoined = 22;
 };
 
 }  // namespace ui_test

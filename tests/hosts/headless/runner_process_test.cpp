@@ -1,10 +1,9 @@
 // The built runner, run as the tests and the scenario scripts run it: exit
 // codes, what it prints, the pictures it makes, and a real relaunch.
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,15 +13,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 
 struct RunResult {
     int exitCode = -1;
-    std::string out;
     std::string errors;
 };
 
@@ -31,6 +27,12 @@ std::string ReadAll(const fs::path& path) {
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::string Quoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
 }
 
 class RunnerProcess : public ::testing::Test {
@@ -45,39 +47,22 @@ protected:
         if (!HasFailure()) fs::remove_all(dir);
     }
 
-    std::string Script(const std::string& text, const std::string& name = "test.mls") {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
+    std::string Script(const std::string& text) {
+        std::ofstream(dir / "test.mls", std::ios::binary) << text;
+        return (dir / "test.mls").string();
     }
 
-    // Runs the runner in `dir` with `arguments`, its output kept apart.
-    RunResult Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), MIRELINK_HEADLESS_PATH);
-        std::vector<char*> argv;
-        for (std::string& word : arguments) argv.push_back(word.data());
-        argv.push_back(nullptr);
-
-        const std::string outPath = (dir / "stdout.txt").string();
-        const std::string errorPath = (dir / "stderr.txt").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        // The runner's paths are relative to where it runs.
-        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-        pid_t pid = -1;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        EXPECT_EQ(spawned, 0) << "cannot start " << argv[0];
-        RunResult result;
-        int status = 0;
-        if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-        result.out = ReadAll(outPath);
-        result.errors = ReadAll(errorPath);
-        return result;
+    // Runs the runner in `dir` (its paths are relative to where it runs),
+    // its error output kept.
+    RunResult Run(const std::vector<std::string>& arguments) {
+        std::string command = "cd " + Quoted(dir.string()) + " && " + Quoted(MIRELINK_HEADLESS_PATH);
+        for (const std::string& word : arguments) command += " " + Quoted(word);
+        command += " >/dev/null 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(dir / "stderr.txt")};
     }
 
-    nlohmann::json State(const char* name) { return nlohmann::json::parse(ReadAll(dir / name)); }
+    nlohmann::json Platform(const char* name) { return nlohmann::json::parse(ReadAll(dir / name))["platform"]; }
 
     fs::path dir;
 };
@@ -105,11 +90,12 @@ TEST_F(RunnerProcess, RefusedDisplaysShowTheGamesMessagesAndEndQuietly) {
     }
 }
 
-TEST_F(RunnerProcess, FailedExpectExitsOneNamingItsLine) {
-    const std::string script = Script("paint 2\n# the score starts at nought\nexpect score 12345\npaint\n");
+TEST_F(RunnerProcess, FailedExpectExitsOneNamingItsLineAndRunsNothingAfter) {
+    const std::string script = Script("paint 2\n# the score starts at nought\nexpect score 12345\nshot after.png\n");
     const RunResult result = Run({script});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.errors, script + ":3: expect score: wanted 12345, got 0\n");
+    EXPECT_FALSE(fs::exists(dir / "after.png"));
 }
 
 TEST_F(RunnerProcess, ScriptMistakesStopTheRunBeforeTheGameStarts) {
@@ -119,7 +105,6 @@ TEST_F(RunnerProcess, ScriptMistakesStopTheRunBeforeTheGameStarts) {
     } cases[] = {
         {"shot early.png\njump 3\n", ":2: unknown command 'jump'\n"},
         {"shot early.png\npaint\nexpect scroe 1\n", ":3: expect: unknown field 'scroe'\n"},
-        {"shot early.png\nset kinds[0] 77\n", ":2: set: 77 is not a value of 'kinds[0]' (0 to 12 or 99)\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -134,19 +119,19 @@ TEST_F(RunnerProcess, ScriptMistakesStopTheRunBeforeTheGameStarts) {
 TEST_F(RunnerProcess, BadOptionsOrAnUnreadableScriptExitTwo) {
     const std::string script = Script("paint\n");
     for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--display", "240x320", script},
-                                               {"--display", "240x320:444:16", script},
+         std::vector<std::vector<std::string>>{{"--display", "240x320:444:16", script},
                                                {"--clock", "soon", script},
                                                {"--clock", "4294967296", script},
                                                {"--no-such-option", script},
                                                {},
-                                               {(dir / "missing.mls").string()},
                                                {dir.string()}}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.exitCode, 2) << result.errors;
         EXPECT_NE(result.errors, "");
     }
-    EXPECT_NE(Run({(dir / "missing.mls").string()}).errors.find("cannot read script"), std::string::npos);
+    const RunResult missing = Run({(dir / "missing.mls").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.errors.find("cannot read script"), std::string::npos) << missing.errors;
 }
 
 TEST_F(RunnerProcess, SameScriptAndClockGiveTheSamePictureByteForByte) {
@@ -166,37 +151,21 @@ TEST_F(RunnerProcess, SameScriptAndClockGiveTheSamePictureByteForByte) {
     const std::string once = ReadAll(dir / "second-a.png");
     EXPECT_FALSE(once.empty());
     EXPECT_EQ(once, ReadAll(dir / "second.png"));
-    EXPECT_NE(ReadAll(dir / "first.png"), ReadAll(dir / "second.png")) << "the script changed nothing on screen";
+    EXPECT_NE(ReadAll(dir / "first.png"), once) << "the script changed nothing on screen";
 }
 
 TEST_F(RunnerProcess, RelaunchAfterFocusLossBringsTheFirstCopyBack) {
     const std::string script = Script(
-        "paint 5\n"
-        "state shown.json\n"
-        "focus-lost\n"
-        "paint 10\n"
-        "state hidden.json\n"
-        "relaunch\n"
-        "state back.json\n"
-        "paint 3\n"
-        "state after.json\n");
+        "paint 5\nstate shown.json\nfocus-lost\npaint 10\nstate hidden.json\nrelaunch\nstate back.json\n");
     const RunResult result = Run({script});
     ASSERT_EQ(result.exitCode, 0) << result.errors;
-    const auto shown = State("shown.json")["platform"];
-    const auto hidden = State("hidden.json")["platform"];
-    const auto back = State("back.json")["platform"];
-    const auto after = State("after.json")["platform"];
-
+    const auto hidden = Platform("hidden.json");
+    const auto back = Platform("back.json");
     EXPECT_EQ(hidden["windowVisible"], false);
-    EXPECT_EQ(hidden["displayOpen"], false);
-    EXPECT_EQ(hidden["presents"], shown["presents"]) << "a hidden window presented";
-
+    EXPECT_EQ(hidden["presents"], Platform("shown.json")["presents"]) << "a hidden window presented";
     EXPECT_EQ(back["windowVisible"], true);
     EXPECT_EQ(back["displayOpen"], true);
-    EXPECT_GT(back["presents"], hidden["presents"]) << "coming back presents the picture as it was";
-    EXPECT_EQ(back["windowRect"]["left"], 0);
-    EXPECT_EQ(back["windowRect"]["top"], 0);
-    EXPECT_EQ(after["presents"].get<int>(), back["presents"].get<int>() + 3);
+    EXPECT_EQ(back["presents"].get<int>(), hidden["presents"].get<int>() + 1) << "the picture as it was, once";
 }
 
 TEST_F(RunnerProcess, CopyThatFindsNoRunningGameSaysSoAndExitsThree) {

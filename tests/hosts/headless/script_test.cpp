@@ -15,36 +15,17 @@ Script Parsed(std::string_view text) {
     return std::get<Script>(result);
 }
 
-ScriptError ErrorOf(std::string_view text) {
-    auto result = ParseScript(text);
-    if (auto* error = std::get_if<ScriptError>(&result)) return *error;
-    ADD_FAILURE() << "no syntax error in: " << text;
-    return {};
-}
-
-TEST(ScriptParsing, ReadsEveryCommandWithItsArguments) {
-    const Script script = Parsed(
-        "paint\npaint 100000\nstep 0\nclock 4294967295\ndown 0 65535\nup 35 272\ntap 1 2\ntapcell 11 0\n"
-        "focus-lost\nrelaunch\nshot out/a.png\nstate -\nexpect cells[0].delay -3\nset tickEnabled true\n");
-    const std::vector<CommandKind> kinds = {
-        CommandKind::Paint,     CommandKind::Paint,    CommandKind::Step,  CommandKind::Clock, CommandKind::PenDown,
-        CommandKind::PenUp,     CommandKind::Tap,      CommandKind::Tap,   CommandKind::FocusLost,
-        CommandKind::Relaunch,  CommandKind::Shot,     CommandKind::State, CommandKind::Expect, CommandKind::Set};
-    ASSERT_EQ(script.size(), kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        EXPECT_EQ(script[i].kind, kinds[i]) << "line " << i + 1;
-        EXPECT_EQ(script[i].line, static_cast<int>(i + 1));
-    }
-    EXPECT_EQ(script[0].amount, 1u);  // one paint when no count is given
-    EXPECT_EQ(script[1].amount, 100000u);
-    EXPECT_EQ(script[3].amount, 4294967295u);
-    EXPECT_EQ(script[4].y, 65535);
-    EXPECT_EQ(script[7].x, 230);  // a cell's centre
-    EXPECT_EQ(script[7].y, 10);
-    EXPECT_EQ(script[10].file, "out/a.png");
-    EXPECT_EQ(FormatFieldPath(script[12].path), "cells[0].delay");
-    EXPECT_EQ(script[12].value.number, -3);
-    EXPECT_TRUE(script[13].value.isFlag);
+// Every command's meaning is checked where the host runs it; here, the
+// extremes its arguments take.
+TEST(ScriptParsing, TakesTheExtremesOfEachArgument) {
+    const Script script = Parsed("clock 4294967295\ndown 0 65535\ntapcell 11 0\nexpect cells[0].delay -3\n");
+    ASSERT_EQ(script.size(), 4u);
+    EXPECT_EQ(script[0].amount, 4294967295u);
+    EXPECT_EQ(script[1].y, 65535);
+    EXPECT_EQ(script[2].x, 230);  // a cell's centre
+    EXPECT_EQ(script[2].y, 10);
+    EXPECT_EQ(FormatFieldPath(script[3].path), "cells[0].delay");
+    EXPECT_EQ(script[3].value.number, -3);
 }
 
 TEST(ScriptParsing, CommentsBlankLinesAndWindowsLineEndsCarryNoCommands) {
@@ -56,20 +37,14 @@ TEST(ScriptParsing, CommentsBlankLinesAndWindowsLineEndsCarryNoCommands) {
     EXPECT_EQ(script[1].y, 4);
 }
 
-TEST(ScriptParsing, MistakesNameTheirLine) {
-    EXPECT_EQ(ErrorOf("paint\n\njump 3\n").line, 3);
-    EXPECT_EQ(ErrorOf("jump 3").message, "unknown command 'jump'");
-    EXPECT_EQ(ErrorOf("paint\ndown 65536 0").line, 2);
-}
-
 TEST(ScriptParsing, RefusesArgumentsOutOfRangeOrMalformed) {
     for (const char* line : {"down 65536 0", "up 0 -1", "tap 1", "tap 1 2 3", "tap x 2", "tapcell 12 0",
                              "tapcell 0 12", "paint 0", "paint -1", "paint 4294967296", "paint 1 2", "step",
                              "clock", "clock 4294967296", "step 1.5", "focus-lost now", "relaunch 2", "shot",
-                             "state a b", "expect score", "expect score 1 2", "expect cells[ 1",
-                             "expect score maybe", "set 3score 1", "Paint 1"}) {
-        SCOPED_TRACE(line);
-        EXPECT_EQ(ErrorOf(line).line, 1);
+                             "state a b", "expect score", "expect score 1 2", "expect cells[ 1", "expect score maybe",
+                             "expect score 0x10", "set tickEnabled True", "expect score 1.0", "set 3score 1",
+                             "Paint 1"}) {
+        EXPECT_TRUE(std::holds_alternative<ScriptError>(ParseScript(line))) << line;
     }
 }
 
@@ -91,6 +66,7 @@ TEST_F(ScriptFieldCheck, AcceptsPathsAndValuesThatFitTheirFields) {
                        "set kinds[0] 99\n"
                        "set cells[143].turning true\n"
                        "set lastTickTime 4294967295\n"));
+    EXPECT_EQ(state->kinds[0], 0);  // checking a set does not apply it
 }
 
 TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
@@ -122,12 +98,6 @@ TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
         EXPECT_EQ(error->line, 2);
         EXPECT_EQ(error->message, c.message);
     }
-}
-
-TEST_F(ScriptFieldCheck, CheckingASetLeavesTheStateAlone) {
-    ASSERT_FALSE(Check("set score 77\nset kinds[5] 3"));
-    EXPECT_EQ(state->score, 0);
-    EXPECT_EQ(state->kinds[5], 0);
 }
 
 }  // namespace

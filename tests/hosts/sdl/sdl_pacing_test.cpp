@@ -15,23 +15,15 @@ TEST(SdlFramePacer, IntervalFollowsTheRefreshRateOrSixtyHertz) {
     const auto sixty = FramePacer::RefreshInterval(60);
     EXPECT_GT(sixty, 16ms);
     EXPECT_LT(sixty, 17ms);
-    EXPECT_EQ(FramePacer::RefreshInterval(0), sixty);  // the display does not say
-    EXPECT_EQ(FramePacer::RefreshInterval(-30), sixty);
-    EXPECT_EQ(FramePacer::RefreshInterval(100000), sixty);
+    for (int unknown : {0, -30, 100000}) EXPECT_EQ(FramePacer::RefreshInterval(unknown), sixty) << unknown;
 }
 
-TEST(SdlFramePacer, FirstFrameIsShownAtOnce) {
-    const FramePacer pacer(10ms);
-    const auto now = Clock::now();
-    EXPECT_TRUE(pacer.MayRenderAt(now));
-    EXPECT_LE(pacer.NextDeadline(), now);
-}
-
-TEST(SdlFramePacer, FramesWithinOneRefreshAreHeldBack) {
+TEST(SdlFramePacer, FirstFrameIsShownAtOnceAndFramesWithinOneRefreshAreHeldBack) {
     FramePacer pacer(10ms);
     const auto start = Clock::now();
+    EXPECT_TRUE(pacer.MayRenderAt(start));
+    EXPECT_LE(pacer.NextDeadline(), start);
     pacer.Rendered(start);
-    EXPECT_FALSE(pacer.MayRenderAt(start + 6ms));  // a panel slide row
     EXPECT_FALSE(pacer.MayRenderAt(start + 9ms));
     EXPECT_TRUE(pacer.MayRenderAt(start + 10ms));
     EXPECT_EQ(pacer.NextDeadline(), start + 10ms);

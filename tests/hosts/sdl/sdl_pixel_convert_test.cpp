@@ -12,26 +12,12 @@ namespace {
 
 using Picture = std::array<std::uint32_t, kScreenPixels>;
 
-TEST(SdlPixelValues, Rgb565ChannelsAndFullIntensity) {
-    EXPECT_EQ(Rgb565ToXrgb(0xF800), 0xFF0000u);
-    EXPECT_EQ(Rgb565ToXrgb(0x07E0), 0x00FF00u);
-    EXPECT_EQ(Rgb565ToXrgb(0x001F), 0x0000FFu);
-    EXPECT_EQ(Rgb565ToXrgb(0xFFFF), 0xFFFFFFu);
-    EXPECT_EQ(Rgb565ToXrgb(0x0000), 0x000000u);
-    // Mid values: red 16 -> 132, green 32 -> 130, blue 1 -> 8.
+// The frame cases below cover full channels; these, the widening and where
+// 5-5-5 keeps its bits.
+TEST(SdlPixelValues, ChannelsWidenByRepeatingTheirTopBits) {
     EXPECT_EQ(Rgb565ToXrgb((16 << 11) | (32 << 5) | 1), 0x848208u);
-}
-
-TEST(SdlPixelValues, Rgb555HasBlueInBitsOneToFive) {
-    EXPECT_EQ(Rgb555ToXrgb(0xF800), 0xFF0000u);
-    EXPECT_EQ(Rgb555ToXrgb(0x07C0), 0x00FF00u);
-    EXPECT_EQ(Rgb555ToXrgb(0x003E), 0x0000FFu);
+    EXPECT_EQ(Rgb555ToXrgb((16 << 11) | (16 << 6) | (1 << 1)), 0x848408u);
     EXPECT_EQ(Rgb555ToXrgb(0x0001), 0x000000u);  // bit 0 carries nothing
-    EXPECT_EQ(Rgb555ToXrgb(0xFFFE), 0xFFFFFFu);
-}
-
-std::vector<std::uint8_t> Memory(const platform::DisplayConfig& config) {
-    return std::vector<std::uint8_t>(static_cast<std::size_t>(config.yPitch) * config.height);
 }
 
 void Put(std::vector<std::uint8_t>& memory, const platform::DisplayConfig& config, int x, int y,
@@ -45,25 +31,30 @@ std::uint32_t At(const Picture& picture, int x, int y) {
     return picture[static_cast<std::size_t>(y) * kScreenWidth + static_cast<std::size_t>(x)];
 }
 
-TEST(SdlFrameConversion, PlainLayoutIsLittleEndianTopRowFirst) {
-    const platform::DisplayConfig config;
-    auto memory = Memory(config);
-    Put(memory, config, 0, 0, 0xF800);
-    Put(memory, config, 239, 0, 0x001F);
-    Put(memory, config, 0, 319, 0x07E0);
-    Put(memory, config, 35, 272, 0xFFFF);
-    Picture picture{};
-    ConvertFrame(memory.data(), config, picture);
-    EXPECT_EQ(At(picture, 0, 0), 0xFF0000u);
-    EXPECT_EQ(At(picture, 239, 0), 0x0000FFu);
-    EXPECT_EQ(At(picture, 0, 319), 0x00FF00u);
-    EXPECT_EQ(At(picture, 35, 272), 0xFFFFFFu);
-    EXPECT_EQ(At(picture, 1, 0), 0u);
+TEST(SdlFrameConversion, LittleEndianTopRowFirstWithThePitchesGiven) {
+    platform::DisplayConfig padded;
+    padded.xPitch = 4;
+    padded.yPitch = 1024;
+    for (const platform::DisplayConfig& config : {platform::DisplayConfig{}, padded}) {
+        SCOPED_TRACE(config.yPitch);
+        std::vector<std::uint8_t> memory(static_cast<std::size_t>(config.yPitch) * config.height);
+        Put(memory, config, 0, 0, 0xF800);
+        Put(memory, config, 239, 0, 0x001F);
+        Put(memory, config, 0, 319, 0x07E0);
+        Put(memory, config, 35, 272, 0xFFFF);
+        Picture picture{};
+        ConvertFrame(memory.data(), config, picture);
+        EXPECT_EQ(At(picture, 0, 0), 0xFF0000u);
+        EXPECT_EQ(At(picture, 239, 0), 0x0000FFu);
+        EXPECT_EQ(At(picture, 0, 319), 0x00FF00u);
+        EXPECT_EQ(At(picture, 35, 272), 0xFFFFFFu);
+        EXPECT_EQ(At(picture, 1, 0), 0u);
+    }
 }
 
 TEST(SdlFrameConversion, FormatFlagsPickTheLayout) {
     platform::DisplayConfig config;
-    auto memory = Memory(config);
+    std::vector<std::uint8_t> memory(153600);
     Put(memory, config, 5, 5, 0x07C0);  // full green in 5-5-5, mostly green in 5-6-5
 
     Picture picture{};
@@ -77,45 +68,26 @@ TEST(SdlFrameConversion, FormatFlagsPickTheLayout) {
     EXPECT_EQ(At(picture, 5, 5), Rgb565ToXrgb(0x07C0));
 }
 
-TEST(SdlFrameConversion, PaddedPitchesAreHonoured) {
-    platform::DisplayConfig config;
-    config.xPitch = 4;
-    config.yPitch = 1024;
-    auto memory = Memory(config);
-    Put(memory, config, 10, 3, 0xF800);
-    Put(memory, config, 11, 3, 0x001F);
-    Picture picture{};
-    ConvertFrame(memory.data(), config, picture);
-    EXPECT_EQ(At(picture, 10, 3), 0xFF0000u);
-    EXPECT_EQ(At(picture, 11, 3), 0x0000FFu);
-    EXPECT_EQ(At(picture, 12, 3), 0u);
-}
-
-TEST(SdlFrameConversion, UnshowableDisplaysGiveBlack) {
-    platform::DisplayConfig config;
-    auto memory = Memory(config);
-    std::fill(memory.begin(), memory.end(), 0xFF);
+TEST(SdlFrameConversion, WhatTheDisplayCannotShowIsBlack) {
+    std::vector<std::uint8_t> memory(153600, 0xFF);
     Picture picture{};
     picture.fill(0x123456u);
-
-    config.bitsPerPixel = 8;
-    ConvertFrame(memory.data(), config, picture);
+    platform::DisplayConfig eightBit;
+    eightBit.bitsPerPixel = 8;
+    ConvertFrame(memory.data(), eightBit, picture);
     EXPECT_EQ(At(picture, 0, 0), 0u);
     EXPECT_EQ(At(picture, 239, 319), 0u);
 
     picture.fill(0x123456u);
     ConvertFrame(nullptr, platform::DisplayConfig{}, picture);
     EXPECT_EQ(At(picture, 100, 100), 0u);
-}
 
-TEST(SdlFrameConversion, SmallerDisplayLeavesTheRestBlack) {
-    platform::DisplayConfig config;
-    config.width = 100;
-    config.height = 50;
-    config.yPitch = 200;
-    std::vector<std::uint8_t> memory(200 * 50, 0xFF);
-    Picture picture{};
-    ConvertFrame(memory.data(), config, picture);
+    platform::DisplayConfig small;  // a smaller display leaves the rest black
+    small.width = 100;
+    small.height = 50;
+    small.yPitch = 200;
+    picture.fill(0x123456u);
+    ConvertFrame(memory.data(), small, picture);
     EXPECT_EQ(At(picture, 99, 49), 0xFFFFFFu);
     EXPECT_EQ(At(picture, 100, 49), 0u);
     EXPECT_EQ(At(picture, 99, 50), 0u);
@@ -129,10 +101,7 @@ TEST(SdlIconConversion, RowsAreFlippedAndChannelsReordered) {
     };
     std::array<std::uint32_t, 4> out{};
     ConvertIcon(icon.data(), 2, 2, out);
-    EXPECT_EQ(out[0], 0xFF090807u);  // top-left
-    EXPECT_EQ(out[1], 0xFF0C0B0Au);
-    EXPECT_EQ(out[2], 0xFF030201u);  // bottom-left
-    EXPECT_EQ(out[3], 0xFF060504u);
+    EXPECT_EQ(out, (std::array<std::uint32_t, 4>{0xFF090807u, 0xFF0C0B0Au, 0xFF030201u, 0xFF060504u}));
 }
 
 }  // namespace
