@@ -1,5 +1,7 @@
 #include "board/board.h"
 
+#include <algorithm>
+
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 
@@ -35,6 +37,21 @@ bool KindAbove(int x, int y, std::int32_t v) { return InsideBoard(x, y) && KindA
 
 bool KindIs(int x, int y, std::int32_t v) { return InsideBoard(x, y) && KindAt(x, y) == v; }
 
+void PlantBush(Cell& cell) {
+    const Cell kept = cell;
+    cell = Cell{};
+    cell.active = true;
+    cell.nextAnim = BushGrow;
+    cell.lastAnim = kept.lastAnim;
+    cell.ball1Frame = kept.ball1Frame;
+    cell.ball2Frame = kept.ball2Frame;
+    cell.bloomImage = kept.bloomImage;
+}
+
+int CountBogCells() {
+    return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, static_cast<std::int32_t>(Bog)));
+}
+
 void DrawBoard() {
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
@@ -46,7 +63,7 @@ void DrawBoard() {
                                     kCellPixels);
         }
     }
-    constexpr int kFar = (kBoardSize - 1) * kCellPixels;
+    constexpr int kFar = kFarCell * kCellPixels;
     DrawCornerPicture(kHeroHomePicture, 0, 0);
     DrawCornerPicture(kHeroineHomePicture, kFar, kFar);
     DrawCornerPicture(kBottomLeftStonePicture, 0, kFar);

@@ -43,6 +43,15 @@ bool OpensToward(std::int32_t kind, Side side);
 
 inline bool InsideBoard(int x, int y) { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
 
+// The far column and row: the heroine's home is (kFarCell, kFarCell).
+constexpr int kFarCell = kBoardSize - 1;
+
+// The hero's home (0,0) and the heroine's (11,11).
+inline bool IsHome(int x, int y) { return (x == 0 && y == 0) || (x == kFarCell && y == kFarCell); }
+// The two closed corners, (0,11) and (11,0), where the stones sit.
+inline bool IsStoneCorner(int x, int y) { return (x == 0 && y == kFarCell) || (x == kFarCell && y == 0); }
+inline bool IsCorner(int x, int y) { return IsHome(x, y) || IsStoneCorner(x, y); }
+
 // True when (x, y) is on the board and its kind is greater than v; with
 // v = ConnectedMark it asks whether a flood has reached the cell.
 bool KindAbove(int x, int y, std::int32_t v);
@@ -52,6 +61,14 @@ bool KindIs(int x, int y, std::int32_t v);
 
 inline std::int32_t& KindAt(int x, int y) { return game.kinds[CellIndex(x, y)]; }
 inline Cell& CellAt(int x, int y) { return game.cells[CellIndex(x, y)]; }
+
+// After a win, an off-path cell grows a bush from its first frame: its
+// actor, its balls in flight and its turning are forgotten. The cell keeps
+// its wait picture, its balls' spin and its flower.
+void PlantBush(Cell& cell);
+
+// Cells of kind Bog: the cells that hold actors during play.
+int CountBogCells();
 
 // Picture ids of the blocks, indexed kind - 1 (kinds 1 to 6, then the lit
 // kinds 7 to 12).

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/game_state.h"
+#include "board/ball_targets.h"
 #include "board/board.h"
 #include "board/path.h"
 #include "board/random.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kFar = kBoardSize - 1;
 constexpr int kBoardPixels = kBoardSize * kCellPixels;
 
 // The score box: four digit cells of the digit strip.
@@ -28,9 +28,6 @@ constexpr int kOneBallAbove = 76;
 constexpr std::int32_t kTurnFrameTicks = 2;
 constexpr std::int32_t kFlyFrameTicks = 2;
 
-bool IsHome(int x, int y) { return (x == 0 && y == 0) || (x == kFar && y == kFar); }
-bool IsStoneCorner(int x, int y) { return (x == 0 && y == kFar) || (x == kFar && y == 0); }
-bool IsCorner(int x, int y) { return IsHome(x, y) || IsStoneCorner(x, y); }
 bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }
 bool IsFlower(const Cell& cell) { return cell.nextAnim == FlowerOpen || cell.nextAnim == FlowerClose; }
 
@@ -66,31 +63,6 @@ void SendFlowerAway(Cell& cell) {
     cell.turning = false;
     cell.turnFrame = 0;
     cell.turnTicks = 0;
-}
-
-int CountBogCells() {
-    return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, static_cast<std::int32_t>(Bog)));
-}
-
-bool CanTakeBall(int x, int y) { return KindAt(x, y) != Bog && !IsCorner(x, y); }
-
-bool AnyBallTarget() {
-    for (int x = 0; x < kBoardSize; ++x) {
-        for (int y = 0; y < kBoardSize; ++y) {
-            if (CanTakeBall(x, y)) return true;
-        }
-    }
-    return false;
-}
-
-// Column first, then row, drawn again until they name a block away from the
-// corners. Only called when such a block exists.
-Point DrawBallTarget() {
-    for (;;) {
-        const int tx = RandomBelow(kBoardSize);
-        const int ty = RandomBelow(kBoardSize);
-        if (CanTakeBall(tx, ty)) return {tx, ty};
-    }
 }
 
 void CurlIntoBall(Cell& cell) {

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kFar = kBoardSize - 1;
-
 // The control strip below the play field.
 constexpr int kStripBackground = 138;
 constexpr int kDigitStrip = 170;
@@ -53,6 +51,9 @@ void LoadPackedAndDraw(int id, int x, int y) {
     DrawWhole(game.stripImage, x, y);
 }
 
+// A level starts with a flower in 1 of 20 of its actor cells.
+constexpr std::int32_t kLevelStartOdds = 20;
+
 // One flower or creature in the middle of the bog, never on the border rows
 // and columns. The draws are column, row, then the actor.
 void PlaceActor() {
@@ -63,12 +64,7 @@ void PlaceActor() {
     cell.active = true;
     cell.frame = 0;
     cell.delay = 0;
-    if (RandomBelow(20) == 3) {
-        cell.nextAnim = FlowerOpen;
-        return;
-    }
-    constexpr std::int32_t kCreatures[3] = {FrogRise, MoundRise, MushroomGrow};
-    cell.nextAnim = kCreatures[RandomBelow(3)];
+    cell.nextAnim = ChooseActor(kLevelStartOdds);
 }
 
 std::int32_t RandomBlock() {
@@ -93,15 +89,23 @@ void FreeNextToHome(int x, int y) {
 
 }  // namespace
 
+std::int32_t ChooseActor(std::int32_t odds) {
+    // The draw of the odds that means a flower.
+    constexpr std::int32_t kFlowerDraw = 3;
+    if (RandomBelow(odds) == kFlowerDraw) return FlowerOpen;
+    constexpr std::int32_t kCreatures[3] = {FrogRise, MoundRise, MushroomGrow};
+    return kCreatures[RandomBelow(3)];
+}
+
 void ClearBoard() {
     for (int i = 0; i < kCellCount; ++i) {
         game.kinds[i] = Bog;
         game.cells[i] = Cell{};
     }
     KindAt(0, 0) = CornerStone;
-    KindAt(kFar, 0) = CornerStone;
-    KindAt(0, kFar) = CornerStone;
-    KindAt(kFar, kFar) = CornerStone;
+    KindAt(kFarCell, 0) = CornerStone;
+    KindAt(0, kFarCell) = CornerStone;
+    KindAt(kFarCell, kFarCell) = CornerStone;
 }
 
 void SetUpGameScreen() {
@@ -124,7 +128,7 @@ void GenerateLevel() {
     const std::int64_t actors = static_cast<std::int64_t>(game.level) + 2;
     for (std::int64_t i = 0; i < actors; ++i) PlaceActor();
     FreeNextToHome(1, 1);
-    FreeNextToHome(kFar - 1, kFar - 1);
+    FreeNextToHome(kFarCell - 1, kFarCell - 1);
     KindAt(0, 0) = RightDown;
-    KindAt(kFar, kFar) = LeftUp;
+    KindAt(kFarCell, kFarCell) = LeftUp;
 }

@@ -7,15 +7,12 @@
 
 namespace {
 
-constexpr int kFar = kBoardSize - 1;
 // A marked block minus this is its lit kind: 101 to 106 light as 7 to 12.
 constexpr std::int32_t kMarkToLit = ConnectedMark - kLitOffset;
 // The walk tries the sides in this order at every cell.
 constexpr Side kWalkOrder[4] = {Side::Right, Side::Left, Side::Down, Side::Up};
 
 bool IsReached(std::int32_t value) { return value > ConnectedMark; }
-
-bool IsHome(int x, int y) { return (x == 0 && y == 0) || (x == kFar && y == kFar); }
 
 // Both values marked, and each opens toward the other: a toward `side`.
 bool MarkedJoined(std::int32_t a, std::int32_t b, Side side) {
@@ -65,18 +62,6 @@ void PruneDeadEnds() {
     }
 }
 
-// An off-path cell turns to bog and grows a bush after the win.
-void StartBush(Cell& cell) {
-    const Cell kept = cell;
-    cell = Cell{};
-    cell.active = true;
-    cell.nextAnim = BushGrow;
-    cell.lastAnim = kept.lastAnim;
-    cell.ball1Frame = kept.ball1Frame;
-    cell.ball2Frame = kept.ball2Frame;
-    cell.bloomImage = kept.bloomImage;
-}
-
 void LightPathAndPlantBushes(std::int32_t* walkGrid) {
     for (int i = 0; i < kCellCount; ++i) {
         if (IsReached(game.kinds[i])) {
@@ -84,7 +69,7 @@ void LightPathAndPlantBushes(std::int32_t* walkGrid) {
             continue;
         }
         walkGrid[i] = Bog;
-        StartBush(game.cells[i]);
+        PlantBush(game.cells[i]);
         game.kinds[i] = Bog;
     }
 }
@@ -113,7 +98,7 @@ void WalkRoute(std::int32_t* walkGrid) {
     std::int32_t moves = 0;
     game.route[0] = CellCentre(x, y);
     Side side = Side::Right;
-    while (x != kFar || y != kFar) {
+    while (x != kFarCell || y != kFarCell) {
         if (moves == kCellCount - 1 || !NextWalkSide(walkGrid, x, y, &side)) break;
         walkGrid[CellIndex(x, y)] = Bog;
         x += StepTo(side).dx;
@@ -159,7 +144,7 @@ bool IsPathComplete() {
     SaveGrid(game.pathCompleteScratch);
     MarkCell(0, 0);
     FloodFill();
-    if (KindAbove(kFar, kFar, ConnectedMark)) return true;
+    if (KindAbove(kFarCell, kFarCell, ConnectedMark)) return true;
     RestoreGrid(game.pathCompleteScratch);
     return false;
 }
@@ -167,7 +152,7 @@ bool IsPathComplete() {
 std::int32_t CountConnected() {
     SaveGrid(game.countConnectedScratch);
     MarkCell(0, 0);
-    MarkCell(kFar, kFar);
+    MarkCell(kFarCell, kFarCell);
     FloodFill();
     const auto reached = std::count_if(game.kinds, game.kinds + kCellCount, IsReached);
     RestoreGrid(game.countConnectedScratch);

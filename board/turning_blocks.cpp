@@ -11,14 +11,11 @@
 
 namespace {
 
-constexpr int kFar = kBoardSize - 1;
 // Kinds 1 to 6 turn with strips 306 to 311: five frames of one cell each.
 constexpr int kTurningStripBefore = 305;
 constexpr std::int32_t kTurnFrames = 5;
 constexpr std::int32_t kTurnFrameTicks = 2;
 constexpr std::int32_t kPathBonus = 50;
-
-bool IsCorner(int x, int y) { return (x == 0 || x == kFar) && (y == 0 || y == kFar); }
 
 // Only a block away from the corners turns, and only through the frames its
 // strip has. Anything else (a block a ball has just turned into bog, say)
@@ -38,11 +35,7 @@ void StopTurn(Cell& cell) {
 void DrawTurnFrame(int x, int y) {
     ImageRef& strip = game.turningImage;
     LoadImage(game.instance, kTurningStripBefore + KindAt(x, y), &strip);
-    const bool wholeStrip = strip.pixels != nullptr && strip.width == static_cast<std::uint32_t>(kCellPixels) &&
-                            strip.height >= static_cast<std::uint32_t>(kCellPixels * kTurnFrames);
-    if (!wholeStrip) return;
-    const Pixel32* frame = StripFrame(strip, kCellPixels, static_cast<std::uint32_t>(CellAt(x, y).turnFrame));
-    game.display->DrawImage(x * kCellPixels, y * kCellPixels, frame, kCellPixels, kCellPixels);
+    game.display->DrawFrame(x * kCellPixels, y * kCellPixels, strip, kCellPixels, kCellPixels, CellAt(x, y).turnFrame);
 }
 
 // The path is complete as the blocks lie now: any other block still turning

@@ -39,6 +39,11 @@ public:
     int DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
     int StageImage(int x, int y, const Pixel32* pixels, int width, int height);
 
+    // Frame `frame` of a strip of frameWidth x frameHeight frames, drawn as
+    // DrawImage draws. Returns 0 and draws nothing when the strip has no
+    // such frame (HasFrame).
+    int DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
+
     // Panel slides; they present and sleep by themselves.
     int RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height);
     int RollOutPanel();

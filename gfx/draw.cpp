@@ -30,6 +30,12 @@ int DisplayDevice::DrawImage(int x, int y, const Pixel32* pixels, int width, int
     return 1;
 }
 
+int DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
+    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return 0;
+    const Pixel32* pixels = StripFrame(strip, static_cast<std::uint32_t>(frameHeight), static_cast<std::uint32_t>(frame));
+    return DrawImage(x, y, pixels, frameWidth, frameHeight);
+}
+
 int DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width,
                                    int height) {
     if (height < 1 || width < 1) return 1;

@@ -44,3 +44,13 @@ std::uint32_t UnpackImage(const std::uint8_t* packed, std::uint32_t size, std::u
 inline const Pixel32* StripFrame(const ImageRef& strip, std::uint32_t frameHeight, std::uint32_t frame) {
     return strip.pixels + static_cast<std::size_t>(frame) * strip.width * frameHeight;
 }
+
+// True when `strip` holds frame `frame` of frameWidth x frameHeight: it
+// loaded, it is frameWidth wide, and it is tall enough for that frame. A
+// picture that failed to load, or a frame it does not have, is never read.
+inline bool HasFrame(const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
+    if (strip.pixels == nullptr || frameWidth < 1 || frameHeight < 1 || frame < 0) return false;
+    if (strip.width != static_cast<std::uint32_t>(frameWidth)) return false;
+    const std::uint64_t frames = strip.height / static_cast<std::uint32_t>(frameHeight);
+    return static_cast<std::uint64_t>(frame) < frames;
+}

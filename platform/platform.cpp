@@ -41,6 +41,7 @@ Status CurrentStatus() {
     status.fullScreen = state.fullScreen;
     status.orientation = state.display.orientation;
     status.presents = state.display.presents;
+    status.randState = state.randState;
     return status;
 }
 

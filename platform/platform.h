@@ -48,6 +48,7 @@ struct Status {
     std::uint64_t presents = 0;    // frames that reached the host
     RECT windowRect{};
     bool windowAtBottom = false;   // last placed at the bottom of the z-order
+    std::uint32_t randState = 0;   // the C runtime's random sequence, before its next draw
 };
 Status CurrentStatus();
 

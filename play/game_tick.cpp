@@ -4,6 +4,10 @@
 #include "board/board.h"
 #include "board/turning_blocks.h"
 #include "platform/coredll/coredll.h"
+#include "play/actors.h"
+#include "play/balls.h"
+#include "play/bloom.h"
+#include "play/corner_stones.h"
 #include "play/tick_phase.h"
 
 // One tick draws, layer over layer, in a fixed order: blocks, turning blocks,
@@ -23,15 +27,13 @@ void GameTick() {
     // Read only now: a path finished by a turn in this tick switches this
     // very tick to the bloom.
     const TickPhase phase = ReadTickPhase();
-    if (phase.actors) {
-        // The bog's flowers and creatures.
-    }
+    if (phase.actors) UpdateActors();
     if (phase.heldSteps) {
-        // The portraits, then the balls, then the corner stones.
+        // The portraits join here, before the balls.
+        UpdateBalls();
+        UpdateCornerStones();
     }
-    if (phase.bloom) {
-        // The bushes and flowers of the bloom.
-    }
+    if (phase.bloom) UpdateBloom();
     // On every tick, each acting only under its own flag: the heroes' walk,
     // the growing hearts, the shrinking hearts, the intro.
 }

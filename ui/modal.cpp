@@ -34,12 +34,24 @@ void RedrawHelpPage() {
     game.display->StageImage(0, 0, page.pixels, width, height);
 }
 
+// A level's ending belongs to its game. Stop is answered while the meadow
+// blooms before the walk; a bloom left running would take the next game's
+// ticks and drop its taps.
+void ForgetLevelEnd() {
+    game.bloomStart = false;
+    game.bloomPhase = false;
+    game.heroesWalking = false;
+    game.levelCompleteRunning = false;
+    game.levelStartRunning = false;
+}
+
 void EndGame() {
     game.stopFaceShown = false;
     DrawButton(kStartFace, false);
     game.gamePlaying = false;
     game.answerYes = false;
     game.tickEnabled = false;
+    ForgetLevelEnd();
     ClearBoard();
     DrawTitlePicture();
     // The level field keeps the last level played.

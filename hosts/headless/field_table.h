@@ -27,12 +27,17 @@ inline bool IsBlockKind(std::int64_t v) { return (v >= Bog && v <= 12) || v == C
 inline bool IsActorAnim(std::int64_t v) { return v >= FlowerOpen && v <= FlowerFly; }
 inline bool IsHelpPage(std::int64_t v) { return v >= 0 && v <= 2; }
 inline bool IsRouteMove(std::int64_t v) { return v >= 0 && v < kCellCount; }
+inline bool IsLevel(std::int64_t v) { return v >= 1; }
+inline bool IsBallSpin(std::int64_t v) { return v >= 0 && v <= 15; }
 }  // namespace field_rules
 
 inline constexpr ValueRule kBlockKindRule{"0 to 12 or 99", field_rules::IsBlockKind};
 inline constexpr ValueRule kActorAnimRule{"0 to 13", field_rules::IsActorAnim};
 inline constexpr ValueRule kHelpPageRule{"0 to 2", field_rules::IsHelpPage};
 inline constexpr ValueRule kRouteMoveRule{"0 to 143", field_rules::IsRouteMove};
+// The corner stones' sleep is divided by the level.
+inline constexpr ValueRule kLevelRule{"1 or more", field_rules::IsLevel};
+inline constexpr ValueRule kBallSpinRule{"0 to 15", field_rules::IsBallSpin};
 
 template <class Visitor>
 void VisitFields(ImageRef& image, Visitor& v) {
@@ -78,8 +83,8 @@ void VisitFields(Cell& cell, Visitor& v) {
     v("rolling", cell.rolling);
     v("ball1Steps", cell.ball1Steps);
     v("ball2Steps", cell.ball2Steps);
-    v("ball1Frame", cell.ball1Frame);
-    v("ball2Frame", cell.ball2Frame);
+    v("ball1Frame", cell.ball1Frame, kBallSpinRule);
+    v("ball2Frame", cell.ball2Frame, kBallSpinRule);
     v("ball1Step", cell.ball1Step);
     v("ball2Step", cell.ball2Step);
     v("ballSetUp", cell.ballSetUp);
@@ -122,7 +127,7 @@ void VisitBoardFields(GameState& g, Visitor& v) {
     v("cells", g.cells);
     v("turnTable", g.turnTable);
     v("kindCount", g.kindCount);
-    v("level", g.level);
+    v("level", g.level, kLevelRule);
     v("score", g.score);
     v("bankedScore", g.bankedScore);
     v("pathCompleteScratch", g.pathCompleteScratch);

@@ -86,6 +86,7 @@ json PlatformJson(const platform::Status& status) {
         {"fullScreen", status.fullScreen},
         {"orientation", status.orientation},
         {"presents", status.presents},
+        {"randState", status.randState},
         {"windowRect",
          {{"left", status.windowRect.left},
           {"top", status.windowRect.top},
