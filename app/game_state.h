@@ -4,6 +4,7 @@
 // new games).
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "gfx/image.h"
@@ -92,6 +93,7 @@ struct GameState {
 
     // --- Pictures ---
     alignas(8) std::uint8_t decodeBuffer[kDecodeBufferBytes] = {};
+    std::int32_t decodedPicture = 0;  // the packed picture the decode buffer holds; 0 for none
     ImageRef blockImages[12] = {};   // kinds 1 to 12, indexed kind - 1
     ImageRef digitsImage = {};       // the digit strip of the number fields
     ImageRef stripImage = {};        // the control strip background, the title logo
@@ -215,8 +217,9 @@ struct GameState {
     Point heroineStart = {118, 71};
     Point heroTarget = {0, 0};
     Point heroineTarget = {136, 127};
-    double angleStep = 0.10995574287249998;
-    double phaseOffset = -1.57079632675;
+    // 0.035 x 3.1415926535 and -3.1415926535 / 2, exactly as these bits.
+    double angleStep = std::bit_cast<double>(0x3FBC260F3FA50FD0ull);
+    double phaseOffset = std::bit_cast<double>(0xBFF921FB54411744ull);
     std::int32_t heroRadiusFactor = 15;
     std::int32_t heroineRadiusFactor = 10;
 

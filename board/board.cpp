@@ -23,8 +23,10 @@ constexpr unsigned kOpenings[LeftUp + 1] = {
 
 void DrawCornerPicture(int pictureId, int x, int y) {
     LoadImage(game.instance, pictureId, &game.cornerImage);
-    game.display->DrawImage(x, y, game.cornerImage.pixels, kCellPixels, kCellPixels);
+    game.display->DrawFrame(x, y, game.cornerImage, kCellPixels, kCellPixels, 0);
 }
+
+constexpr int kFarPixel = kFarCell * kCellPixels;
 
 }  // namespace
 
@@ -63,9 +65,13 @@ void DrawBoard() {
                                     kCellPixels);
         }
     }
-    constexpr int kFar = kFarCell * kCellPixels;
     DrawCornerPicture(kHeroHomePicture, 0, 0);
-    DrawCornerPicture(kHeroineHomePicture, kFar, kFar);
-    DrawCornerPicture(kBottomLeftStonePicture, 0, kFar);
-    DrawCornerPicture(kTopRightStonePicture, kFar, 0);
+    DrawCornerPicture(kHeroineHomePicture, kFarPixel, kFarPixel);
+    DrawCornerPicture(kBottomLeftStonePicture, 0, kFarPixel);
+    DrawCornerPicture(kTopRightStonePicture, kFarPixel, 0);
+}
+
+void DrawHomesWithoutHeroes() {
+    DrawCornerPicture(kHeroHomeEmptyPicture, 0, 0);
+    DrawCornerPicture(kHeroineHomeEmptyPicture, kFarPixel, kFarPixel);
 }

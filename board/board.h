@@ -77,7 +77,13 @@ constexpr int kHeroHomePicture = 337;
 constexpr int kHeroineHomePicture = 338;
 constexpr int kBottomLeftStonePicture = 349;
 constexpr int kTopRightStonePicture = 350;
+constexpr int kHeroHomeEmptyPicture = 341;
+constexpr int kHeroineHomeEmptyPicture = 342;
 
 // Draws every block of the board and the four corner pictures into the back
 // buffer. Bog and corner-stone cells are left to the actors.
 void DrawBoard();
+
+// The two home cells without their faces, over what the board drew there:
+// the heroes have left their corners (the walk, the intro's flight).
+void DrawHomesWithoutHeroes();

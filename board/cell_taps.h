@@ -23,6 +23,9 @@ void TapCreature(int x, int y);
 // its flowers.
 bool BoardTakesTaps();
 
+// Banked on top of the score reached when a level's path is complete.
+constexpr std::int32_t kLevelBonus = 50;
+
 // `score` plus `points`, held inside the range of the score.
 std::int32_t AddToScore(std::int32_t score, std::int32_t points);
 

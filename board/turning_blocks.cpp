@@ -15,7 +15,6 @@ namespace {
 constexpr int kTurningStripBefore = 305;
 constexpr std::int32_t kTurnFrames = 5;
 constexpr std::int32_t kTurnFrameTicks = 2;
-constexpr std::int32_t kPathBonus = 50;
 
 // Only a block away from the corners turns, and only through the frames its
 // strip has. Anything else (a block a ball has just turned into bog, say)
@@ -48,7 +47,7 @@ void StopEveryTurn() {
 }
 
 void CompletePath() {
-    game.bankedScore = AddToScore(game.score, kPathBonus);
+    game.bankedScore = AddToScore(game.score, kLevelBonus);
     ShowScore(game.bankedScore);
     StopEveryTurn();
     BuildRoute();

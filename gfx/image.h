@@ -30,7 +30,7 @@ struct ImageRef {
 int LoadImage(HINSTANCE instance, int id, ImageRef* slot);
 
 // Packed picture `id`, decoded into the shared decode buffer; overwrites
-// whatever packed picture was there.
+// whatever packed picture was there. `decodedPicture` then names it.
 int LoadPackedImage(HINSTANCE instance, int id, ImageRef* slot);
 
 // Decodes `size` bytes of packed data into `destination`, which holds

@@ -67,8 +67,10 @@ int LoadPackedImage(HINSTANCE instance, int id, ImageRef* slot) {
     if (slot == nullptr) return 0;
     const ResourceBytes resource = FindPicture(instance, id);
     if (resource.data == nullptr) return LeaveEmpty(slot);
+    game.decodedPicture = 0;
     const std::uint32_t written =
         UnpackImage(resource.data, resource.size, game.decodeBuffer, kDecodeBufferBytes);
     if (!IsWholePicture(game.decodeBuffer, written)) return LeaveEmpty(slot);
+    game.decodedPicture = id;
     return Describe(game.decodeBuffer, slot);
 }

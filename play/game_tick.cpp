@@ -8,11 +8,15 @@
 #include "play/balls.h"
 #include "play/bloom.h"
 #include "play/corner_stones.h"
+#include "play/portraits.h"
 #include "play/tick_phase.h"
+#include "play/walk.h"
+#include "ui/hearts.h"
+#include "ui/intro.h"
 
 // One tick draws, layer over layer, in a fixed order: blocks, turning blocks,
 // the bog's actors, portraits, balls, corner stones, the bloom, the walking
-// heroes, the hearts and the intro. Each later step joins at its place below.
+// heroes, the hearts and the intro.
 void GameTick() {
     if (!game.tickEnabled || game.display == nullptr) return;
     const DWORD now = GetTickCount();
@@ -29,11 +33,14 @@ void GameTick() {
     const TickPhase phase = ReadTickPhase();
     if (phase.actors) UpdateActors();
     if (phase.heldSteps) {
-        // The portraits join here, before the balls.
+        UpdatePortraits();
         UpdateBalls();
         UpdateCornerStones();
     }
     if (phase.bloom) UpdateBloom();
-    // On every tick, each acting only under its own flag: the heroes' walk,
-    // the growing hearts, the shrinking hearts, the intro.
+    // On every tick, each acting only under its own flag.
+    UpdateWalk();
+    RunLevelCompleteHearts();
+    RunLevelStartHearts();
+    RunIntro();
 }

@@ -50,6 +50,7 @@ constexpr int kAboutPage = 296;
 constexpr int kExitDialog = 160;
 constexpr int kStopDialog = 161;
 constexpr int kTitlePicture = 167;
+constexpr int kLevelCompletePanel = 158;
 constexpr int kHelpPageCount = 3;
 
 // The level field: two digit cells of 14x24 in the level box.

@@ -5,7 +5,8 @@
 // A visitor offers four calls:
 //   v(name, field)             a field shown in the state and settable;
 //   v(name, field, rule)       the same, with the values `set` may write;
-//   v.ReadOnly(name, field)    shown, never written (it would break a picture);
+//   v.ReadOnly(name, field)    shown, never written (a loaded picture, or a
+//                              fixed value such as the intro's paths);
 //   v.Omit(name, field)        not shown: pointers and the large buffers.
 // Nested records (Cell, ImageRef, RECT, Point, CellPosition) have their own
 // lists below; arrays are walked element by element by the visitor.
@@ -29,6 +30,12 @@ inline bool IsHelpPage(std::int64_t v) { return v >= 0 && v <= 2; }
 inline bool IsRouteMove(std::int64_t v) { return v >= 0 && v < kCellCount; }
 inline bool IsLevel(std::int64_t v) { return v >= 1; }
 inline bool IsBallSpin(std::int64_t v) { return v >= 0 && v <= 15; }
+inline bool IsSpellFrame(std::int64_t v) { return v >= 0 && v <= 3; }
+inline bool IsSpellPass(std::int64_t v) { return v >= 0 && v <= 3; }
+inline bool IsShiftStep(std::int64_t v) { return v >= 0 && v <= 20; }
+inline bool IsFlightPoint(std::int64_t v) { return v >= 0 && v <= 55; }
+inline bool IsShrinkFrame(std::int64_t v) { return v >= 0 && v <= 10; }
+inline bool IsHeartFrame(std::int64_t v) { return v >= 0 && v <= 15; }
 }  // namespace field_rules
 
 inline constexpr ValueRule kBlockKindRule{"0 to 12 or 99", field_rules::IsBlockKind};
@@ -38,6 +45,14 @@ inline constexpr ValueRule kRouteMoveRule{"0 to 143", field_rules::IsRouteMove};
 // The corner stones' sleep is divided by the level.
 inline constexpr ValueRule kLevelRule{"1 or more", field_rules::IsLevel};
 inline constexpr ValueRule kBallSpinRule{"0 to 15", field_rules::IsBallSpin};
+// The intro's and the hearts' counters: each picks a frame or a point of a
+// fixed path.
+inline constexpr ValueRule kSpellFrameRule{"0 to 3", field_rules::IsSpellFrame};
+inline constexpr ValueRule kSpellPassRule{"0 to 3", field_rules::IsSpellPass};
+inline constexpr ValueRule kShiftStepRule{"0 to 20", field_rules::IsShiftStep};
+inline constexpr ValueRule kFlightPointRule{"0 to 55", field_rules::IsFlightPoint};
+inline constexpr ValueRule kShrinkFrameRule{"0 to 10", field_rules::IsShrinkFrame};
+inline constexpr ValueRule kHeartFrameRule{"0 to 15", field_rules::IsHeartFrame};
 
 template <class Visitor>
 void VisitFields(ImageRef& image, Visitor& v) {
@@ -102,6 +117,7 @@ void VisitShellAndPictureFields(GameState& g, Visitor& v) {
     v("skipNextKillFocus", g.skipNextKillFocus);
 
     v.Omit("decodeBuffer", g.decodeBuffer);
+    v.ReadOnly("decodedPicture", g.decodedPicture);
     v.ReadOnly("blockImages", g.blockImages);
     v.ReadOnly("digitsImage", g.digitsImage);
     v.ReadOnly("stripImage", g.stripImage);
@@ -153,7 +169,7 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("levelStartRunning", g.levelStartRunning);
 
     v("portraitImage", g.portraitImage);
-    v("portraitPosition", g.portraitPosition);
+    v.ReadOnly("portraitPosition", g.portraitPosition);
     v("portraitCountdown", g.portraitCountdown);
     v("portraitGrowFrame", g.portraitGrowFrame);
     v("portraitGrowTicks", g.portraitGrowTicks);
@@ -161,7 +177,7 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("portraitShrinkFrame", g.portraitShrinkFrame);
     v("portraitShrinkTicks", g.portraitShrinkTicks);
 
-    v("walkSpeed", g.walkSpeed);
+    v.ReadOnly("walkSpeed", g.walkSpeed);
     v("walkStepsPerMove", g.walkStepsPerMove);
     v("walkStep", g.walkStep);
     v("heroMove", g.heroMove, kRouteMoveRule);
@@ -209,31 +225,32 @@ void VisitIntroAndHeartFields(GameState& g, Visitor& v) {
     v("introFlightRunning", g.introFlightRunning);
     v("introTitleCopyPending", g.introTitleCopyPending);
     v("introPathsPending", g.introPathsPending);
-    v("introSpellFrame", g.introSpellFrame);
-    v("introSpellPass", g.introSpellPass);
-    v("introShiftStep", g.introShiftStep);
-    v("introFlightPoint", g.introFlightPoint);
-    v("introShrinkFrame", g.introShrinkFrame);
+    v("introSpellFrame", g.introSpellFrame, kSpellFrameRule);
+    v("introSpellPass", g.introSpellPass, kSpellPassRule);
+    v("introShiftStep", g.introShiftStep, kShiftStepRule);
+    v("introFlightPoint", g.introFlightPoint, kFlightPointRule);
+    v("introShrinkFrame", g.introShrinkFrame, kShrinkFrameRule);
     v.Omit("introTitleCopy", g.introTitleCopy);
     v.Omit("introHeartMaskCopy", g.introHeartMaskCopy);
-    v("introCopyWidth", g.introCopyWidth);
-    v("introCopyHeight", g.introCopyHeight);
-    v("heroPath", g.heroPath);
-    v("heroinePath", g.heroinePath);
-    v("heroStart", g.heroStart);
-    v("heroineStart", g.heroineStart);
-    v("heroTarget", g.heroTarget);
-    v("heroineTarget", g.heroineTarget);
-    v("angleStep", g.angleStep);
-    v("phaseOffset", g.phaseOffset);
-    v("heroRadiusFactor", g.heroRadiusFactor);
-    v("heroineRadiusFactor", g.heroineRadiusFactor);
+    // How much of the copies is read, and where the faces fly: never written.
+    v.ReadOnly("introCopyWidth", g.introCopyWidth);
+    v.ReadOnly("introCopyHeight", g.introCopyHeight);
+    v.ReadOnly("heroPath", g.heroPath);
+    v.ReadOnly("heroinePath", g.heroinePath);
+    v.ReadOnly("heroStart", g.heroStart);
+    v.ReadOnly("heroineStart", g.heroineStart);
+    v.ReadOnly("heroTarget", g.heroTarget);
+    v.ReadOnly("heroineTarget", g.heroineTarget);
+    v.ReadOnly("angleStep", g.angleStep);
+    v.ReadOnly("phaseOffset", g.phaseOffset);
+    v.ReadOnly("heroRadiusFactor", g.heroRadiusFactor);
+    v.ReadOnly("heroineRadiusFactor", g.heroineRadiusFactor);
 
     v("levelCompleteMaskPending", g.levelCompleteMaskPending);
-    v("levelCompleteFrame", g.levelCompleteFrame);
+    v("levelCompleteFrame", g.levelCompleteFrame, kHeartFrameRule);
     v("levelCompleteCountdown", g.levelCompleteCountdown);
     v("levelStartMaskPending", g.levelStartMaskPending);
-    v("levelStartFrame", g.levelStartFrame);
+    v("levelStartFrame", g.levelStartFrame, kHeartFrameRule);
     v("levelStartCountdown", g.levelStartCountdown);
 }
 

@@ -87,8 +87,8 @@ TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
         {"paint\nset score 2147483648", "set: 2147483648 does not fit 'score' (-2147483648 to 2147483647)"},
         {"paint\nset lastTickTime -1", "set: -1 does not fit 'lastTickTime' (0 to 4294967295)"},
         {"paint\nset tickEnabled 2", "set: 2 does not fit 'tickEnabled' (0 to 1)"},
-        {"paint\nset titleImage.width 5", "set: 'titleImage.width' describes a loaded picture; it cannot be set"},
-        {"paint\nset angleStep 1", "set: 'angleStep' is not an integer or flag field"},
+        {"paint\nset titleImage.width 5", "set: 'titleImage.width' is read only: a loaded picture or a fixed value of the game"},
+        {"paint\nset heroPath[3].x 500", "set: 'heroPath[3].x' is read only: a loaded picture or a fixed value of the game"},
         {"paint\nset display 0", "set: 'display' is not part of the state"},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,120 @@
+#include "play/walk.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/game_state.h"
+#include "board/board.h"
+#include "gfx/display_device.h"
+#include "gfx/image.h"
+
+namespace {
+
+constexpr int kWalkerPixels = 30;
+// A walker stands on its route point with its feet just above it.
+constexpr int kWalkerLeftOfPoint = 15;
+constexpr int kWalkerAbovePoint = 30;
+constexpr int kLastWalkerPosition = 225;
+constexpr std::int32_t kWalkFrames = 2;
+constexpr std::int32_t kWalkFrameTicks = 3;
+// The walkers have met when fewer than this many moves lie between them.
+constexpr std::int32_t kMeetingGap = 3;
+
+struct WalkPictures {
+    int down;  // front view, the default
+    int up;    // back view
+    int right;
+    int left;
+};
+
+constexpr WalkPictures kHeroWalk{327, 330, 328, 329};
+constexpr WalkPictures kHeroineWalk{331, 335, 332, 336};
+
+int PictureFor(const WalkPictures& pictures, Point from, Point to) {
+    if (from.x == to.x && to.y < from.y) return pictures.up;
+    if (from.y == to.y) return to.x < from.x ? pictures.left : pictures.right;
+    return pictures.down;
+}
+
+std::int32_t Between(std::int32_t from, std::int32_t to) {
+    return from + (to - from) * game.walkStep / game.walkStepsPerMove;
+}
+
+// One walker on the move from route point `fromMove` toward `toMove`.
+void DrawWalker(const WalkPictures& pictures, std::int32_t fromMove, std::int32_t toMove, std::int32_t frame) {
+    const Point from = game.route[fromMove];
+    const Point to = game.route[toMove];
+    // Clamped at the top and left edges: there a walker stands lower or
+    // further right than its point.
+    const int x = std::clamp(Between(from.x, to.x) - kWalkerLeftOfPoint, 0, kLastWalkerPosition);
+    const int y = std::clamp(Between(from.y, to.y) - kWalkerAbovePoint, 0, kLastWalkerPosition);
+    LoadImage(game.instance, PictureFor(pictures, from, to), &game.walkImage);
+    game.display->DrawFrame(x, y, game.walkImage, kWalkerPixels, kWalkerPixels, frame);
+}
+
+void StartWalk() {
+    game.walkRestart = false;
+    // The heroine starts next to her corner and never walks the route's
+    // last move.
+    game.heroineMove = game.routeMoves - 1;
+    game.heroFrame = 0;
+    game.heroineFrame = 0;
+    game.walkTicks = kWalkFrameTicks;
+}
+
+// Both walkers read the route points around them; a route too short for
+// that (only a test can lay one) ends the walk before it starts.
+bool WalkersOnRoute() {
+    return game.heroMove >= 0 && game.heroMove + 1 < kCellCount && game.heroineMove >= 1 &&
+           game.heroineMove < kCellCount;
+}
+
+void StepFrames() {
+    if (game.walkTicks == 0) {
+        game.walkTicks = kWalkFrameTicks;
+        ++game.heroFrame;
+        ++game.heroineFrame;
+    }
+    --game.walkTicks;
+    if (game.heroFrame >= kWalkFrames) game.heroFrame = 0;
+    if (game.heroineFrame >= kWalkFrames) game.heroineFrame = 0;
+}
+
+void StepAlongRoute() {
+    ++game.walkStep;
+    if (game.walkStep < game.walkStepsPerMove) return;
+    game.walkStep = 0;
+    ++game.heroMove;
+    --game.heroineMove;
+}
+
+// The heroes meet: the opening heart takes over, and the walk is made ready
+// for the next level.
+void Meet() {
+    game.heroesWalking = false;
+    game.levelCompleteRunning = true;
+    game.walkRestart = true;
+    game.heroMove = 0;
+    game.walkStep = 0;
+    game.heroFrame = 0;
+    game.heroineFrame = 0;
+}
+
+}  // namespace
+
+void UpdateWalk() {
+    if (!game.heroesWalking) return;
+    DrawHomesWithoutHeroes();
+    if (game.walkRestart) StartWalk();
+    game.walkStepsPerMove = kCellPixels / game.walkSpeed;
+    if (!WalkersOnRoute()) {
+        Meet();
+        return;
+    }
+    DrawWalker(kHeroWalk, game.heroMove, game.heroMove + 1, game.heroFrame);
+    // She comes after him and covers him where they overlap.
+    DrawWalker(kHeroineWalk, game.heroineMove, game.heroineMove - 1, game.heroineFrame);
+    StepFrames();
+    StepAlongRoute();
+    if (game.heroineMove - game.heroMove < kMeetingGap) Meet();
+}
