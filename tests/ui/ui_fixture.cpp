@@ -19,7 +19,7 @@ struct Picture {
     bool packed;
 };
 
-// Every picture the strip, the board, the controls and the turning blocks load.
+// Every picture the game loads.
 constexpr Picture kPictures[] = {
     {136, 20, 20, 1, false},   {138, 240, 80, 1, true},   {141, 60, 35, 1, false},  {143, 60, 35, 1, false},
     {144, 60, 17, 1, false},   {145, 60, 17, 1, false},   {146, 60, 17, 1, false},  {148, 60, 17, 1, false},
@@ -34,13 +34,39 @@ constexpr Picture kPictures[] = {
     {316, 20, 20, 1, false},   {317, 20, 20, 1, false},   {318, 20, 20, 1, false},  {319, 20, 20, 1, false},
     {320, 20, 20, 1, false},   {337, 20, 20, 1, false},   {338, 20, 20, 1, false},  {349, 20, 20, 1, false},
     {350, 20, 20, 1, false},   {353, 40, 18, 1, false},
+    // The bog's actors, the balls, the bloom.
+    {300, 20, 20, 13, false},  {301, 20, 20, 13, false},  {302, 20, 20, 12, false}, {303, 20, 20, 12, false},
+    {304, 20, 20, 20, false},  {305, 20, 20, 16, false},  {312, 20, 20, 7, false},  {313, 20, 20, 7, false},
+    {314, 20, 20, 13, false},  {321, 20, 20, 11, false},  {322, 20, 20, 7, false},  {323, 20, 20, 7, false},
+    {324, 20, 20, 7, false},   {325, 20, 20, 7, false},   {326, 20, 20, 7, false},  {343, 20, 20, 12, false},
+    {344, 20, 20, 13, false},  {345, 20, 20, 10, false},
+    // The heroes: walkers, portraits, empty homes; the stones.
+    {327, 30, 30, 2, false},   {328, 30, 30, 2, false},   {329, 30, 30, 2, false},  {330, 30, 30, 2, false},
+    {331, 30, 30, 2, false},   {332, 30, 30, 2, false},   {335, 30, 30, 2, false},  {336, 30, 30, 2, false},
+    {339, 40, 40, 9, true},    {340, 40, 40, 9, true},    {341, 20, 20, 1, false},  {342, 20, 20, 1, false},
+    {347, 40, 40, 12, true},   {348, 40, 40, 12, true},
+    // The hearts and the intro.
+    {351, 200, 180, 1, false}, {352, 200, 180, 15, true}, {354, 106, 113, 1, false}, {355, 104, 113, 1, false},
+    {357, 106, 113, 10, true}, {358, 106, 113, 10, true}, {359, 144, 74, 5, true},   {360, 240, 240, 1, true},
 };
+
+constexpr std::uint32_t kWhite = 0xFFFFFF00;
+constexpr std::uint32_t kBlack = 0;
 
 std::uint32_t StoredColour(int id, int frame) {
     const auto red = static_cast<std::uint32_t>((id % 32) * 8);
     const auto green = static_cast<std::uint32_t>((id / 32) * 4);
-    const auto blue = static_cast<std::uint32_t>(8 + frame * 20);
+    const auto blue = static_cast<std::uint32_t>(8 + frame * 12);
     return red << 24 | green << 16 | blue << 8;
+}
+
+// The masks are black and white, not flat: each heart mask lets the lovers
+// through in the columns left of HeartMaskEdge(frame); the title's heart is
+// its left half.
+std::uint32_t PixelOf(const Picture& picture, std::uint32_t frame, std::uint32_t column) {
+    if (picture.id == 352) return static_cast<int>(column) < HeartMaskEdge(static_cast<int>(frame)) ? kBlack : kWhite;
+    if (picture.id == 360) return column < 120 ? kBlack : kWhite;
+    return StoredColour(picture.id, static_cast<int>(frame));
 }
 
 void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
@@ -53,8 +79,9 @@ std::vector<std::uint8_t> RawBands(const Picture& picture) {
     AppendU32(bytes, picture.width);
     AppendU32(bytes, picture.frameHeight * picture.frames);
     for (std::uint32_t frame = 0; frame < picture.frames; ++frame) {
-        const std::uint32_t colour = StoredColour(picture.id, static_cast<int>(frame));
-        for (std::uint32_t i = 0; i < picture.width * picture.frameHeight; ++i) AppendU32(bytes, colour);
+        for (std::uint32_t i = 0; i < picture.width * picture.frameHeight; ++i) {
+            AppendU32(bytes, PixelOf(picture, frame, i % picture.width));
+        }
     }
     return bytes;
 }
@@ -82,8 +109,10 @@ LPARAM PenAt(int x, int y) { return static_cast<LPARAM>(static_cast<std::uint32_
 
 // StoredColour with each channel cut to its 5-6-5 bits.
 std::uint16_t ScreenColour(int id, int frame) {
-    return static_cast<std::uint16_t>((id % 32) << 11 | (id / 32) << 5 | (8 + frame * 20) >> 3);
+    return static_cast<std::uint16_t>((id % 32) << 11 | (id / 32) << 5 | (8 + frame * 12) >> 3);
 }
+
+int HeartMaskEdge(int frame) { return 12 * (frame + 1); }
 
 // Rows y = 0 to 11: '|' vertical, '-' horizontal, 'L' up-right, 'r' right-down,
 // '7' down-left, 'J' left-up, '#' corner stone.

@@ -1,7 +1,7 @@
 // The whole program started on a host without a window, with flat-colour
 // pictures: every picture is filled with a colour of its own (each frame of a
 // strip with a shade of its own), so a screen pixel tells which picture, and
-// which frame, put it there. Start-up leaves the about page up, as on the
+// which frame, put it there. Only the masks are black and white. Start-up leaves the about page up, as on the
 // device.
 #pragma once
 
@@ -17,6 +17,11 @@ namespace ui_test {
 
 // The 5-6-5 screen value that frame `frame` of picture `id` is filled with.
 std::uint16_t ScreenColour(int id, int frame = 0);
+
+// Heart mask frame `frame` is black (lets the lovers through) in its columns
+// left of this one, white from it on. The title's heart mask is black in its
+// left half.
+int HeartMaskEdge(int frame);
 
 // The board of BrokenPathGame.
 void LayBrokenPath();

@@ -1,0 +1,155 @@
+// The heroes' faces popping out of their corners, and their walk along the
+// finished path until they meet.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/game_state.h"
+#include "board/random.h"
+#include "platform/platform.h"
+#include "tests/ui/ui_fixture.h"
+
+namespace ui_test {
+namespace {
+
+constexpr int kHeroFace = 339;
+constexpr int kHeroineFace = 340;
+
+class Portraits : public BrokenPathGame {
+protected:
+    void SetUp() override {
+        BrokenPathGame::SetUp();
+        game.stoneTimer = 100000;
+    }
+    // The frame of `picture` shown at (x, y), -1 for none.
+    int FaceFrame(int picture, int x, int y) const {
+        for (int f = 0; f < 9; ++f) {
+            if (ScreenPixel(x, y) == ScreenColour(picture, f)) return f;
+        }
+        return -1;
+    }
+    int HeroFrame() const { return FaceFrame(kHeroFace, 30, 30); }
+    int HeroineFrame() const { return FaceFrame(kHeroineFace, 209, 209); }
+};
+
+TEST_F(Portraits, TheFirstPopOutComesOnThe301stCallAndItsFirstFramesShowOneTickLonger) {
+    Ticks(300);
+    EXPECT_EQ(HeroFrame(), -1);
+    // Growing 0 to 8, then shrinking 8 to 0; the first frame of each shows
+    // four ticks, as the counters start at 3.
+    std::vector<int> expected(4, 0);
+    for (int f = 1; f < 9; ++f) expected.insert(expected.end(), 3, f);
+    expected.insert(expected.end(), 4, 8);
+    for (int f = 7; f >= 0; --f) expected.insert(expected.end(), 3, f);
+    std::vector<int> hero;
+    std::vector<int> heroine;
+    for (std::size_t tick = 0; tick < expected.size(); ++tick) {
+        if (tick == 28) {
+            // The growth ends: the pauses are drawn, the hero's first.
+            const std::uint32_t seed = platform::CurrentStatus().randState;
+            crt::srand(seed);
+            const std::int32_t heroPause = 200 + RandomBelow(1200);
+            const std::int32_t heroinePause = 200 + RandomBelow(1200);
+            crt::srand(seed);
+            Ticks(1);
+            EXPECT_EQ(game.portraitCountdown[0], heroPause);
+            EXPECT_EQ(game.portraitCountdown[1], heroinePause);
+        } else {
+            Ticks(1);
+        }
+        hero.push_back(HeroFrame());
+        heroine.push_back(HeroineFrame());
+    }
+    EXPECT_EQ(hero, expected);
+    EXPECT_EQ(heroine, expected);
+    Ticks(1);
+    EXPECT_FALSE(game.portraitShrinking[0]);
+    EXPECT_EQ(game.portraitGrowTicks[0], 2);
+    EXPECT_EQ(game.portraitShrinkTicks[0], 2);
+}
+
+TEST_F(Portraits, APokeGrowsTheFaceAtOnceAndOverAShrinkingOneBothShow) {
+    game.portraitCountdown[1] = 500;
+    TapCellAt(11, 11);
+    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 1);
+    Ticks(1);
+    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 0);
+    EXPECT_EQ(HeroineFrame(), 0);
+    EXPECT_EQ(HeroFrame(), -1);
+    Ticks(28 + 6);
+    ASSERT_TRUE(game.portraitShrinking[1]);
+    const std::int32_t shrinkStep = game.portraitShrinkFrame[1];
+    TapCellAt(11, 11);
+    Ticks(1);
+    EXPECT_EQ(game.portraitCountdown[1], 0) << "growing again";
+    EXPECT_EQ(game.portraitGrowFrame[1], 0);
+    EXPECT_EQ(HeroineFrame(), 8 - shrinkStep) << "the shrinking face is drawn over the growing one";
+
+    // A poke while the faces are held (here under the closing heart) waits
+    // in the home cell.
+    game.levelStartRunning = true;
+    TapCellAt(0, 0);
+    Ticks(5);
+    EXPECT_EQ(game.cells[0].delay, 1);
+    game.levelStartRunning = false;
+    Ticks(1);
+    EXPECT_EQ(game.cells[0].delay, 0);
+    EXPECT_EQ(game.portraitCountdown[0], 0);
+}
+
+// The heroes walk the broken path's 22 moves once its last block has turned.
+class Walk : public Portraits {
+protected:
+    // The route: along row 0 to column 10, down column 10, into (11, 11).
+    static Point RoutePoint(int i) { return i <= 10 ? Point{20 * i + 10, 10} : i < 22 ? Point{210, 20 * (i - 10) + 10} : Point{230, 230}; }
+    // The walker's top-left corner is at (x, y), not a pixel further.
+    bool WalkerAt(int x, int y, int picture, int frame) const {
+        const std::uint16_t colour = ScreenColour(picture, frame);
+        return ScreenPixel(x, y) == colour && (x == 0 || ScreenPixel(x - 1, y) != colour) &&
+               (y == 0 || ScreenPixel(x, y - 1) != colour);
+    }
+};
+
+TEST_F(Walk, TheyStartOnTheBloomsEighthTickAndMeetAfterTenMovesEach) {
+    TapCellAt(5, 0);
+    Ticks(10 + 7);  // the turn, then the bloom's first seven ticks
+    EXPECT_FALSE(game.heroesWalking);
+    for (int k = 0; k < 100; ++k) {
+        SCOPED_TRACE(k);
+        Ticks(1);
+        ASSERT_EQ(game.heroesWalking, k < 99);
+        const int move = k / 10;
+        const int step = k % 10;
+        // Frame 0 on the first four ticks, then three ticks a frame.
+        const int frame = k < 4 ? 0 : ((k - 4) / 3 + 1) % 2;
+        const Point a = RoutePoint(move);
+        const Point b = RoutePoint(move + 1);
+        const int hx = std::clamp(a.x + (b.x - a.x) * step / 10 - 15, 0, 225);
+        const int hy = std::clamp(a.y + (b.y - a.y) * step / 10 - 30, 0, 225);
+        const Point c = RoutePoint(21 - move);
+        const Point d = RoutePoint(20 - move);
+        const int sx = c.x + (d.x - c.x) * step / 10 - 15;
+        const int sy = c.y + (d.y - c.y) * step / 10 - 30;
+        EXPECT_TRUE(WalkerAt(hx, hy, 328, frame)) << "the hero walks right, clamped to the top row";
+        const int heroinePicture = c.x == d.x ? 335 : 336;
+        EXPECT_TRUE(WalkerAt(sx, sy, heroinePicture, frame));
+        EXPECT_EQ(ScreenPixel(235, 235), ScreenColour(342)) << "her corner is empty";
+    }
+    EXPECT_TRUE(game.levelCompleteRunning);
+    EXPECT_EQ(game.levelCompleteFrame, 1) << "the heart opens in the tick of the meeting";
+    EXPECT_TRUE(game.walkRestart);
+    EXPECT_EQ(game.heroMove + game.walkStep + game.heroFrame + game.heroineFrame, 0);
+    EXPECT_EQ(game.heroineMove, 11) << "she stands one cell past him";
+}
+
+TEST_F(Walk, ARouteTooShortToWalkEndsTheWalkAtOnce) {
+    game.routeMoves = 0;
+    game.bloomPhase = true;
+    game.heroesWalking = true;
+    Ticks(1);
+    EXPECT_FALSE(game.heroesWalking);
+    EXPECT_TRUE(game.levelCompleteRunning);
+}
+
+}  // namespace
+}  // namespace ui_test
