@@ -100,7 +100,8 @@ void ShowTurning(const Frame& f) {
 // and left-and-up (heroine, bottom right), with or without the face.
 void DrawHome(cairo_t* cr, Lover lover, bool withFace) {
     DrawBlock(cr, lover == Lover::Hero ? 4 : 6, 0, kBlockGround);
-    if (withFace) DrawFace(cr, lover, lover == Lover::Hero ? 9 : 11, lover == Lover::Hero ? 9 : 11, 17);
+    const double centre = lover == Lover::Hero ? kHomeFaceInset : 20 - kHomeFaceInset;
+    if (withFace) DrawFace(cr, lover, centre, centre, kHomeFaceSize);
 }
 
 // The pale spotted stone that closes a corner, centred on (cx, cy).
@@ -123,31 +124,54 @@ void ShowCornerStone(const Frame& f) {
     DrawStone(f.cr, 10, 10.5, 7.5);
 }
 
-// The stone swells out of its corner (frames 0-6), cracks while a frog
-// climbs out (7-10) and leaves the frog curled into a ball (11). `corner` is
-// the centre of the stone's own cell within the 40x40 frame; `inward` the
-// point the swelling stone moves toward.
+// The stone swells out of its corner (frames 0-6), cracks open on top and
+// settles back into its cell while a frog climbs out and hunches up (7-10),
+// and leaves the frog curled into a ball (11). `corner` is the centre of the
+// stone's own cell within the 40x40 frame; `inward` the point the swelling
+// stone moves toward. The last frame is the ball exactly as the ball strip
+// starts it from the stone's cell, so the ball that rolls off carries on
+// from it.
 void DrawHatching(const Frame& f, double cornerX, double cornerY, double inwardX, double inwardY) {
     cairo_t* cr = f.cr;
     constexpr int kSwellFrames = 7;
     constexpr int kClimbFrames = 4;
+    constexpr double kCellStone = 7.5;
+    constexpr double kSwollenStone = 14;
     if (f.index < kSwellFrames) {
         const double t = f.index / (kSwellFrames - 1.0);
-        DrawStone(cr, cornerX + (inwardX - cornerX) * t, cornerY + 0.5 + (inwardY - cornerY) * t, 7.5 + 6.5 * t);
+        DrawStone(cr, cornerX + (inwardX - cornerX) * t, cornerY + 0.5 + (inwardY - cornerY) * t,
+                  kCellStone + (kSwollenStone - kCellStone) * t);
         return;
     }
-    if (f.index < kSwellFrames + kClimbFrames) {
-        const double t = (f.index - kSwellFrames + 1.0) / kClimbFrames;
-        // The shell lies broken round the frog coming out of it.
-        DrawStone(cr, inwardX, inwardY + 0.5, 14 - 4 * t);
-        FillEllipse(cr, inwardX, inwardY - 2, 8 - 2 * t, 4, Darker(kStoneShade, 0.3));
-        cairo_save(cr);
-        cairo_translate(cr, inwardX - 10, inwardY - 12 - 3 * t);
-        DrawFrog(cr, 0.4 + 0.6 * t, 1.0);
-        cairo_restore(cr);
+    if (f.index == f.count - 1) {
+        DrawFrogBall(cr, cornerX, cornerY, 9, kBallFirstTurn);
         return;
     }
-    DrawFrogBall(cr, inwardX, inwardY, 9, 0);
+    // 0.25 to 1 over the climbing frames.
+    const double t = (f.index - kSwellFrames + 1.0) / kClimbFrames;
+    const double stoneX = inwardX + (cornerX - inwardX) * t;
+    const double stoneY = inwardY + (cornerY - inwardY) * t;
+    const double radius = kSwollenStone + (kCellStone - kSwollenStone) * t;
+    DrawStone(cr, stoneX, stoneY + 0.5, radius);
+    // The crack the frog comes out of, closing as the stone settles.
+    const double crack = 1.0 - t;
+    if (crack > 0) FillEllipse(cr, stoneX, stoneY - 1, 2 + 6 * crack, 1 + 2.5 * crack, Darker(kStoneShade, 0.45));
+    // Out of the crack, then sitting on the stone, then hunched up.
+    const double risen = std::min(1.0, 0.45 + 0.55 * (t - 0.25) / 0.25);
+    const double hunch = std::max(0.0, (t - 0.5) / 0.5);
+    cairo_save(cr);
+    cairo_translate(cr, stoneX, stoneY - 1.5 * (1 - hunch));
+    cairo_scale(cr, 1.0 - 0.2 * hunch, 1.0 - 0.3 * hunch);
+    cairo_translate(cr, -10, -12);
+    DrawFrog(cr, risen, 1.0);
+    cairo_restore(cr);
+    if (hunch >= 1) {
+        // The ball closing round it, over the frog and the stone under it.
+        cairo_push_group(cr);
+        DrawFrogBall(cr, cornerX, cornerY, 9, kBallFirstTurn);
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, 0.75);
+    }
 }
 
 void ShowTopRightHatching(const Frame& f) { DrawHatching(f, 30, 10, 24, 16); }
@@ -192,8 +216,9 @@ void AddBlockDrawings(Catalogue& catalogue) {
     catalogue.Add(342, [](const Frame& f) { DrawHome(f.cr, Lover::Heroine, false); }, kBlockGround);
     catalogue.Add(349, ShowCornerStone, kMud);
     catalogue.Add(350, ShowCornerStone, kMud);
-    catalogue.Add(347, ShowTopRightHatching, kMud);
-    catalogue.Add(348, ShowBottomLeftHatching, kMud);
+    // Smoothed as the ball that rolls off from them.
+    catalogue.Add(347, ShowTopRightHatching, kOverBlock);
+    catalogue.Add(348, ShowBottomLeftHatching, kOverBlock);
 }
 
 }  // namespace art

@@ -15,6 +15,13 @@ namespace {
 
 using namespace colour;
 
+// The petals and the heart of the flower, centred on (cx, cy); `open` 0 is
+// just out of the bud, 1 wide open.
+void DrawFlowerHead(cairo_t* cr, double cx, double cy, double open);
+
+// Where the open flower's heart sits in its cell.
+constexpr double kFlowerHeadY = 7;
+
 double Clamp01(double value) { return std::clamp(value, 0.0, 1.0); }
 // How far `value` has got through [from, to], clamped to 0..1.
 double Stage(double value, double from, double to) { return Clamp01((value - from) / (to - from)); }
@@ -74,8 +81,10 @@ void ShowFrogWaking(const Frame& f) {
     DrawFrog(f.cr, 1.0, f.Progress());
 }
 
-// Rises in the first half, then tucks in its legs and rolls up; the last
-// frame is the ball alone, ready to be thrown.
+// Rises in the first half, then hunches up and rounds into the ball; the
+// last frame is the ball alone, ready to be thrown, in the pose of the ball
+// strip's frame 0: the second ball of a pair, drawn over the first where
+// both start, carries straight on from it.
 void ShowFrogCurling(const Frame& f) {
     const int riseFrames = f.count / 2;
     if (f.index == f.count - 1) {
@@ -87,19 +96,20 @@ void ShowFrogCurling(const Frame& f) {
         DrawFrog(f.cr, (f.index + 1.0) / riseFrames, 1.0);
         return;
     }
+    // 0 just after rising, nearly 1 on the frame before the ball.
     const double curl = (f.index - riseFrames + 1.0) / (f.count - riseFrames);
     cairo_t* cr = f.cr;
     cairo_save(cr);
     cairo_translate(cr, 10, 12 - 2 * curl);
-    cairo_scale(cr, 1.0 - 0.15 * curl, 1.0 - 0.3 * curl);
+    cairo_scale(cr, 1.0 - 0.2 * curl, 1.0 - 0.3 * curl);
     cairo_translate(cr, -10, -12);
-    DrawFrog(cr, 1.0, 1.0 - curl);
+    DrawFrog(cr, 1.0, 1.0 - std::min(1.0, 2 * curl));
     cairo_restore(cr);
-    // The ball closes round the frog.
-    SetColour(cr, kFrogDark, curl);
-    EllipsePath(cr, 10, 11, 8.5 * curl + 1, 8.5 * curl + 1);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    // The ball takes shape over the hunched frog.
+    cairo_push_group(cr);
+    DrawFrogBall(cr, 10, 10, 9, 0);
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, std::pow(curl, 1.3));
 }
 
 void ShowRollingBall(const Frame& f) { DrawFrogBall(f.cr, 10, 10, 9, 2 * M_PI * f.index / f.count); }
@@ -133,14 +143,19 @@ void ShowToadstoolShrinking(const Frame& f) {
     DrawToadstool(f.cr, 1.0 - (f.index + 1.0) / f.count);
 }
 
-// The tapped flower folds its petals into wings and flutters up and away.
+// The tapped flower comes off its stem as the open flower it was, folds its
+// petals into wings and flutters up and away.
 void ShowButterfly(const Frame& f) {
     cairo_t* cr = f.cr;
-    const double t = f.Progress();
+    if (f.index == 0) {
+        DrawFlowerHead(cr, 10, kFlowerHeadY, 1.0);
+        return;
+    }
+    const double t = (f.index - 1.0) / (f.count - 2);
     const double scale = 1.0 - 0.6 * t;
     const double cx = 10 + 2.5 * std::sin(t * 7);
-    const double cy = 10 - 6 * t;
-    const double flap = (f.index % 2 == 0) ? 1.0 : 0.55;
+    const double cy = 8.5 - 5 * t;
+    const double flap = (f.index % 2 == 1) ? 1.0 : 0.55;
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, scale, scale);
@@ -274,7 +289,7 @@ void DrawFlower(cairo_t* cr, double growth) {
     const double stem = Stage(growth, 0.0, 0.45);
     const double bud = Stage(growth, 0.25, 0.55);
     const double open = Stage(growth, 0.5, 1.0);
-    const double topY = 17 - 10 * stem;
+    const double topY = 17 - (17 - kFlowerHeadY) * stem;
     Line(cr, 10, 17.5, 10, topY, 1.4, kReed);
     if (stem > 0.4) {
         FillEllipse(cr, 7.5, 16, 2.5 * stem, 1.0, kLeaf);
@@ -286,12 +301,18 @@ void DrawFlower(cairo_t* cr, double growth) {
         return;
     }
     if (open <= 0) return;
+    DrawFlowerHead(cr, 10, topY, open);
+}
+
+namespace {
+
+void DrawFlowerHead(cairo_t* cr, double cx, double cy, double open) {
     constexpr int kPetals = 6;
     const double length = 2.5 + 4.5 * open;
     for (int i = 0; i < kPetals; ++i) {
         const double angle = -M_PI / 2 + 2 * M_PI * i / kPetals + (1 - open) * 0.5;
         cairo_save(cr);
-        cairo_translate(cr, 10, topY);
+        cairo_translate(cr, cx, cy);
         cairo_rotate(cr, angle);
         EllipsePath(cr, length * 0.55, 0, length * 0.55, 1.2 + 1.3 * open);
         SetColour(cr, kPetalShade);
@@ -301,9 +322,11 @@ void DrawFlower(cairo_t* cr, double growth) {
         cairo_fill(cr);
         cairo_restore(cr);
     }
-    FillCircle(cr, 10, topY, 1.2 + 1.4 * open, kOrange);
-    FillCircle(cr, 9.4, topY - 0.6, 0.6 * open, kDigit);
+    FillCircle(cr, cx, cy, 1.2 + 1.4 * open, kOrange);
+    FillCircle(cr, cx - 0.6, cy - 0.6, 0.6 * open, kDigit);
 }
+
+}  // namespace
 
 void DrawFrog(cairo_t* cr, double risen, double eyesOpen) {
     risen = Clamp01(risen);
@@ -396,8 +419,7 @@ void DrawToadstool(cairo_t* cr, double size) {
 }
 
 void AddBogDrawings(Catalogue& catalogue) {
-    // What the see-through sprites are smoothed against: what lies under them.
-    constexpr Rgb kOverBlock{176, 150, 70};
+    // The see-through sprites are smoothed against what lies under them.
     catalogue.Add(136, [](const Frame& f) { PaintBog(f.cr, 0, 0); }, kMud);
     catalogue.Add(300, ShowFlowerOpening, kMud);
     catalogue.Add(301, ShowFlowerClosing, kMud);

@@ -8,6 +8,11 @@ namespace art {
 
 enum class Lover { Hero, Heroine };
 
+// The face on a lover's home cell: its size, and how far its centre lies
+// from the screen corner the cell is in (both ways).
+inline constexpr double kHomeFaceSize = 17;
+inline constexpr double kHomeFaceInset = 9;
+
 // The head (hair included) centred on (cx, cy), `size` pixels tall.
 void DrawFace(cairo_t* cr, Lover lover, double cx, double cy, double size, bool tear = false);
 

@@ -114,31 +114,39 @@ void ShowWalker(const Frame& f) {
 }
 
 // Nine sizes of the face: the hero's out of the top-left corner of the
-// frame, the heroine's out of the bottom-right one; frame 0 is as small as
-// on the home cell.
+// frame, the heroine's out of the bottom-right one; frame 0 is the face on
+// the home cell, to the pixel, and the last fills the frame's corner.
 template <Lover Who>
 void ShowGrowingFace(const Frame& f) {
+    constexpr double kLargest = 38;
     const double t = f.Progress();
-    const double size = 17 + (38 - 17) * t;
-    const double fromCorner = 1 + 0.85 * size / 2;
+    const double size = kHomeFaceSize + (kLargest - kHomeFaceSize) * t;
+    const double fromCorner = kHomeFaceInset + (1 + 0.85 * kLargest / 2 - kHomeFaceInset) * t;
     const double centre = Who == Lover::Hero ? fromCorner : f.width - fromCorner;
     DrawFace(f.cr, Who, centre, centre, size);
 }
 
+// Where the faces' flight over the board ends: the hero's portrait at (4, 1),
+// while his shrinking frame is drawn at (0, 0); the heroine's shrinking frame
+// is drawn right where her flight ends, at (133, 125).
+constexpr double kHeroFlightEndX = 4;
+constexpr double kHeroFlightEndY = 1;
+constexpr double kHeroineShrinkX = 133;
+constexpr double kHeroineShrinkY = 125;
+
 // The portraits shrink into the lovers' home cells: frame 0 is the portrait
-// as on the title, the last frame a face the size of the one on the home
-// cell, where the cell lies when the frame is drawn (the hero's frame at the
-// screen's top-left, the heroine's with its bottom-right 2 pixels short of
-// the screen's).
+// where the flight left it, the last frame the face on the home cell, where
+// that cell lies when the frame is drawn (the hero's at the screen's
+// top-left, the heroine's at its bottom-right).
 void ShowShrinkingPortrait(const Frame& f, Lover lover) {
     const double t = f.Progress();
     const bool hero = lover == Lover::Hero;
-    const double startX = hero ? kPortraitFaceX : kHeroinePortraitFaceX;
-    const double endX = hero ? 9 : 97;
-    const double endY = hero ? 9 : 105;
-    const double size = kPortraitFaceSize + (16 - kPortraitFaceSize) * t;
-    DrawFace(f.cr, lover, startX + (endX - startX) * t, kPortraitFaceY + (endY - kPortraitFaceY) * t, size,
-             !hero && t < 0.5);
+    const double startX = hero ? kHeroFlightEndX + kPortraitFaceX : kHeroinePortraitFaceX;
+    const double startY = kPortraitFaceY + (hero ? kHeroFlightEndY : 0);
+    const double endX = hero ? kHomeFaceInset : 240 - kHomeFaceInset - kHeroineShrinkX;
+    const double endY = hero ? kHomeFaceInset : 240 - kHomeFaceInset - kHeroineShrinkY;
+    const double size = kPortraitFaceSize + (kHomeFaceSize - kPortraitFaceSize) * t;
+    DrawFace(f.cr, lover, startX + (endX - startX) * t, startY + (endY - startY) * t, size, !hero && t < 0.5);
 }
 
 }  // namespace

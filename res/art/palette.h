@@ -17,6 +17,9 @@ inline constexpr Rgb kPathEdge{146, 104, 34};
 inline constexpr Rgb kPathLight{248, 218, 128};
 inline constexpr Rgb kBlockGround{122, 117, 58};
 inline constexpr Rgb kLitGround{98, 200, 70};
+// What sprites that roll or fly over the blocks are smoothed against: a mean
+// of their ground and their golden path.
+inline constexpr Rgb kOverBlock{176, 150, 70};
 
 inline constexpr Rgb kLeaf{52, 126, 44};
 inline constexpr Rgb kLeafDark{30, 84, 30};

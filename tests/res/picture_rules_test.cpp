@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "embedded_pictures.h"
 
@@ -194,6 +195,20 @@ TEST(Sprites, BallsButterflyAndWalkersAreSeeThroughAroundTheirShapes) {
     }
 }
 
+// A thrown ball rolls off from the picture shown before it without a jump:
+// the pair's second ball (frame 0, drawn over the first) from the curled
+// frog; a stone's ball (frame 8) from the ball the stone leaves in its cell,
+// (200, 0) + (20, 0) and (0, 200) + (0, 20) on the screen.
+TEST(Balls, RollOffFromTheCurledFrogAndTheStonesWithoutAJump) {
+    const Decoded& ball = Picture(305);
+    EXPECT_EQ(Differing(Picture(304), 19, ball, 0), 0);
+    for (const auto& [id, x, y] : {std::tuple{347, 20, 0}, std::tuple{348, 0, 20}}) {
+        const Decoded& stone = Picture(id);
+        EXPECT_EQ(Differing(ball, 8, stone, 11, x, y), 0) << id;
+        EXPECT_EQ(CountIf(stone, 11, Opaque), CountIf(ball, 8, Opaque)) << id << ": the ball alone";
+    }
+}
+
 TEST(Faces, GrowOutOfTheirCorners) {
     const Decoded& hero = Picture(339);
     const Decoded& heroine = Picture(340);
@@ -211,20 +226,27 @@ TEST(Faces, GrowOutOfTheirCorners) {
     }
 }
 
-// The shrinking portraits start as the portraits the faces fly as, and end
-// in the lovers' home cells: the hero's frame is drawn at (0, 0), the
-// heroine's at (133, 125), her home cell being (220, 220)-(239, 239).
-TEST(Faces, ShrinkingPortraitsStartAsThePortraitsAndEndInTheHomeCells) {
+// The shrinking portraits take over the faces where their flight ends, and
+// end in the lovers' home cells. The hero's frame is drawn at (0, 0) while
+// his flight ends at (4, 1); the heroine's is drawn where hers ends, at
+// (133, 125), her home cell being (220, 220)-(239, 239).
+TEST(Faces, ShrinkingPortraitsStartWhereTheFlightEndsAndEndInTheHomeCells) {
     const Decoded& hero = Picture(357);
     const Decoded& heroine = Picture(358);
-    EXPECT_EQ(Differing(hero, 0, Picture(354), 0), 0);
-    for (int y = 0; y < 113; ++y) {
-        for (int x = 0; x < 106; ++x) {
-            // Her frame is two pixels wider than her portrait.
-            const Pixel32& p = heroine.At(0, x, y);
-            ASSERT_TRUE(x < 104 ? Same(p, Picture(355).At(x, y)) : IsWhite(p)) << x << "," << y;
+    // Frame 0 is the portrait moved by (dx, dy), white around it.
+    auto startsAs = [](const Decoded& shrinking, const Decoded& portrait, int dx, int dy) {
+        for (int y = 0; y < shrinking.FrameHeight(); ++y) {
+            for (int x = 0; x < shrinking.width; ++x) {
+                const int px = x - dx, py = y - dy;
+                const bool inside = px >= 0 && py >= 0 && px < portrait.width && py < portrait.height;
+                const Pixel32& p = shrinking.At(0, x, y);
+                if (!(inside ? Same(p, portrait.At(px, py)) : IsWhite(p))) return false;
+            }
         }
-    }
+        return true;
+    };
+    EXPECT_TRUE(startsAs(hero, Picture(354), 4, 1));
+    EXPECT_TRUE(startsAs(heroine, Picture(355), 0, 0));
     const Box heroEnd = BoxOf(hero, 9, Opaque);
     EXPECT_TRUE(heroEnd.left >= 0 && heroEnd.right <= 19 && heroEnd.bottom <= 19);
     const Box heroineEnd = BoxOf(heroine, 9, Opaque);
