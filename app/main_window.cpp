@@ -2,6 +2,7 @@
 #include "app/win_main.h"
 #include "gfx/display_device.h"
 #include "play/game_tick.h"
+#include "ui/buttons.h"
 #include "ui/touch_dispatch.h"
 
 namespace {
@@ -87,6 +88,11 @@ LRESULT MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_USER:
             ResumeOnHandOver(window);
             return 0;
+        case WM_SYSCOMMAND:
+            // The window's close button during a game asks first, as the
+            // game's own "X" would; anything else closes as it always did.
+            if ((wParam & 0xFFF0) == SC_CLOSE && game.display != nullptr && AskBeforeClosing()) return 0;
+            return DefWindowProcW(window, message, wParam, lParam);
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }

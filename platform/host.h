@@ -20,12 +20,15 @@ struct DisplayConfig {
 };
 
 enum class HostEventKind {
-    None,       // nothing happened; the platform looks at its other sources and asks again
-    Paint,      // the loop is idle and the host wants the next frame
-    PenDown,    // the pen touched the screen at (x, y)
-    PenUp,      // the pen left the screen at (x, y)
-    FocusLost,  // the window lost the input focus
-    Close,      // the user or the runner asks the window to close
+    None,          // nothing happened; the platform looks at its other sources and asks again
+    Paint,         // the loop is idle and the host wants the next frame
+    PenDown,       // the pen touched the screen at (x, y)
+    PenUp,         // the pen left the screen at (x, y)
+    FocusLost,     // the window lost the input focus
+    Close,         // the window is to close now (the runner's end, a host going away)
+    CloseRequest,  // the user asks the window to close (its close button, Alt+F4)
+    Restore,       // the user brought the hidden window back (taskbar, a click):
+                   // the same hand-over as a second start of the program
 };
 
 struct HostEvent {
@@ -43,12 +46,17 @@ public:
     virtual void Sleep(std::uint32_t milliseconds) = 0;
 
     // The message queue is empty. Return the next input; Paint only when
-    // `paintable` (a window is shown) and the host wants a frame; None after at
-    // most about 50 ms with nothing to report. Must not spin.
+    // `paintable` (a window is shown) and the host wants a frame. With nothing
+    // to paint, wait without spinning for input, or for another copy knocking
+    // on the hand-over channel (platform::HandOverDescriptor() turns readable),
+    // and return None for the knock; a host that cannot watch the channel
+    // returns None after at most about 50 ms instead.
     virtual HostEvent WaitForEvent(bool paintable) = 0;
 
     // Display memory at the end of a frame, while the display is open.
-    virtual void PresentFrame(const std::uint8_t* memory, const DisplayConfig& config) = 0;
+    // `changed` is false when the frame is the very one presented before
+    // (most paints present an unchanged picture): nothing new to show.
+    virtual void PresentFrame(const std::uint8_t* memory, const DisplayConfig& config, bool changed) = 0;
 
     // Shows a message box; returns what the box returned (IDOK), or 0 when it
     // could not be shown. Texts are UTF-8.

@@ -28,6 +28,11 @@ void SetInstanceNamespace(const std::string& name) { TheState().instanceNamespac
 
 const std::string& InstanceNamespace() { return TheState().instanceNamespace; }
 
+int HandOverDescriptor() {
+    const internal::Window* window = internal::MainWindow();
+    return window != nullptr && window->listener ? window->listener->Descriptor() : -1;
+}
+
 Status CurrentStatus() {
     const internal::State& state = TheState();
     Status status;

@@ -38,6 +38,10 @@ HINSTANCE RegisterModule(const ResourceTable& table);
 void SetInstanceNamespace(const std::string& name);
 const std::string& InstanceNamespace();
 
+// The descriptor that turns readable when another copy knocks on the main
+// window's hand-over channel; -1 while there is none.
+int HandOverDescriptor();
+
 // What the platform is doing, for runners and tests.
 struct Status {
     bool windowExists = false;

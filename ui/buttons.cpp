@@ -28,6 +28,13 @@ bool SequenceRunning() {
     return game.heroesWalking || game.levelStartRunning || game.introRunning || game.levelCompleteRunning;
 }
 
+void AskToExit() {
+    game.tickEnabled = false;
+    RollInPackedPanel(kExitDialog);
+    game.modalShown = true;
+    game.exitConfirmPending = true;
+}
+
 void AskToStop() {
     game.tickEnabled = false;
     RollInPackedPanel(kStopDialog);
@@ -96,12 +103,16 @@ int ReleaseStartStop(int, int) {
 int ReleaseExit(int, int) {
     if (!game.exitHeld) return 1;
     game.exitHeld = false;
-    game.tickEnabled = false;
     DrawButton(kExitFace, false);
-    RollInPackedPanel(kExitDialog);
-    game.modalShown = true;
-    game.exitConfirmPending = true;
+    AskToExit();
     return 1;
+}
+
+bool AskBeforeClosing() {
+    if (!game.gamePlaying || game.modalShown) return false;
+    ExpectDialogAnswer();
+    AskToExit();
+    return true;
 }
 
 int ReleaseHelp(int, int) {

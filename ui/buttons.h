@@ -10,6 +10,11 @@ int PressHelp(int x, int y);
 int PressAbout(int x, int y);
 int PressMinimise(int x, int y);
 
+// A request to close the window (its close button) during a game, where the
+// game's "X" would answer: the exit question comes up instead. True when it
+// did; false when the window is simply to close.
+bool AskBeforeClosing();
+
 // Each acts only when its control is held; the pen position is not looked
 // at. All return 1.
 int ReleaseStartStop(int x, int y);

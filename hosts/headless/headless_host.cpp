@@ -48,6 +48,7 @@ std::optional<HostEvent> HeadlessHost::Run(const Command& command, bool paintabl
         pendingPenUp_ = PenEvent(HostEventKind::PenUp, command);
         return PenEvent(HostEventKind::PenDown, command);
     case CommandKind::FocusLost: return HostEvent{HostEventKind::FocusLost, 0, 0};
+    case CommandKind::Close: return HostEvent{HostEventKind::CloseRequest, 0, 0};
     case CommandKind::Relaunch: StartRelaunch(command); return std::nullopt;
     case CommandKind::Shot: WriteShot(command); return std::nullopt;
     case CommandKind::State: WriteState(command); return std::nullopt;
@@ -142,9 +143,12 @@ HostEvent HeadlessHost::EndOfScript() {
 }
 
 // The platform's display memory holds at least the configured rows.
-void HeadlessHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) {
-    if (!lastFrame_) lastFrame_.emplace();
+void HeadlessHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config,
+                                bool changed) {
+    const bool first = !lastFrame_;
+    if (first) lastFrame_.emplace();
     lastFrame_->config = config;
+    if (!changed && !first) return;
     lastFrame_->memory.resize(DisplayMemoryBytes(config));
     std::memcpy(lastFrame_->memory.data(), memory, lastFrame_->memory.size());
 }

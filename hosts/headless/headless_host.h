@@ -39,7 +39,7 @@ public:
     std::uint32_t TickCount() override { return clock_; }
     void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
     int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override;
     void WindowVisibilityChanged(bool) override {}
 

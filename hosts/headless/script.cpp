@@ -133,6 +133,8 @@ std::variant<Command, std::string> LineParser::Parse() {
         error = ParsePosition(CommandKind::Tap, "tapcell C R", kLastCell, true);
     } else if (name == "focus-lost") {
         error = ParseBare(CommandKind::FocusLost);
+    } else if (name == "close") {
+        error = ParseBare(CommandKind::Close);
     } else if (name == "relaunch") {
         error = ParseBare(CommandKind::Relaunch);
     } else if (name == "shot") {

@@ -21,6 +21,7 @@ enum class CommandKind {
     PenUp,      // x, y
     Tap,        // x, y (tapcell is a tap at the cell's centre)
     FocusLost,
+    Close,      // the window's close button
     Relaunch,
     Shot,       // file
     State,      // file; "-" is standard output

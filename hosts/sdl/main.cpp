@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -77,6 +78,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Copies meet only on the same display; the channel lives in the user's
+    // runtime directory.
+    platform::SetInstanceNamespace(sdlhost::DesktopNamespace(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     const int result = RunGame(*host);
     const bool recorded = host->Recording();
     host.reset();

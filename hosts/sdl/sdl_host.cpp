@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hosts/sdl/screenshot.h"
+#include "platform/platform.h"
 
 namespace sdlhost {
 namespace {
@@ -17,9 +18,11 @@ using Clock = FramePacer::Clock;
 using platform::HostEvent;
 using platform::HostEventKind;
 
-// With nothing to paint, the platform wants control back this often to look
-// at its other sources (another copy of the program handing over).
-constexpr auto kIdleWait = std::chrono::milliseconds(50);
+// How long an idle queue waits for input before the next paint. The device
+// painted back to back; a millisecond is close enough for the game's tick
+// gate to open within a millisecond of its time, and cheap, since a paint
+// that does not tick changes no frame.
+constexpr auto kPaintInterval = std::chrono::milliseconds(1);
 constexpr int kIdOk = 1;
 constexpr std::uint32_t kLargestIcon = 1024;
 
@@ -33,6 +36,12 @@ int MillisecondsUntil(Clock::time_point deadline, Clock::time_point now) {
     }
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
     return static_cast<int>(left.count());
+}
+
+// Waits for the next SDL event until `deadline`; false when none came.
+bool WaitEventUntil(Clock::time_point deadline, SDL_Event* event) {
+    const int wait = MillisecondsUntil(deadline, Clock::now());
+    return (wait > 0 ? SDL_WaitEventTimeout(event, wait) : SDL_PollEvent(event)) == 1;
 }
 
 int LargestScaleForDesktop(int displayIndex) {
@@ -72,10 +81,20 @@ std::uint32_t MonotonicMilliseconds() {
         std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
 }
 
+std::string DesktopNamespace(const char* x11Display, const char* waylandDisplay) {
+    std::string name = "desktop";
+    if (waylandDisplay != nullptr && waylandDisplay[0] != '\0') name += std::string(" wayland=") + waylandDisplay;
+    if (x11Display != nullptr && x11Display[0] != '\0') name += std::string(" x11=") + x11Display;
+    return name;
+}
+
 std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     // The click that brings the window forward is also a pen press.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window's close button is a request the game may answer with a
+    // question, not the end of the program.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SdlFailure("cannot open a window (no display?)");
         return nullptr;
@@ -85,8 +104,12 @@ std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& erro
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
+    const int largest = LargestScaleForDesktop(0);
     if (options.scale <= 0) {
-        options.scale = LargestScaleForDesktop(0);
+        options.scale = largest;
+    } else if (options.scale > largest) {
+        std::fprintf(stderr, "mirelink: a scale of %d does not fit the desktop; using %d\n", options.scale, largest);
+        options.scale = largest;
     }
     SDL_Window* window = SDL_CreateWindow("Mirelink", SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, kScreenWidth * options.scale,
@@ -131,49 +154,67 @@ void SdlHost::Sleep(std::uint32_t milliseconds) {
     const std::uint32_t start = options_.clock();
     SDL_Delay(milliseconds);
     tickCount_ += options_.clock() - start;
+    if (recorder_ != nullptr) {
+        recorder_->ClockMovedUnseen();
+    }
 }
 
 HostEvent SdlHost::WaitForEvent(bool paintable) {
-    const auto start = Clock::now();
-    const auto deadline = paintable ? pacer_.NextDeadline() : start + kIdleWait;
-    for (;;) {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, MillisecondsUntil(deadline, Clock::now())) != 0) {
-            if (const auto delivered = Translate(event)) {
-                return Deliver(*delivered, paintable);
-            }
-            continue;
-        }
-        if (Clock::now() >= deadline) {
-            break;
-        }
+    if (knockPending_) {
+        // The platform has answered the knock that woke it.
+        knockPending_ = false;
+        watcher_->Answered();
     }
     if (!paintable) {
-        return {};
+        return WaitWhileHidden();
     }
-    // This refresh belongs to the paint, whether or not a frame was waiting:
-    // the frame it presents is shown at the next refresh.
-    if (framePending_) {
-        Render();
+    const auto paintAt = Clock::now() + kPaintInterval;
+    SDL_Event event;
+    while (WaitEventUntil(paintAt, &event)) {
+        if (const auto delivered = Translate(event)) {
+            return Deliver(*delivered, true);
+        }
     }
-    pacer_.Rendered(Clock::now());
-    return Deliver({HostEventKind::Paint, 0, 0}, paintable);
+    ShowPendingFrame();
+    return Deliver({HostEventKind::Paint, 0, 0}, true);
 }
 
-void SdlHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) {
-    // The game presents the whole screen on every paint, mostly unchanged:
-    // a picture already on the window is not sent to it again.
-    ConvertFrame(memory, config, incoming_);
-    if (incoming_ == frame_ && !framePending_) {
+// Sleeps in the event wait until the user does something or another copy
+// knocks; no timer wakes it.
+HostEvent SdlHost::WaitWhileHidden() {
+    if (!watcher_) {
+        watcher_ = std::make_unique<HandOverWatcher>(platform::HandOverDescriptor(), knockEvent_);
+    }
+    SDL_Event event;
+    while (SDL_WaitEventTimeout(&event, options_.hiddenWaitMs) == 1) {
+        if (event.type == knockEvent_) {
+            knockPending_ = true;
+            return {};  // the platform answers the knock
+        }
+        if (const auto delivered = Translate(event)) {
+            return Deliver(*delivered, false);
+        }
+    }
+    return {};
+}
+
+void SdlHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {
+    // Most paints present the picture already shown: only a new one is
+    // converted, and it waits for the next refresh if one was just shown.
+    if (changed) {
+        ConvertFrame(memory, config, frame_);
+        framePending_ = true;
+    }
+    ShowPendingFrame();
+}
+
+void SdlHost::ShowPendingFrame() {
+    const auto now = Clock::now();
+    if (!framePending_ || !pacer_.MayRenderAt(now)) {
         return;
     }
-    frame_ = incoming_;
-    framePending_ = true;
-    const auto now = Clock::now();
-    if (pacer_.MayRenderAt(now)) {
-        Render();
-        pacer_.Rendered(now);
-    }
+    Render();
+    pacer_.Rendered(now);
 }
 
 int SdlHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) {
@@ -186,13 +227,18 @@ int SdlHost::ShowMessageBox(std::string_view caption, std::string_view text, std
     return shown == 0 ? kIdOk : 0;
 }
 
+// Hidden, the game stays on the taskbar as a minimised window, so that the
+// user can bring it back; shown, it comes up in front.
 void SdlHost::WindowVisibilityChanged(bool visible) {
+    gameShown_ = visible;
+    restoreAsked_ = false;
     if (visible) {
         SDL_ShowWindow(window_);
+        SDL_RestoreWindow(window_);
         SDL_RaiseWindow(window_);
         framePending_ = true;
-    } else {
-        SDL_HideWindow(window_);
+    } else if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) {
+        SDL_MinimizeWindow(window_);
     }
 }
 
@@ -244,6 +290,8 @@ void SdlHost::ToggleFullScreen() {
 std::optional<HostEvent> SdlHost::Translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
+            // Not the window's close button (that is a window event): the
+            // program is told to end, by a signal or the session going away.
             if (closeDelivered_) {
                 return std::nullopt;
             }
@@ -266,7 +314,9 @@ std::optional<HostEvent> SdlHost::TranslateWindowEvent(const SDL_WindowEvent& ev
     switch (event.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             focused_ = true;
-            return std::nullopt;
+            return RestoreIfHidden();
+        case SDL_WINDOWEVENT_RESTORED:
+            return RestoreIfHidden();
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // Window managers send stray losses before the window ever had
             // focus, and again while it is already going away.
@@ -275,12 +325,12 @@ std::optional<HostEvent> SdlHost::TranslateWindowEvent(const SDL_WindowEvent& ev
             }
             focused_ = false;
             return HostEvent{HostEventKind::FocusLost, 0, 0};
+        case SDL_WINDOWEVENT_MINIMIZED:
+            // Minimised by the window manager while shown: on the device the
+            // game would have lost the focus.
+            return gameShown_ ? std::optional{HostEvent{HostEventKind::FocusLost, 0, 0}} : std::nullopt;
         case SDL_WINDOWEVENT_CLOSE:
-            if (closeDelivered_) {
-                return std::nullopt;
-            }
-            closeDelivered_ = true;
-            return HostEvent{HostEventKind::Close, 0, 0};
+            return CloseRequest();
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_SHOWN:
@@ -291,9 +341,27 @@ std::optional<HostEvent> SdlHost::TranslateWindowEvent(const SDL_WindowEvent& ev
     }
 }
 
+// The close button and Alt+F4: the game may ask first. A hidden game has
+// nobody to ask and simply closes.
+std::optional<HostEvent> SdlHost::CloseRequest() {
+    return HostEvent{gameShown_ ? HostEventKind::CloseRequest : HostEventKind::Close, 0, 0};
+}
+
+std::optional<HostEvent> SdlHost::RestoreIfHidden() {
+    if (gameShown_ || restoreAsked_) {
+        return std::nullopt;
+    }
+    restoreAsked_ = true;
+    return HostEvent{HostEventKind::Restore, 0, 0};
+}
+
 std::optional<HostEvent> SdlHost::TranslateButton(const SDL_MouseButtonEvent& button) {
     if (button.button != SDL_BUTTON_LEFT) {
         return std::nullopt;
+    }
+    // A click on the hidden game's window brings it back; it is no pen press.
+    if (!gameShown_) {
+        return button.type == SDL_MOUSEBUTTONDOWN ? RestoreIfHidden() : std::nullopt;
     }
     const ScreenPoint point = WindowToScreen(button.x, button.y, WindowViewport());
     if (button.type == SDL_MOUSEBUTTONDOWN) {
@@ -338,7 +406,8 @@ HostEvent SdlHost::Deliver(const HostEvent& event, bool windowShown) {
     tickCount_ = options_.clock();
     // A hidden window gets no pen, focus or paint messages: the platform
     // drops such events, so the script must not replay them either.
-    const bool reachesGame = windowShown || event.kind == HostEventKind::Close;
+    const bool reachesGame = windowShown || event.kind == HostEventKind::Close ||
+                             event.kind == HostEventKind::CloseRequest || event.kind == HostEventKind::Restore;
     if (SessionRecorder* recorder = reachesGame ? Recorder() : nullptr) {
         recorder->RecordEvent(event, tickCount_);
     }

@@ -1,6 +1,13 @@
 // The desktop host: one SDL window showing the handheld's screen at a whole
 // scale, the mouse as the pen, window focus as the device's focus, and a tick
 // count latched per event so that a recorded session replays exactly.
+//
+// Pace: the device painted whenever its queue was empty, and the game's own
+// clock decides which paints tick. The host paints about every millisecond
+// the queue is idle, so ticks fall as the game wants them whatever the
+// monitor; a frame reaches the window only when it changed, at most once per
+// refresh. A hidden game is a minimised window that sleeps in the event wait
+// until the user or another copy brings it back.
 #pragma once
 
 #include <SDL.h>
@@ -16,6 +23,7 @@
 #include <string>
 
 #include "hosts/sdl/frame_pacer.h"
+#include "hosts/sdl/hand_over_watcher.h"
 #include "hosts/sdl/pixel_convert.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/session_recorder.h"
@@ -32,6 +40,11 @@ std::uint32_t MonotonicMilliseconds();
 // it was asked for by name (`requested`: SDL_VIDEODRIVER, may be null).
 bool IsVisibleVideoDriver(const char* driver, const char* requested);
 
+// The instance namespace of a desktop copy: copies meet only on the same
+// display (`x11Display`, `waylandDisplay`: the environment's DISPLAY and
+// WAYLAND_DISPLAY, either may be null).
+std::string DesktopNamespace(const char* x11Display, const char* waylandDisplay);
+
 struct SdlHostOptions {
     int scale = 0;  // window pixels per screen pixel; 0 = the largest that fits the desktop
     std::filesystem::path shotsDirectory = ".";
@@ -40,6 +53,10 @@ struct SdlHostOptions {
     // that only hands over never touches the running copy's recording.
     std::filesystem::path recordPath;
     std::function<std::uint32_t()> clock = MonotonicMilliseconds;
+    // How long a hidden game sleeps, at most, before the host reports that
+    // nothing happened; negative: until something does (the program). Tests
+    // bound it.
+    int hiddenWaitMs = -1;
 };
 
 class SdlHost final : public platform::Host {
@@ -54,7 +71,7 @@ public:
     std::uint32_t TickCount() override;
     void Sleep(std::uint32_t milliseconds) override;
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
     int ShowMessageBox(std::string_view caption, std::string_view text,
                        std::uint32_t type) override;
     void WindowVisibilityChanged(bool visible) override;
@@ -76,7 +93,12 @@ private:
     SdlHost(SdlHostOptions options, SDL_Window* window, SDL_Renderer* renderer,
             SDL_Texture* texture, FramePacer::Clock::duration refreshInterval);
 
+    platform::HostEvent WaitWhileHidden();
+    void ShowPendingFrame();
     std::optional<platform::HostEvent> Translate(const SDL_Event& event);
+    // The user came back to the hidden game: once per hiding, the hand-over.
+    std::optional<platform::HostEvent> RestoreIfHidden();
+    std::optional<platform::HostEvent> CloseRequest();
     std::optional<platform::HostEvent> TranslateWindowEvent(const SDL_WindowEvent& event);
     std::optional<platform::HostEvent> TranslateButton(const SDL_MouseButtonEvent& button);
     void HandleKey(const SDL_KeyboardEvent& key);
@@ -90,10 +112,14 @@ private:
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
     FramePacer pacer_;
-    std::array<std::uint32_t, kScreenPixels> frame_{};     // the picture shown (or next to be)
-    std::array<std::uint32_t, kScreenPixels> incoming_{};  // the picture being presented
+    std::array<std::uint32_t, kScreenPixels> frame_{};  // the picture shown (or next to be)
     bool framePending_ = false;   // a frame (or a repaint) waits for the next refresh
     bool focused_ = false;        // focus loss counts only after focus was gained
+    bool gameShown_ = false;      // the game's window is shown (not hidden as a minimised one)
+    bool restoreAsked_ = false;   // the hand-over for this hiding was asked for
+    Uint32 knockEvent_ = SDL_RegisterEvents(1);  // a knock on the hand-over channel
+    std::unique_ptr<HandOverWatcher> watcher_;
+    bool knockPending_ = false;   // the last knock is being answered by the platform
     bool penDown_ = false;        // a press began on the screen and has not ended
     bool closeDelivered_ = false;
     bool fullScreen_ = false;

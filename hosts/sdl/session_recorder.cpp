@@ -20,6 +20,12 @@ std::string ScriptLine(const platform::HostEvent& event) {
             return PenLine("up", event);
         case Kind::FocusLost:
             return "focus-lost";
+        case Kind::CloseRequest:
+            return "close";
+        // The user brought the hidden window back: the runner's relaunch is
+        // the very same hand-over.
+        case Kind::Restore:
+            return "relaunch";
         case Kind::None:
         case Kind::Close:
             break;
@@ -27,41 +33,84 @@ std::string ScriptLine(const platform::HostEvent& event) {
     return {};
 }
 
-SessionRecorder::SessionRecorder(std::ostream& out, std::uint32_t startClock) : out_(out) {
-    out_ << "# runner-args: --clock " << startClock << "\n"
-         << "step 0\n";
+SessionRecorder::SessionRecorder(std::ostream& out, std::uint32_t startClock) : out_(out), clock_(startClock) {
+    WriteLine("# runner-args: --clock " + std::to_string(startClock));
 }
 
 SessionRecorder::~SessionRecorder() { Flush(); }
 
 void SessionRecorder::RecordEvent(const platform::HostEvent& event, std::uint32_t clock) {
+    if (event.kind == platform::HostEventKind::Paint) {
+        if (!clockKnown_) {
+            // Set the clock, and paint at it.
+            Flush();
+            MoveClockTo(clock);
+            runStep_ = 0;
+            runPaints_ = 1;
+            return;
+        }
+        // The clock wraps as the game's does: the step is the unsigned gap.
+        const std::uint32_t gap = clock - clock_;
+        if (runPaints_ > 0 && gap == runStep_) {
+            ++runPaints_;
+        } else {
+            Flush();
+            runStep_ = gap;
+            runPaints_ = 1;
+        }
+        clock_ = clock;
+        return;
+    }
     if (event.kind == platform::HostEventKind::Close) {
-        out_ << "# the window was closed\n";
         Flush();
+        WriteLine("# the window was closed");
         return;
     }
     const std::string line = ScriptLine(event);
     if (line.empty()) {
         return;
     }
-    out_ << "clock " << clock << "\n" << line << "\n";
-    // Paints come sixty times a second; anything rarer is worth keeping
-    // should the session end abruptly.
-    if (event.kind != platform::HostEventKind::Paint) {
-        Flush();
-    }
+    Flush();
+    MoveClockTo(clock);
+    WriteLine(line);
 }
 
 void SessionRecorder::RecordRelaunch() {
-    out_ << "relaunch\n";
     Flush();
+    WriteLine("relaunch");
 }
 
 void SessionRecorder::RecordScreenshot(const std::string& fileName) {
-    out_ << "# screenshot " << fileName << "\n";
     Flush();
+    WriteLine("# screenshot " + fileName);
 }
 
-void SessionRecorder::Flush() { out_.flush(); }
+void SessionRecorder::Flush() {
+    if (runPaints_ == 0) {
+        return;
+    }
+    if (step_ != runStep_) {
+        WriteLine("step " + std::to_string(runStep_));
+        step_ = runStep_;
+    }
+    WriteLine(runPaints_ == 1 ? std::string("paint") : "paint " + std::to_string(runPaints_));
+    runPaints_ = 0;
+}
+
+// The paints of a run already moved the runner's clock; any other event
+// sets it unless it is there already.
+void SessionRecorder::MoveClockTo(std::uint32_t clock) {
+    if (clockKnown_ && clock == clock_) {
+        return;
+    }
+    WriteLine("clock " + std::to_string(clock));
+    clock_ = clock;
+    clockKnown_ = true;
+}
+
+void SessionRecorder::WriteLine(const std::string& line) {
+    out_ << line << '\n';
+    out_.flush();
+}
 
 }  // namespace sdlhost

@@ -66,6 +66,15 @@ bool TranslateHostEvent(const platform::HostEvent& event, MSG* out) {
             // asking again for ever.
             *out = window ? MakeMessage(handle, WM_CLOSE, 0, 0) : MakeMessage(nullptr, WM_QUIT, 0, 0);
             return true;
+        case Kind::CloseRequest:
+            // The window's own close command; unhandled, it closes the window.
+            *out = window ? MakeMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0) : MakeMessage(nullptr, WM_QUIT, 0, 0);
+            return true;
+        case Kind::Restore:
+            // Exactly what a second start of the program sends.
+            if (window == nullptr) return false;
+            *out = MakeMessage(handle, WM_USER, 0, 0);
+            return true;
         case Kind::None:
             return false;
     }
@@ -115,7 +124,11 @@ LRESULT SendMessageW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT DefWindowProcW(HWND, UINT, WPARAM, LPARAM) { return 0; }
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    // The close command closes the window unless its procedure took it.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) return SendMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
 
 void PostQuitMessage(int exitCode) {
     TheState().queue.push_back(MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0));

@@ -32,7 +32,9 @@ int GXEndDraw() {
     if (!display.open || !display.frameBegun) return 0;
     display.frameBegun = false;
     ++display.presents;
-    ActiveHost().PresentFrame(display.memory.data(), display.config);
+    const bool changed = display.memory != display.lastPresented;
+    if (changed) display.lastPresented = display.memory;
+    ActiveHost().PresentFrame(display.memory.data(), display.config, changed);
     return 1;
 }
 

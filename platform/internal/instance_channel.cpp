@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace platform::internal {
@@ -53,13 +54,30 @@ std::uint64_t HashKey(const InstanceKey& key) {
     return hash;
 }
 
-bool MakeAddress(const InstanceKey& key, sockaddr_un* address, socklen_t* length) {
-    const std::string name = ChannelName(key);
+bool IsPrivateDirectory(const std::string& path) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
+}
+
+// A directory only this user can write, or "" when none can be had.
+std::string RuntimeDirectory() {
+    std::string base;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
+        base = std::string(runtime) + "/mirelink";
+    } else {
+        base = "/tmp/mirelink-" + std::to_string(getuid());
+    }
+    if (mkdir(base.c_str(), 0700) != 0 && errno != EEXIST) return "";
+    return IsPrivateDirectory(base) ? base : "";
+}
+
+bool MakeAddress(const std::string& path, sockaddr_un* address, socklen_t* length) {
     std::memset(address, 0, sizeof *address);
     address->sun_family = AF_UNIX;
-    if (name.size() + 1 > sizeof address->sun_path) return false;
-    std::memcpy(address->sun_path + 1, name.data(), name.size());  // sun_path[0] = 0: abstract
-    *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (path.empty() || path.size() + 1 > sizeof address->sun_path) return false;
+    std::memcpy(address->sun_path, path.data(), path.size());
+    *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
     return true;
 }
 
@@ -74,7 +92,7 @@ bool PeerIsThisUser(int socket) {
 int ConnectToRunningInstance(const InstanceKey& key) {
     sockaddr_un address;
     socklen_t length;
-    if (!MakeAddress(key, &address, &length)) return -1;
+    if (!MakeAddress(ChannelPath(key), &address, &length)) return -1;
     const auto deadline = Clock::now() + kReplyWait;
     for (;;) {
         const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -151,24 +169,6 @@ std::vector<HeldLock>& HeldLocks() {
     return registry.locks;
 }
 
-bool IsPrivateDirectory(const std::string& path) {
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0) return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
-}
-
-// A directory only this user can write, or "" when none can be had.
-std::string LockDirectory() {
-    std::string base;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
-        base = std::string(runtime) + "/mirelink";
-    } else {
-        base = "/tmp/mirelink-" + std::to_string(getuid());
-    }
-    if (mkdir(base.c_str(), 0700) != 0 && errno != EEXIST) return "";
-    return IsPrivateDirectory(base) ? base : "";
-}
-
 // True when the locked descriptor is still the file at `path`: a holder
 // removes the file as it lets go, and a waiter that then got the lock on the
 // removed file must start over with the new one.
@@ -207,11 +207,16 @@ std::string ChannelName(const InstanceKey& key) {
     return name;
 }
 
+std::string ChannelPath(const InstanceKey& key) {
+    const std::string directory = RuntimeDirectory();
+    return directory.empty() ? std::string{} : directory + "/" + ChannelName(key) + ".sock";
+}
+
 void AcquireStartupLock(const InstanceKey& key) {
     for (const HeldLock& held : HeldLocks()) {
         if (held.key == key) return;
     }
-    const std::string directory = LockDirectory();
+    const std::string directory = RuntimeDirectory();
     if (directory.empty()) return;  // no private place for locks: start unguarded rather than not at all
     const std::string path = directory + "/" + ChannelName(key) + ".lock";
     // A copy stuck in its start-up longer than the wait is not worth hanging for.
@@ -261,19 +266,35 @@ bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, 
 }
 
 std::unique_ptr<ChannelListener> ChannelListener::Listen(const InstanceKey& key) {
+    const std::string path = ChannelPath(key);
     sockaddr_un address;
     socklen_t length;
-    if (!MakeAddress(key, &address, &length)) return nullptr;
+    if (!MakeAddress(path, &address, &length)) return nullptr;
     const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return nullptr;
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 || listen(fd, 16) != 0) {
+    const auto bindTo = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0; };
+    bool bound = bindTo();
+    // A socket left behind by a copy that ended without removing it answers
+    // nobody; the start-up lock keeps another starting copy from racing us.
+    if (!bound && errno == EADDRINUSE && !ProbeRunningInstance(key)) {
+        unlink(path.c_str());
+        bound = bindTo();
+    }
+    if (!bound || listen(fd, 16) != 0) {
         close(fd);
         return nullptr;
     }
-    return std::unique_ptr<ChannelListener>(new ChannelListener(fd));
+    return std::unique_ptr<ChannelListener>(new ChannelListener(fd, path));
 }
 
-ChannelListener::~ChannelListener() { close(socket_); }
+ChannelListener::ChannelListener(int socket, std::string path)
+    : socket_(socket), path_(std::move(path)), owner_(getpid()) {}
+
+ChannelListener::~ChannelListener() {
+    close(socket_);
+    // A forked child shares the socket and must not remove it.
+    if (owner_ == getpid()) unlink(path_.c_str());
+}
 
 void ChannelListener::Service(const Handler& handler) {
     for (int i = 0; i < kConnectionsPerService; ++i) {

@@ -3,9 +3,10 @@
 //
 // Copies meet only when they run as the same user, in the same instance
 // namespace, with the same window class and title. The running copy listens on
-// an abstract Unix socket named after those four; a starting copy holds a
-// per-key lock file from its search until it has created its own window, so
-// two copies started together never both believe they are first.
+// a Unix socket named after those four in the user's own runtime directory; a
+// starting copy holds a per-key lock file there from its search until it has
+// created its own window, so two copies started together never both believe
+// they are first.
 #pragma once
 
 #include <cstdint>
@@ -25,9 +26,13 @@ struct InstanceKey {
     bool operator==(const InstanceKey&) const = default;
 };
 
-// The socket name of a key (without the leading zero byte of the abstract
-// namespace). Stable for a user; differs for any difference in the key.
+// The file name of a key's socket and lock (without their endings). Stable
+// for a user; differs for any difference in the key.
 std::string ChannelName(const InstanceKey& key);
+
+// Where the running copy's socket is: in a directory only this user may
+// enter; empty when there is none to be had.
+std::string ChannelPath(const InstanceKey& key);
 
 // The fixed-size messages of the channel.
 constexpr std::uint32_t kChannelMagic = 0x4B4C524Du;  // "MRLK"
@@ -82,10 +87,15 @@ public:
     // Only a well-formed WM_USER request from this user reaches the handler.
     void Service(const Handler& handler);
 
+    // Readable while a request waits to be answered.
+    int Descriptor() const { return socket_; }
+
 private:
-    explicit ChannelListener(int socket) : socket_(socket) {}
+    ChannelListener(int socket, std::string path);
     void ServeConnection(int connection, const Handler& handler);
     int socket_;
+    std::string path_;
+    int owner_;  // the process that made the socket file
 };
 
 }  // namespace platform::internal

@@ -21,7 +21,7 @@ public:
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
     HostEvent WaitForEvent(bool) override { return {HostEventKind::Close, 0, 0}; }
-    void PresentFrame(const std::uint8_t*, const DisplayConfig&) override {}
+    void PresentFrame(const std::uint8_t*, const DisplayConfig&, bool) override {}
     int ShowMessageBox(std::string_view, std::string_view, std::uint32_t) override { return 0; }
     void WindowVisibilityChanged(bool) override {}
 };
@@ -96,6 +96,7 @@ void SizeDisplayMemory(Display& display) {
     // Absurd geometries get the plain screen's memory rather than gigabytes.
     const std::uint64_t kLargest = 64ull << 20;
     display.memory.assign(static_cast<std::size_t>(std::clamp(needed, kScreenBytes, kLargest)), 0);
+    display.lastPresented.clear();
 }
 
 void ReportVisibility(Window& window, bool visible) {

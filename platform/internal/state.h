@@ -45,6 +45,7 @@ struct Module {
 struct Display {
     DisplayConfig config{};
     std::vector<std::uint8_t> memory;
+    std::vector<std::uint8_t> lastPresented;  // display memory as the host last saw it
     DWORD orientation = DMDO_0;
     bool open = false;
     bool frameBegun = false;

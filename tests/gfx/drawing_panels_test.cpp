@@ -17,8 +17,8 @@ using Frame = std::vector<std::uint8_t>;
 // Keeps every frame that reached the screen.
 class RecordingHost : public test_support::FakeHost {
 public:
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override {
-        FakeHost::PresentFrame(memory, config);
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override {
+        FakeHost::PresentFrame(memory, config, changed);
         if (keepFrames) frames.emplace_back(memory, memory + kScreenBytes);
     }
     bool keepFrames = false;

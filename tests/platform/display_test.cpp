@@ -24,6 +24,23 @@ TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresented) {
     EXPECT_EQ(host.framesPresented, 0u);
 }
 
+TEST(GxDisplay, TheHostLearnsWhichFramesChanged) {
+    FakeHost host;
+    host.Install();
+    GXOpenDisplay(nullptr, GX_FULLSCREEN);
+    const auto present = [](std::uint8_t firstByte) {
+        static_cast<std::uint8_t*>(GXBeginDraw())[0] = firstByte;
+        GXEndDraw();
+    };
+    present(0);  // the first frame is news even when black
+    present(0);
+    present(7);
+    present(7);
+    present(0);
+    EXPECT_EQ(host.framesPresented, 5u);
+    EXPECT_EQ(host.framesChanged, 3u);
+}
+
 TEST(GxDisplay, MemoryCoversTheWholeConfiguredGeometry) {
     FakeHost host;
     host.Install({.width = 480, .height = 640, .xPitch = 4, .yPitch = 1920, .bitsPerPixel = 32,

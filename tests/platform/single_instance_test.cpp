@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -105,12 +106,11 @@ int StartedCopy(const std::string& instanceNamespace, const char16_t* title = kT
 // A raw peer on the channel, as a confused or hostile program would be.
 class ChannelPeer {
 public:
-    explicit ChannelPeer(const std::string& name) : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0)) {
+    explicit ChannelPeer(const std::string& path) : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0)) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path + 1, name.data(), name.size());
-        connect(fd_, reinterpret_cast<const sockaddr*>(&address),
-                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size()));
+        std::memcpy(address.sun_path, path.data(), path.size());
+        connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }
     ~ChannelPeer() { close(fd_); }
     bool Send(const void* data, std::size_t size) {
@@ -159,7 +159,7 @@ protected:
         GetMessageW(&message, nullptr, 0, 0);
         return message.message;
     }
-    std::string ChannelOfThisCopy() const { return ChannelName({platform::InstanceNamespace(), kClass, kTitle}); }
+    std::string ChannelOfThisCopy() const { return ChannelPath({platform::InstanceNamespace(), kClass, kTitle}); }
     FakeHost host;
 };
 
@@ -183,6 +183,21 @@ TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothing) {
     // Serving the children's probes must not look like a hand-over.
     NextMessage();
     EXPECT_EQ(host.handOvers, 0);
+}
+
+TEST_F(SingleInstanceTest, ASocketLeftByACopyThatCrashedIsTakenOverAndRemovedAtTheEnd) {
+    const std::string path = ChannelOfThisCopy();
+    const int stale = socket(AF_UNIX, SOCK_SEQPACKET, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    ASSERT_EQ(bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    close(stale);  // gone without removing its file
+    CreateGameWindow();
+    const std::string instanceNamespace = platform::InstanceNamespace();
+    EXPECT_EQ(ServeUntilEnded(StartChild([&] { return StartedCopy(instanceNamespace); })), kHandedOver);
+    platform::ResetForTesting();  // the window and its channel go
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(SingleInstanceTest, CopiesStartedTogetherAgreeOnWhoIsFirst) {
@@ -251,12 +266,14 @@ TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlock
 TEST_F(SingleInstanceTest, RequestsFromAnotherUserAreIgnored) {
     if (getuid() != 0) GTEST_SKIP() << "needs root to run a peer as another user";
     CreateGameWindow();
-    // The name is this user's; the stranger knocks on it all the same.
-    const std::string name = ChannelOfThisCopy();
+    // The channel is in this user's private directory; the stranger knocks
+    // on it all the same (and is turned away at the door, or by the copy).
+    const std::string path = ChannelOfThisCopy();
     const pid_t stranger = StartChild([&] {
         if (setgid(65534) != 0 || setuid(65534) != 0) return 2;
         const ChannelRequest request = ValidRequest();
-        return ChannelPeer(name).Send(&request, sizeof request) ? 0 : 3;
+        ChannelPeer(path).Send(&request, sizeof request);
+        return 0;
     });
     EXPECT_EQ(ExitCode(stranger), 0);
     EXPECT_EQ(NextMessage(), WM_PAINT);

@@ -81,8 +81,9 @@ HostEvent FakeHost::Idle(bool paintable) {
     return {HostEventKind::None, 0, 0};
 }
 
-void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) {
+void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {
     ++framesPresented;
+    if (changed) ++framesChanged;
     lastFrame.assign(memory, memory + platform::DisplayMemorySize());
     lastFrameConfig = config;
 }

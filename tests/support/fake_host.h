@@ -75,6 +75,7 @@ public:
     std::vector<MessageBoxRecord> messageBoxes;
     int messageBoxResult = 1;  // IDOK; 0 = the box could not be shown
     std::uint64_t framesPresented = 0;
+    std::uint64_t framesChanged = 0;  // presented frames that differed from the one before
     std::vector<std::uint8_t> lastFrame;  // a copy of display memory at the last present
     platform::DisplayConfig lastFrameConfig{};
     std::vector<bool> visibilityLog;  // every change, in order
@@ -88,7 +89,7 @@ public:
     std::uint32_t TickCount() override { return clock_; }
     void Sleep(std::uint32_t milliseconds) override;
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
     int ShowMessageBox(std::string_view caption, std::string_view text,
                        std::uint32_t type) override;
     void WindowVisibilityChanged(bool visible) override { visibilityLog.push_back(visible); }

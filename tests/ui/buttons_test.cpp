@@ -132,5 +132,29 @@ TEST_F(Buttons, OkOnTheLevelCompletePanelStartsTheNextLevel) {
     EXPECT_EQ(StartStopFace(), ScreenColour(250));
 }
 
+// The desktop window's close button: during a game it asks as the "X" does;
+// with a panel up, or on the title, it closes.
+void CloseButton() { SendMessageW(game.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+TEST_F(Buttons, TheWindowsCloseButtonAsksDuringAGame) {
+    StartAGame();
+    CloseButton();
+    EXPECT_TRUE(game.exitConfirmPending && game.modalShown);
+    EXPECT_FALSE(game.tickEnabled);
+    EXPECT_EQ(game.yesRect.left, 34);
+    Tap(150, 200);  // "No"
+    EXPECT_FALSE(game.modalShown);
+    EXPECT_TRUE(game.tickEnabled);
+    Tap(20, 250);   // Help: a page is up
+    CloseButton();
+    EXPECT_EQ(game.display, nullptr) << "closed";
+}
+
+TEST_F(Buttons, TheWindowsCloseButtonClosesTheTitleScreen) {
+    CloseStartUpAboutPage();
+    CloseButton();
+    EXPECT_EQ(game.display, nullptr);
+}
+
 }  // namespace
 }  // namespace ui_test

@@ -108,7 +108,7 @@ TEST_F(HeadlessHostTest, ShotsShowTheLastPresentedFrame) {
     std::vector<std::uint8_t> memory(153600, 0);
     memory[1] = 0xF8;                         // (0,0) red in 5-6-5
     memory[(272 * 240 + 35) * 2] = 0x1F;      // (35,272) blue
-    h.PresentFrame(memory.data(), platform::DisplayConfig{});
+    h.PresentFrame(memory.data(), platform::DisplayConfig{}, true);
     EXPECT_EQ(Next(), HostEventKind::Close);
     ASSERT_FALSE(h.Failed()) << errors.str();
 

@@ -2,10 +2,12 @@
 // queue as the window system would deliver them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 #include "hosts/sdl/sdl_host.h"
@@ -35,6 +37,7 @@ protected:
         options.scale = 2;
         options.shotsDirectory = directory_;
         options.clock = [this] { return clock_ += clockStep_; };
+        options.hiddenWaitMs = 0;
         std::string error;
         host_ = SdlHost::Open(std::move(options), error);
         ASSERT_NE(host_, nullptr) << error;
@@ -65,7 +68,12 @@ protected:
     }
 
     // The next event with nothing to paint (None once the queue is empty).
-    HostEvent Next() { return host_->WaitForEvent(false); }
+    // Asked twice for None: a poll stops once at the mark SDL leaves in its
+    // queue when it pumps, before events pushed after it.
+    HostEvent Next() {
+        const HostEvent event = host_->WaitForEvent(false);
+        return event.kind == HostEventKind::None ? host_->WaitForEvent(false) : event;
+    }
 
     fs::path directory_;
     std::uint32_t clock_ = 1000;
@@ -97,6 +105,7 @@ TEST(SdlVideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
 
 TEST_F(SdlHostTest, OnlyTheLeftButtonOnThePictureIsThePen) {
     OpenHost();
+    host_->WindowVisibilityChanged(true);
     PushButton(SDL_MOUSEBUTTONUP, 10, 10);  // a release with no press
     PushButton(SDL_MOUSEBUTTONDOWN, 10, 10, SDL_BUTTON_RIGHT);
     PushButton(SDL_MOUSEBUTTONDOWN, 480, 10);  // just right of the picture
@@ -126,23 +135,81 @@ TEST_F(SdlHostTest, ShownFullScreenWindowMapsThroughTheLetterbox) {
     PushButton(SDL_MOUSEBUTTONDOWN, viewport.left - 1, viewport.top - 1);  // on the black
     PushButton(SDL_MOUSEBUTTONDOWN, viewport.left, viewport.top + viewport.scale * 5);
     ExpectEvent(Next(), HostEventKind::PenDown, 0, 5);
-    host_->WindowVisibilityChanged(false);
-    EXPECT_NE(SDL_GetWindowFlags(host_->Window()) & SDL_WINDOW_HIDDEN, 0u);
 }
 
-TEST_F(SdlHostTest, FocusLossCountsOnlyAfterFocusWasGainedAndClosingIsReportedOnce) {
+TEST_F(SdlHostTest, FocusLossCountsOnlyAfterFocusWasGainedAndTheCloseButtonIsARequest) {
     OpenHost();
+    host_->WindowVisibilityChanged(true);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);  // stray, at start-up
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);  // repeated while hiding
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);       // the game may have asked first: asked again
     SDL_Event quit{};
-    quit.type = SDL_QUIT;
+    quit.type = SDL_QUIT;  // a signal: the program ends, once
+    SDL_PushEvent(&quit);
     SDL_PushEvent(&quit);
     ExpectEvent(Next(), HostEventKind::FocusLost);
+    ExpectEvent(Next(), HostEventKind::CloseRequest);
+    ExpectEvent(Next(), HostEventKind::CloseRequest);
     ExpectEvent(Next(), HostEventKind::Close);
     ExpectEvent(Next(), HostEventKind::None);
+}
+
+TEST_F(SdlHostTest, AHiddenGameIsAMinimisedWindowThatComesBackOnceThroughTheHandOver) {
+    OpenHost();
+    host_->WindowVisibilityChanged(true);
+    PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);  // by the window manager
+    ExpectEvent(Next(), HostEventKind::FocusLost);
+    host_->WindowVisibilityChanged(false);
+    PushWindowEvent(SDL_WINDOWEVENT_RESTORED);   // from the taskbar
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);    // a click on it: no pen press
+    PushButton(SDL_MOUSEBUTTONUP, 71, 545);
+    ExpectEvent(Next(), HostEventKind::Restore);
+    ExpectEvent(Next(), HostEventKind::None);  // one hand-over a hiding
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    ExpectEvent(Next(), HostEventKind::Close);  // nobody to ask while hidden
+    host_->WindowVisibilityChanged(true);
+    PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
+    ExpectEvent(Next(), HostEventKind::PenDown, 35, 272);
+}
+
+TEST_F(SdlHostTest, AScaleTooLargeForTheDesktopIsReducedToTheLargestThatFits) {
+    SdlHostOptions options;
+    options.scale = 50;
+    std::string error;
+    host_ = SdlHost::Open(std::move(options), error);
+    ASSERT_NE(host_, nullptr) << error;
+    SDL_Rect desktop{};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &desktop), 0);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(host_->Window(), &width, &height);
+    EXPECT_EQ(width, 240 * FitScale(desktop.w, desktop.h));
+    EXPECT_LE(height, std::max(desktop.h, 320));
+}
+
+TEST_F(SdlHostTest, AKnockOnTheChannelWakesTheLoopOnceUntilAnswered) {
+    OpenHost();
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    const Uint32 knock = SDL_RegisterEvents(1);
+    {
+        HandOverWatcher watcher(channel[0], knock);
+        ASSERT_TRUE(watcher.Watching());
+        ASSERT_EQ(write(channel[1], "k", 1), 1);
+        SDL_Event event;
+        ASSERT_EQ(SDL_WaitEventTimeout(&event, 5000), 1);
+        EXPECT_EQ(event.type, knock);
+        EXPECT_EQ(SDL_WaitEventTimeout(&event, 50), 0) << "the same knock again before it was answered";
+        watcher.Answered();  // not answered after all: still readable, so it knocks again
+        ASSERT_EQ(SDL_WaitEventTimeout(&event, 5000), 1);
+        EXPECT_EQ(event.type, knock);
+    }  // the watcher stops while waiting for an answer
+    close(channel[0]);
+    close(channel[1]);
 }
 
 TEST_F(SdlHostTest, TickCountIsTheClockOfTheCurrentEventOrOfTheLastSleep) {
@@ -169,31 +236,41 @@ TEST_F(SdlHostTest, RecordingIsAReplayableScript) {
     options.recordPath = directory_ / "session.txt";
     OpenHost(options);
     host_->WindowVisibilityChanged(true);
-    clock_ = 1016;
-    EXPECT_EQ(host_->WaitForEvent(true).kind, HostEventKind::Paint);
+    const auto paintAt = [this](std::uint32_t clock) {
+        clock_ = clock;
+        EXPECT_EQ(host_->WaitForEvent(true).kind, HostEventKind::Paint);
+    };
+    paintAt(1016);
+    paintAt(1017);
+    paintAt(1018);
     clock_ = 1020;
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
     host_->WaitForEvent(true);
     clock_ = 1100;
     PushButton(SDL_MOUSEBUTTONUP, 71, 545);
     host_->WaitForEvent(true);
+    host_->Sleep(1);  // a panel slides in: the clock moves unseen
+    paintAt(1150);
     host_->HandOverReceived();
     clock_ = 1200;
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     host_->WaitForEvent(true);
+    host_->WindowVisibilityChanged(false);
     clock_ = 1300;
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
-    EXPECT_EQ(Next().kind, HostEventKind::PenDown);  // the hidden window never sees it
+    EXPECT_EQ(Next().kind, HostEventKind::Restore);
     EXPECT_TRUE(host_->Recording());
     host_.reset();
     EXPECT_EQ(ReadFile(directory_ / "session.txt"),
-              "# runner-args: --clock 1000\nstep 0\n"
-              "clock 1016\npaint\n"
+              "# runner-args: --clock 1000\n"
+              "clock 1016\nstep 0\npaint\nstep 1\npaint 2\n"
               "clock 1020\ndown 35 272\n"
               "clock 1100\nup 35 272\n"
+              "clock 1150\nstep 0\npaint\n"
               "relaunch\n"
-              "clock 1200\nfocus-lost\n");
+              "clock 1200\nfocus-lost\n"
+              "clock 1300\nrelaunch\n");
 }
 
 TEST_F(SdlHostTest, RecordingFileAppearsOnlyWithTheFirstEvent) {
@@ -211,8 +288,11 @@ TEST_F(SdlHostTest, PresentedFrameIsKeptAndF12SavesIt) {
     host_->WindowVisibilityChanged(true);
     std::vector<std::uint8_t> memory(153600, 0);
     memory[(272 * 240 + 35) * 2] = 0x1F;  // blue, little-endian
-    host_->PresentFrame(memory.data(), platform::DisplayConfig{});
+    host_->PresentFrame(memory.data(), platform::DisplayConfig{}, true);
     EXPECT_EQ(host_->LastFrame()[272 * 240 + 35], 0x0000FFu);
+    memory[(272 * 240 + 35) * 2] = 0;
+    host_->PresentFrame(memory.data(), platform::DisplayConfig{}, false);
+    EXPECT_EQ(host_->LastFrame()[272 * 240 + 35], 0x0000FFu) << "an unchanged frame is not looked at";
 
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
