@@ -3,8 +3,9 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PLAY_DIR := build/play
 TEST_DIR := build/test
 ARGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: play test build-play build-test deps bench clean
+.PHONY: play test build-play build-test deps bench pace install clean
 
 deps:
 	@tools/setup/install-deps.sh
@@ -26,6 +27,16 @@ test: build-test
 bench: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench
 	$(PLAY_DIR)/bench/mirelink-bench
+
+# The real desktop loop, measured; needs a display.
+pace: build-play
+	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-pace
+	$(PLAY_DIR)/tools/pace/mirelink-pace $(ARGS)
+
+# The program, its menu entry, icons and AppStream description under PREFIX.
+install: build-play
+	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink mirelink-icons
+	cmake --install $(PLAY_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf build

@@ -11,4 +11,7 @@ namespace art {
 // clockwise by `degrees` over the fixed ground.
 void DrawBlock(cairo_t* cr, int kind, double degrees, Rgb ground);
 
+// The same block lit up as part of a finished path.
+void DrawLitBlock(cairo_t* cr, int kind);
+
 }  // namespace art

@@ -15,8 +15,9 @@ using namespace colour;
 
 enum class Facing { Viewer, Away, Right, Left };
 
-// What the walkers are smoothed against: the lit path they walk on.
-constexpr Rgb kUnderWalker{160, 190, 80};
+// What the walkers are smoothed against: the lit path they walk on, between
+// its glowing channel and its slab.
+constexpr Rgb kUnderWalker{190, 176, 76};
 
 void DrawLegs(cairo_t* cr, Facing facing, int step, Rgb trousers) {
     const double stride = step == 0 ? 2.5 : -2.5;

@@ -1,5 +1,6 @@
 // mirelink-art SCRIPT OUTDIR: draws every picture and the icon named by the
 // resource script into OUTDIR, one raw picture file each.
+// mirelink-art --icons OUTDIR: draws the desktop icons into OUTDIR/NxN/mirelink.png.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "res/art/catalogue.h"
+#include "res/art/icon.h"
 #include "res/art/picture.h"
 #include "res/art/picture_line.h"
 #include "tools/dbb/contact_sheet.h"
@@ -20,6 +22,7 @@ struct Options {
     std::string script;
     std::string outDir;
     std::string sheet;
+    std::string iconDir;
     std::vector<int> onlyIds;
     int scale = 2;
 };
@@ -63,16 +66,34 @@ int Run(const Options& options) {
 
 }  // namespace
 
+int RunIcons(const Options& options) {
+    if (const std::string problem = art::WriteDesktopIcons(options.iconDir); !problem.empty()) return Fail(problem);
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    CLI::App app{"Draws every picture of the resource script."};
+    CLI::App app{"Draws every picture of the resource script, or the desktop icons."};
     Options options;
-    app.add_option("SCRIPT", options.script, "the resource script")->required();
-    app.add_option("OUTDIR", options.outDir, "where the picture files go (must exist)")->required();
-    app.add_option("--sheet", options.sheet, "also write a contact sheet PNG of the pictures");
-    app.add_option("--ids", options.onlyIds, "put only these ids on the sheet")->delimiter(',');
-    app.add_option("--scale", options.scale, "sheet magnification")->check(CLI::Range(1, 8));
-    CLI11_PARSE(app, argc, argv);
+    CLI::Option* script = app.add_option("SCRIPT", options.script, "the resource script");
+    CLI::Option* outDir = app.add_option("OUTDIR", options.outDir, "where the picture files go (must exist)");
+    CLI::Option* sheet = app.add_option("--sheet", options.sheet, "also write a contact sheet PNG of the pictures");
+    CLI::Option* ids = app.add_option("--ids", options.onlyIds, "put only these ids on the sheet")->delimiter(',');
+    CLI::Option* scale = app.add_option("--scale", options.scale, "sheet magnification")->check(CLI::Range(1, 8));
+    CLI::Option* icons =
+        app.add_option("--icons", options.iconDir, "draw the desktop icons into OUTDIR/NxN/mirelink.png instead")
+            ->option_text("OUTDIR");
+    for (CLI::Option* pictureOption : {script, outDir, sheet, ids, scale}) icons->excludes(pictureOption);
     try {
+        app.parse(argc, argv);
+        if (options.iconDir.empty()) {
+            if (options.script.empty()) throw CLI::RequiredError("SCRIPT");
+            if (options.outDir.empty()) throw CLI::RequiredError("OUTDIR");
+        }
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+    try {
+        if (!options.iconDir.empty()) return RunIcons(options);
         return Run(options);
     } catch (const dbb::Error& error) {
         return Fail(error.what());

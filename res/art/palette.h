@@ -16,7 +16,13 @@ inline constexpr Rgb kPath{222, 178, 72};
 inline constexpr Rgb kPathEdge{146, 104, 34};
 inline constexpr Rgb kPathLight{248, 218, 128};
 inline constexpr Rgb kBlockGround{122, 117, 58};
-inline constexpr Rgb kLitGround{98, 200, 70};
+// The finished path: a mossy slab, a glow round the channel, and the
+// channel lit from within.
+inline constexpr Rgb kLitGround{132, 148, 66};
+inline constexpr Rgb kLitGlow{250, 224, 120};
+inline constexpr Rgb kLitRim{206, 138, 44};
+inline constexpr Rgb kLitPath{250, 204, 86};
+inline constexpr Rgb kLitCore{255, 238, 150};
 // What sprites that roll or fly over the blocks are smoothed against: a mean
 // of their ground and their golden path.
 inline constexpr Rgb kOverBlock{176, 150, 70};
@@ -38,6 +44,9 @@ inline constexpr Rgb kToadstool{206, 36, 30};
 inline constexpr Rgb kStem{236, 226, 196};
 inline constexpr Rgb kStone{222, 214, 196};
 inline constexpr Rgb kStoneShade{170, 160, 140};
+inline constexpr Rgb kStoneDark{122, 114, 98};
+inline constexpr Rgb kLichenRust{168, 82, 50};
+inline constexpr Rgb kLichenLight{200, 120, 72};
 inline constexpr Rgb kWater{150, 204, 234};
 inline constexpr Rgb kMoundGrey{140, 134, 118};
 

@@ -3,13 +3,13 @@
 #include "res/art/title.h"
 
 #include <array>
-#include <utility>
 #include <cmath>
+#include <utility>
 
-#include "res/art/blocks.h"
 #include "res/art/bog.h"
 #include "res/art/catalogue.h"
 #include "res/art/faces.h"
+#include "res/art/icon.h"
 #include "res/art/palette.h"
 #include "res/art/portraits.h"
 
@@ -182,21 +182,8 @@ void ShowLoversHeart(const Frame& f) {
     cairo_fill(cr);
 }
 
-// The window icon: a red heart over a golden path on the bog.
-void ShowIcon(const Frame& f) {
-    cairo_t* cr = f.cr;
-    cairo_save(cr);
-    cairo_scale(cr, f.width / 20.0, f.height / 20.0);
-    DrawBlock(cr, 4, 0, kBlockGround);
-    cairo_restore(cr);
-    SetColour(cr, kHeartDark);
-    HeartPath(cr, 5, 6, 22, 21);
-    cairo_fill(cr);
-    SetColour(cr, kHeart);
-    HeartPath(cr, 7, 8, 18, 17);
-    cairo_fill(cr);
-    FillEllipse(cr, 11.5, 12, 2.5, 1.6, kHeartLight);
-}
+// The window icon: the program's icon at its own size, covering every pixel.
+void ShowIcon(const Frame& f) { DrawIcon(f.cr, f.width, false); }
 
 }  // namespace
 

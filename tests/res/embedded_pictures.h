@@ -2,6 +2,7 @@
 // resource script, and its picture decoded from the embedded resource table.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -45,6 +46,24 @@ int CountIf(const Decoded& picture, int frame, Test test) {
     return count;
 }
 inline int CountWhite(const Decoded& picture, int frame) { return CountIf(picture, frame, IsWhite); }
+
+// Inclusive bounds of the pixels of a frame that pass a test.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+    int Area() const { return (right - left + 1) * (bottom - top + 1); }
+};
+
+template <typename Test>
+Box BoxOf(const Decoded& picture, int frame, Test inside) {
+    Box box;
+    for (int y = 0; y < picture.FrameHeight(); ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (!inside(picture.At(frame, x, y))) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+        }
+    }
+    return box;
+}
 
 // Pixels of a frame of `a` that differ from `b` placed with a's top left on
 // (bx, by) of b's frame.

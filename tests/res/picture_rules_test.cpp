@@ -14,24 +14,6 @@ namespace {
 bool HeartRed(const Pixel32& p) { return p.red > 110 && p.red > p.green + 60 && p.red > p.blue + 60; }
 bool Opaque(const Pixel32& p) { return !IsWhite(p); }
 
-// Inclusive bounds of the pixels of a frame that pass a test.
-struct Box {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
-    int Area() const { return (right - left + 1) * (bottom - top + 1); }
-};
-
-template <typename Test>
-Box BoxOf(const Decoded& picture, int frame, Test inside) {
-    Box box;
-    for (int y = 0; y < picture.FrameHeight(); ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            if (!inside(picture.At(frame, x, y))) continue;
-            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
-        }
-    }
-    return box;
-}
-
 TEST(TitlePicture, TitleHasNoPureWhiteAndItsMaskIsAPureBlackHeartOnWhite) {
     EXPECT_EQ(CountWhite(Picture(167), 0), 0) << "the title covers the board";
     const Decoded& mask = Picture(360);
