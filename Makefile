@@ -18,7 +18,7 @@ play: build-play
 	$(PLAY_DIR)/hosts/sdl/mirelink $(ARGS)
 
 build-test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON -DMIRELINK_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: build-test

@@ -1,7 +1,7 @@
-#include "app/game_state.h"
 #include "app/win_main.h"
 #include "gfx/display_device.h"
 #include "play/game_tick.h"
+#include "state/game_state.h"
 #include "ui/buttons.h"
 #include "ui/touch_dispatch.h"
 

@@ -1,10 +1,11 @@
 #include <new>
 
-#include "app/game_state.h"
 #include "app/win_main.h"
-#include "board/level_setup.h"
 #include "gfx/display_device.h"
 #include "platform/aygshell/aygshell.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
+#include "ui/screen_pictures.h"
 
 namespace {
 
@@ -12,7 +13,6 @@ constexpr UINT kTitleString = 1;
 constexpr UINT kClassNameString = 2;
 constexpr int kStringCapacity = 100;
 constexpr unsigned kIconId = 101;
-constexpr int kTitlePicture = 167;
 constexpr DWORD kFullScreenFlags = SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON;
 // The About button, tapped on the player's behalf: x = 35, y = 272.
 constexpr LPARAM kAboutButtonTap = 0x01100023;
@@ -51,9 +51,7 @@ bool CreateDisplayDevice(HWND window) {
 }
 
 void ShowTitlePicture() {
-    LoadPackedImage(game.instance, kTitlePicture, &game.titleImage);
-    game.display->DrawImage(0, 0, game.titleImage.pixels, static_cast<int>(game.titleImage.width),
-                            static_cast<int>(game.titleImage.height));
+    DrawTitlePicture();
     game.display->Present();
 }
 

@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/game_state.h"
 #include "board/level_setup.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "play/game_tick.h"
 #include "res/resources.h"
+#include "state/game_state.h"
 #include "tests/support/fake_host.h"
+#include "ui/control_strip.h"
 
 namespace {
 

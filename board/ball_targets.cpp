@@ -3,7 +3,7 @@
 #include "board/board.h"
 #include "board/random.h"
 
-bool CanTakeBall(int x, int y) { return KindAt(x, y) != Bog && !IsCorner(x, y); }
+bool CanTakeBall(int x, int y) { return !KindIs(x, y, Bog) && !IsCorner(x, y); }
 
 bool AnyBallTarget() {
     for (int x = 0; x < kBoardSize; ++x) {

@@ -3,7 +3,7 @@
 // way.
 #pragma once
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 bool CanTakeBall(int x, int y);
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 // The four sides of a cell, in the order the flood looks at them.
 enum class Side { Left, Up, Down, Right };

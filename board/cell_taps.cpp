@@ -2,25 +2,16 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
-#include "app/game_state.h"
 #include "board/ball_targets.h"
 #include "board/board.h"
 #include "board/path.h"
 #include "board/random.h"
-#include "gfx/display_device.h"
+#include "state/game_state.h"
 
 namespace {
 
 constexpr int kBoardPixels = kBoardSize * kCellPixels;
-
-// The score box: four digit cells of the digit strip.
-constexpr int kScoreFieldX = 177;
-constexpr int kScoreFieldY = 266;
-constexpr int kDigitWidth = 14;
-constexpr int kDigitHeight = 24;
-constexpr std::uint32_t kDigitFrames = 11;  // 0 to 9 and a blank
 
 // More bog cells than this, and a curled creature throws one ball, not two.
 constexpr int kOneBallAbove = 76;
@@ -73,38 +64,21 @@ void CurlIntoBall(Cell& cell) {
     cell.active = true;
 }
 
-bool DigitStripLoaded() {
-    const ImageRef& digits = game.digitsImage;
-    return digits.pixels != nullptr && digits.width == kDigitWidth && digits.height >= kDigitHeight * kDigitFrames;
-}
-
 }  // namespace
-
-std::int32_t AddToScore(std::int32_t score, std::int32_t points) {
-    const std::int64_t sum = static_cast<std::int64_t>(score) + points;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
-
-void ShowScore(std::int32_t value) {
-    // A strip that failed to load leaves the field as it was.
-    if (game.display == nullptr || !DigitStripLoaded()) return;
-    game.display->DrawNumber4(kScoreFieldX, kScoreFieldY, game.digitsImage.pixels, kDigitWidth, kDigitHeight,
-                              value);
-}
 
 bool BoardTakesTaps() { return !game.bloomPhase && !game.heroesWalking && !game.levelCompleteRunning; }
 
-void ReleaseCell(int x, int y) {
-    if (!game.cellPressed) return;
+bool ReleaseCell(int x, int y) {
+    if (!game.cellPressed) return false;
     game.cellPressed = false;
     // Off the board the division could still name a cell (-5 / 20 is 0).
-    if (x < 0 || y < 0 || x >= kBoardPixels || y >= kBoardPixels) return;
+    if (x < 0 || y < 0 || x >= kBoardPixels || y >= kBoardPixels) return false;
     const int column = x / kCellPixels;
     const int row = y / kCellPixels;
-    if (row != game.pressedCell.row || column != game.pressedCell.column) return;
-    if (!BoardTakesTaps()) return;
+    if (row != game.pressedCell.row || column != game.pressedCell.column) return false;
+    if (!BoardTakesTaps()) return false;
     TapCell(column, row);
+    return true;
 }
 
 void TapCell(int x, int y) {
@@ -124,8 +98,7 @@ void TapCell(int x, int y) {
         }
     }
     // Counted on the board as it is now, before a tapped block has turned.
-    game.score = AddToScore(game.bankedScore, CountConnected());
-    ShowScore(game.score);
+    game.score = game.bankedScore + CountConnected();
 }
 
 void TapFlower(int x, int y) {

@@ -8,10 +8,11 @@
 
 // The pen lifted at screen pixel (x, y): taps the cell pressed at pen-down
 // when the pen leaves the board in that same cell; any other release drops
-// the press.
-void ReleaseCell(int x, int y);
+// the press. True when a cell was tapped (the score box is then to show
+// the recounted score).
+bool ReleaseCell(int x, int y);
 
-// The tap on cell column x, row y.
+// The tap on cell column x, row y; recounts `score`.
 void TapCell(int x, int y);
 
 // The flower or creature in bog cell (x, y) gives way to a random block.
@@ -25,9 +26,3 @@ bool BoardTakesTaps();
 
 // Banked on top of the score reached when a level's path is complete.
 constexpr std::int32_t kLevelBonus = 50;
-
-// `score` plus `points`, held inside the range of the score.
-std::int32_t AddToScore(std::int32_t score, std::int32_t points);
-
-// Redraws the score box with `value` (0 leaves it empty) and presents it.
-void ShowScore(std::int32_t value);

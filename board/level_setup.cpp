@@ -2,54 +2,11 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/random.h"
-#include "gfx/display_device.h"
-#include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
-
-// The control strip below the play field.
-constexpr int kStripBackground = 138;
-constexpr int kDigitStrip = 170;
-constexpr int kTitleLogo = 162;
-constexpr int kBogTile = 136;
-constexpr int kStartFace = 141;
-constexpr int kStopFace = 250;
-
-struct StripPicture {
-    int id;
-    int x;
-    int y;
-};
-
-// The raw pictures of the strip after the Start/Stop button, in drawing order.
-constexpr StripPicture kStripPictures[] = {
-    {144, 5, 245},    // Help button
-    {146, 5, 264},    // About button
-    {150, 175, 245},  // "Score" label
-    {299, 137, 264},  // box behind the level number
-    {353, 135, 244},  // "Level" label
-    {151, 175, 264},  // box behind the score
-    {152, 182, 294},  // minimise button
-    {154, 211, 294},  // exit button
-};
-
-void DrawWhole(const ImageRef& picture, int x, int y) {
-    game.display->DrawImage(x, y, picture.pixels, static_cast<int>(picture.width),
-                            static_cast<int>(picture.height));
-}
-
-void LoadAndDraw(int id, int x, int y) {
-    LoadImage(game.instance, id, &game.buttonImage);
-    DrawWhole(game.buttonImage, x, y);
-}
-
-void LoadPackedAndDraw(int id, int x, int y) {
-    LoadPackedImage(game.instance, id, &game.stripImage);
-    DrawWhole(game.stripImage, x, y);
-}
 
 // A level starts with a flower in 1 of 20 of its actor cells.
 constexpr std::int32_t kLevelStartOdds = 20;
@@ -108,25 +65,10 @@ void ClearBoard() {
     KindAt(kFarCell, kFarCell) = CornerStone;
 }
 
-void SetUpGameScreen() {
-    for (int kind = 1; kind <= 12; ++kind) {
-        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
-    }
-    LoadImage(game.instance, kDigitStrip, &game.digitsImage);
-    LoadPackedAndDraw(kStripBackground, 0, 240);
-    LoadAndDraw(game.stopFaceShown ? kStopFace : kStartFace, 70, 245);
-    for (const StripPicture& picture : kStripPictures) LoadAndDraw(picture.id, picture.x, picture.y);
-    LoadPackedAndDraw(kTitleLogo, 5, 280);
-    LoadImage(game.instance, kBogTile, &game.bogTileImage);
-    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
-}
-
 void GenerateLevel() {
     ClearBoard();
     FillWithBlocks();
-    // Counted wide: the loop runs exactly level + 2 times even at the top of the range.
-    const std::int64_t actors = static_cast<std::int64_t>(game.level) + 2;
-    for (std::int64_t i = 0; i < actors; ++i) PlaceActor();
+    for (std::int32_t i = 0; i < game.level + 2; ++i) PlaceActor();
     FreeNextToHome(1, 1);
     FreeNextToHome(kFarCell - 1, kFarCell - 1);
     KindAt(0, 0) = RightDown;

@@ -1,10 +1,10 @@
-// Level set-up: an empty board, the control strip, a random level.
+// Level set-up: an empty board, then a random level (the control strip is
+// drawn between the two, by the screen's own code).
 #pragma once
 
 #include <cstdint>
 
 void ClearBoard();
-void SetUpGameScreen();
 void GenerateLevel();
 
 // The animation a new actor starts with: a flower with chance 1 in `odds`,

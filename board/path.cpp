@@ -2,15 +2,21 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "board/board.h"
+#include "state/game_state.h"
 
 namespace {
 
 // A marked block minus this is its lit kind: 101 to 106 light as 7 to 12.
 constexpr std::int32_t kMarkToLit = ConnectedMark - kLitOffset;
-// The walk tries the sides in this order at every cell.
-constexpr Side kWalkOrder[4] = {Side::Right, Side::Left, Side::Down, Side::Up};
+// The walk tries the sides in this order at every cell, each with its test
+// on the two marked values.
+struct WalkStep {
+    Side side;
+    bool (*canStep)(std::int32_t from, std::int32_t to);
+};
+constexpr WalkStep kWalkOrder[4] = {
+    {Side::Right, CanStepRight}, {Side::Left, CanStepLeft}, {Side::Down, CanStepDown}, {Side::Up, CanStepUp}};
 
 bool IsReached(std::int32_t value) { return value > ConnectedMark; }
 
@@ -78,11 +84,11 @@ Point CellCentre(int x, int y) { return {x * kCellPixels + kCellPixels / 2, y * 
 
 // The first side, in walk order, by which the walk can leave (x, y).
 bool NextWalkSide(const std::int32_t* walkGrid, int x, int y, Side* found) {
-    for (Side side : kWalkOrder) {
-        const SideStep step = StepTo(side);
+    for (const WalkStep& walk : kWalkOrder) {
+        const SideStep step = StepTo(walk.side);
         if (!InsideBoard(x + step.dx, y + step.dy)) continue;
-        if (MarkedJoined(walkGrid[CellIndex(x, y)], walkGrid[CellIndex(x + step.dx, y + step.dy)], side)) {
-            *found = side;
+        if (walk.canStep(walkGrid[CellIndex(x, y)], walkGrid[CellIndex(x + step.dx, y + step.dy)])) {
+            *found = walk.side;
             return true;
         }
     }
@@ -90,8 +96,10 @@ bool NextWalkSide(const std::int32_t* walkGrid, int x, int y, Side* found) {
 }
 
 // Follows the lit path from the hero's home to the heroine's, clearing each
-// cell behind it so the walk never turns back. A grid whose path is broken
-// (only a test can build one) ends the route where the path ends.
+// cell behind it so the walk never turns back. Pruning has left every path
+// cell joined at both ends, so the walk reaches the heroine's home; should
+// it find no way on, the route ends there, and it never outgrows its 144
+// points.
 void WalkRoute(std::int32_t* walkGrid) {
     int x = 0;
     int y = 0;

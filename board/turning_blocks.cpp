@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/cell_taps.h"
 #include "board/path.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 
@@ -16,13 +16,11 @@ constexpr int kTurningStripBefore = 305;
 constexpr std::int32_t kTurnFrames = 5;
 constexpr std::int32_t kTurnFrameTicks = 2;
 
-// Only a block away from the corners turns, and only through the frames its
-// strip has. Anything else (a block a ball has just turned into bog, say)
-// has nothing to show and nothing to turn.
-bool CanGoOnTurning(int x, int y) {
+// A ball may land on a turning block: the bog it leaves has nothing to show
+// and nothing to turn.
+bool StillABlock(int x, int y) {
     const std::int32_t kind = KindAt(x, y);
-    const std::int32_t frame = CellAt(x, y).turnFrame;
-    return kind >= Vertical && kind <= LeftUp && !IsCorner(x, y) && frame >= 0 && frame < kTurnFrames;
+    return kind >= Vertical && kind <= LeftUp;
 }
 
 void StopTurn(Cell& cell) {
@@ -47,17 +45,17 @@ void StopEveryTurn() {
 }
 
 void CompletePath() {
-    game.bankedScore = AddToScore(game.score, kLevelBonus);
-    ShowScore(game.bankedScore);
+    game.bankedScore = game.score + kLevelBonus;
     StopEveryTurn();
     BuildRoute();
 }
 
-void StepTurn(int x, int y) {
+// True when this turn completed the path.
+bool StepTurn(int x, int y) {
     Cell& cell = CellAt(x, y);
-    if (!CanGoOnTurning(x, y)) {
+    if (!StillABlock(x, y)) {
         StopTurn(cell);
-        return;
+        return false;
     }
     DrawTurnFrame(x, y);
     if (cell.turnTicks == 0) {
@@ -65,19 +63,23 @@ void StepTurn(int x, int y) {
         ++cell.turnFrame;
     }
     --cell.turnTicks;
-    if (cell.turnFrame < kTurnFrames) return;
+    if (cell.turnFrame < kTurnFrames) return false;
     cell.turning = false;
     cell.turnFrame = 0;
     KindAt(x, y) = game.turnTable[KindAt(x, y)];
-    if (IsPathComplete()) CompletePath();
+    if (!IsPathComplete()) return false;
+    CompletePath();
+    return true;
 }
 
 }  // namespace
 
-void UpdateTurningBlocks() {
+bool UpdateTurningBlocks() {
+    bool completed = false;
     for (int x = 0; x < kBoardSize; ++x) {
         for (int y = 0; y < kBoardSize; ++y) {
-            if (CellAt(x, y).turning) StepTurn(x, y);
+            if (CellAt(x, y).turning && StepTurn(x, y)) completed = true;
         }
     }
+    return completed;
 }

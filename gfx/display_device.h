@@ -44,6 +44,10 @@ public:
     // such frame (HasFrame).
     int DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
 
+    // A loaded picture whole, at its own size; nothing for an empty slot (a
+    // picture that failed to load).
+    int DrawPicture(int x, int y, const ImageRef& picture);
+
     // Panel slides; they present and sleep by themselves.
     int RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height);
     int RollOutPanel();

@@ -36,6 +36,10 @@ int DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth
     return DrawImage(x, y, pixels, frameWidth, frameHeight);
 }
 
+int DisplayDevice::DrawPicture(int x, int y, const ImageRef& picture) {
+    return DrawImage(x, y, picture.pixels, static_cast<int>(picture.width), static_cast<int>(picture.height));
+}
+
 int DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width,
                                    int height) {
     if (height < 1 || width < 1) return 1;

@@ -1,30 +1,11 @@
-// Pictures: the "DBB" resources of the program, raw or packed, and the
-// descriptor every drawing primitive takes.
+// The picture loaders: the "DBB" resources of the program, raw or packed,
+// into the descriptors every drawing primitive takes.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/coredll/coredll.h"
-
-// One source pixel as stored in the resources.
-struct Pixel32 {
-    std::uint8_t unused;
-    std::uint8_t blue;
-    std::uint8_t green;
-    std::uint8_t red;
-};
-static_assert(sizeof(Pixel32) == 4);
-
-inline bool IsPureWhite(const Pixel32& p) { return p.blue == 255 && p.green == 255 && p.red == 255; }
-inline bool IsPureBlack(const Pixel32& p) { return p.blue == 0 && p.green == 0 && p.red == 0; }
-
-// A loaded picture: width x height pixels, rows stored bottom-up. A strip of
-// frames counts all its frames in `height`.
-struct ImageRef {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    const Pixel32* pixels = nullptr;
-};
+#include "state/picture.h"
 
 // Raw picture `id`, used in place inside the resources.
 int LoadImage(HINSTANCE instance, int id, ImageRef* slot);
@@ -33,24 +14,22 @@ int LoadImage(HINSTANCE instance, int id, ImageRef* slot);
 // whatever packed picture was there. `decodedPicture` then names it.
 int LoadPackedImage(HINSTANCE instance, int id, ImageRef* slot);
 
+// The little-endian 32-bit number at `bytes`, as picture headers and packed
+// data store their sizes.
+std::uint32_t ReadU32(const std::uint8_t* bytes);
+
+// One copy record of packed data (kCopyRecordBytes bytes): at output
+// position `position`, copy `length` bytes from `distance` bytes back.
+struct CopyRecord {
+    std::uint32_t position = 0;
+    std::uint32_t length = 0;
+    std::uint32_t distance = 0;
+};
+constexpr std::uint32_t kCopyRecordBytes = 7;
+CopyRecord ReadCopyRecord(const std::uint8_t* bytes);
+
 // Decodes `size` bytes of packed data into `destination`, which holds
 // `capacity` bytes. Never reads past the packed data nor writes past the
 // destination, whatever the data holds. Returns the number of bytes written.
 std::uint32_t UnpackImage(const std::uint8_t* packed, std::uint32_t size, std::uint8_t* destination,
                           std::uint32_t capacity);
-
-// Frame k of a strip of frames of width x frameHeight starts this far into
-// the stored pixels.
-inline const Pixel32* StripFrame(const ImageRef& strip, std::uint32_t frameHeight, std::uint32_t frame) {
-    return strip.pixels + static_cast<std::size_t>(frame) * strip.width * frameHeight;
-}
-
-// True when `strip` holds frame `frame` of frameWidth x frameHeight: it
-// loaded, it is frameWidth wide, and it is tall enough for that frame. A
-// picture that failed to load, or a frame it does not have, is never read.
-inline bool HasFrame(const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
-    if (strip.pixels == nullptr || frameWidth < 1 || frameHeight < 1 || frame < 0) return false;
-    if (strip.width != static_cast<std::uint32_t>(frameWidth)) return false;
-    const std::uint64_t frames = strip.height / static_cast<std::uint32_t>(frameHeight);
-    return static_cast<std::uint64_t>(frame) < frames;
-}

@@ -10,28 +10,20 @@
 
 #include "gfx/image.h"
 
-namespace {
-
-constexpr std::uint32_t kRecordBytes = 7;
-
 std::uint32_t ReadU32(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
-struct CopyRecord {
-    std::uint32_t position;
-    std::uint32_t length;
-    std::uint32_t distance;
-};
-
-CopyRecord ReadRecord(const std::uint8_t* bytes) {
+CopyRecord ReadCopyRecord(const std::uint8_t* bytes) {
     const std::uint32_t position = static_cast<std::uint32_t>(bytes[0]) |
                                    static_cast<std::uint32_t>(bytes[1]) << 8 |
                                    static_cast<std::uint32_t>(bytes[2]) << 16;
     const std::uint32_t code = ReadU32(bytes + 3);
     return {position, code & 0x3FFu, code >> 10};
 }
+
+namespace {
 
 // Walks the records area; a record counts only when all its bytes are there.
 class RecordCursor {
@@ -43,10 +35,10 @@ class RecordCursor {
     bool Available() const { return available_; }
     const CopyRecord& Current() const { return current_; }
     void Advance() {
-        available_ = next_ <= size_ && size_ - next_ >= kRecordBytes;
+        available_ = next_ <= size_ && size_ - next_ >= kCopyRecordBytes;
         if (!available_) return;
-        current_ = ReadRecord(packed_ + next_);
-        next_ += kRecordBytes;
+        current_ = ReadCopyRecord(packed_ + next_);
+        next_ += kCopyRecordBytes;
     }
 
   private:

@@ -3,8 +3,8 @@
 // that is missing or damaged leaves its slot empty (nothing is drawn for it).
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 
@@ -23,11 +23,6 @@ ResourceBytes FindPicture(HINSTANCE instance, int id) {
     const auto* data = static_cast<const std::uint8_t*>(LoadResource(instance, resource));
     if (data == nullptr) return {};
     return {data, SizeofResource(instance, resource)};
-}
-
-std::uint32_t ReadU32(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 // True when `picture` (`size` bytes, header included) is exactly the header

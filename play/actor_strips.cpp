@@ -1,9 +1,9 @@
 #include "play/actor_strips.h"
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 

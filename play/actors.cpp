@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/level_setup.h"
 #include "board/random.h"
 #include "play/actor_strips.h"
+#include "state/game_state.h"
 
 namespace {
 

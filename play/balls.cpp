@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ void FreeRecord(Cell& c) {
     c.ballSetUp = false;
 }
 
-// Only a test can aim a ball off the board or start one there.
+// Every flight starts and ends on the board; one that would not is dropped.
 bool FlightOnBoard(const Cell& c) {
     return InsideBoard(c.originX, c.originY) && InsideBoard(c.ball1X, c.ball1Y) && InsideBoard(c.ball2X, c.ball2Y);
 }

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/random.h"
 #include "play/actor_strips.h"
+#include "state/game_state.h"
 
 namespace {
 

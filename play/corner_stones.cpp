@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/ball_targets.h"
 #include "board/board.h"
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "play/game_tick.h"
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/turning_blocks.h"
 #include "platform/coredll/coredll.h"
@@ -11,6 +10,8 @@
 #include "play/portraits.h"
 #include "play/tick_phase.h"
 #include "play/walk.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
 #include "ui/hearts.h"
 #include "ui/intro.h"
 
@@ -26,7 +27,7 @@ void GameTick() {
     game.lastTickTime = now;
 
     DrawBoard();
-    UpdateTurningBlocks();
+    if (UpdateTurningBlocks()) ShowScore(game.bankedScore);
 
     // Read only now: a path finished by a turn in this tick switches this
     // very tick to the bloom.

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 

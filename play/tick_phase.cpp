@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace {
 constexpr std::uint32_t kTickGateMs = 30;

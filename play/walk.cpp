@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ void StartWalk() {
 }
 
 // Both walkers read the route points around them; a route too short for
-// that (only a test can lay one) ends the walk before it starts.
+// that ends the walk before it starts.
 bool WalkersOnRoute() {
     return game.heroMove >= 0 && game.heroMove + 1 < kCellCount && game.heroineMove >= 1 &&
            game.heroineMove < kCellCount;

@@ -1,7 +1,8 @@
 #include "ui/buttons.h"
 
-#include "app/game_state.h"
 #include "gfx/display_device.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
 #include "ui/game_start.h"
 #include "ui/layout.h"
 #include "ui/modal.h"

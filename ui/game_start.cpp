@@ -1,8 +1,9 @@
 #include "ui/game_start.h"
 
-#include "app/game_state.h"
 #include "board/cell_taps.h"
 #include "board/level_setup.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
 #include "ui/screen_pictures.h"
 
 void StartGame() {

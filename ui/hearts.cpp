@@ -2,10 +2,11 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/cell_taps.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
 #include "ui/layout.h"
 #include "ui/screen_pictures.h"
 
@@ -84,7 +85,7 @@ void EndHeart(const HeartSequence& heart) {
 void OfferNextLevel() {
     game.yesRect = kNextLevelOkRect;
     game.noRect = kNextLevelOkRect;
-    game.bankedScore = AddToScore(game.score, kLevelBonus);
+    game.bankedScore = game.score + kLevelBonus;
     ShowScore(game.bankedScore);
     game.modalShown = true;
     game.tickEnabled = false;

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 #include "ui/layout.h"
 
 namespace {

@@ -40,6 +40,32 @@ constexpr ButtonFace kAboutFace{146, 148, 5, 264};
 constexpr ButtonFace kMinimiseFace{152, 153, 182, 294};
 constexpr ButtonFace kExitFace{154, 155, 211, 294};
 
+// The rest of the strip: pictures that only show, where they are drawn.
+struct StripPicture {
+    int id;
+    int x;
+    int y;
+};
+
+constexpr StripPicture kStripBackground{138, 0, 240};  // packed
+constexpr StripPicture kScoreLabel{150, 175, 245};
+constexpr StripPicture kLevelBox{299, 137, 264};
+constexpr StripPicture kLevelLabel{353, 135, 244};
+constexpr StripPicture kScoreBox{151, 175, 264};
+constexpr StripPicture kTitleLogo{162, 5, 280};  // packed
+
+// The number fields: cells of the digit strip (0 to 9, then a blank), two in
+// the level box and four in the score box.
+constexpr int kDigitStrip = 170;
+constexpr int kDigitWidth = 14;
+constexpr int kDigitHeight = 24;
+constexpr int kDigitFrames = 11;
+constexpr int kLevelFieldX = 142;
+constexpr int kLevelFieldY = 266;
+constexpr int kLevelFieldCells = 2;
+constexpr int kScoreFieldX = 177;
+constexpr int kScoreFieldY = 266;
+
 // Panels rise from behind row 240 at x = 5; a help or about page, once up,
 // covers rows 7 to 240.
 constexpr int kPanelX = 5;
@@ -52,10 +78,5 @@ constexpr int kStopDialog = 161;
 constexpr int kTitlePicture = 167;
 constexpr int kLevelCompletePanel = 158;
 constexpr int kHelpPageCount = 3;
-
-// The level field: two digit cells of 14x24 in the level box.
-constexpr int kLevelFieldX = 142;
-constexpr int kLevelFieldY = 266;
-constexpr int kLevelFieldCells = 2;
 
 inline bool PointIn(const RECT& rect, int x, int y) { return PtInRect(&rect, POINT{x, y}) != FALSE; }

@@ -1,24 +1,18 @@
 #include "ui/modal.h"
 
-#include "app/game_state.h"
 #include "board/cell_taps.h"
 #include "board/level_setup.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
+#include "ui/control_strip.h"
 #include "ui/layout.h"
 #include "ui/screen_pictures.h"
 
 namespace {
 
-// The page index only leaves 0 to 2 through a bad write; such a value shows
-// the first page.
-void KeepHelpPageInRange() {
-    if (game.helpPage < 0 || game.helpPage >= kHelpPageCount) game.helpPage = 0;
-}
-
 // The pages wrap round: after the last comes the first, before the first the last.
 void StepHelpPage(int step) {
-    KeepHelpPageInRange();
     game.helpPage = (game.helpPage + step + kHelpPageCount) % kHelpPageCount;
 }
 
@@ -62,7 +56,6 @@ void EndGame() {
 }  // namespace
 
 int CurrentHelpPageImage() {
-    KeepHelpPageInRange();
     return game.helpPageImages[game.helpPage];
 }
 

@@ -1,8 +1,9 @@
 #include "ui/touch_dispatch.h"
 
-#include "app/game_state.h"
 #include "board/cell_taps.h"
+#include "state/game_state.h"
 #include "ui/buttons.h"
+#include "ui/control_strip.h"
 #include "ui/layout.h"
 #include "ui/modal.h"
 #include "ui/next_level.h"
@@ -73,7 +74,7 @@ int OnPenUp(int x, int y) {
     // A panel is up, perhaps just put up by a release above: it owns this pen-up.
     if (game.modalShown) return 1;
     StartNextLevel();
-    ReleaseCell(x, y);
+    if (ReleaseCell(x, y)) ShowScore(game.score);
     ResolveExitDialog();
     // "Yes" to the exit question has closed the window and released the display.
     if (game.display == nullptr) return 1;

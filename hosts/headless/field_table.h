@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 // The values `set` may write into a field whose value picks an entry of one
 // of the game's fixed tables; anything else would make the game read past it.
@@ -28,7 +28,8 @@ inline bool IsBlockKind(std::int64_t v) { return (v >= Bog && v <= 12) || v == C
 inline bool IsActorAnim(std::int64_t v) { return v >= FlowerOpen && v <= FlowerFly; }
 inline bool IsHelpPage(std::int64_t v) { return v >= 0 && v <= 2; }
 inline bool IsRouteMove(std::int64_t v) { return v >= 0 && v < kCellCount; }
-inline bool IsLevel(std::int64_t v) { return v >= 1; }
+inline bool IsLevel(std::int64_t v) { return v >= 1 && v <= 100000; }
+inline bool IsScore(std::int64_t v) { return v >= 0 && v <= 100000000; }
 inline bool IsBallSpin(std::int64_t v) { return v >= 0 && v <= 15; }
 inline bool IsSpellFrame(std::int64_t v) { return v >= 0 && v <= 3; }
 inline bool IsSpellPass(std::int64_t v) { return v >= 0 && v <= 3; }
@@ -36,14 +37,17 @@ inline bool IsShiftStep(std::int64_t v) { return v >= 0 && v <= 20; }
 inline bool IsFlightPoint(std::int64_t v) { return v >= 0 && v <= 55; }
 inline bool IsShrinkFrame(std::int64_t v) { return v >= 0 && v <= 10; }
 inline bool IsHeartFrame(std::int64_t v) { return v >= 0 && v <= 15; }
+inline bool IsTurnFrame(std::int64_t v) { return v >= 0 && v <= 4; }
 }  // namespace field_rules
 
 inline constexpr ValueRule kBlockKindRule{"0 to 12 or 99", field_rules::IsBlockKind};
 inline constexpr ValueRule kActorAnimRule{"0 to 13", field_rules::IsActorAnim};
 inline constexpr ValueRule kHelpPageRule{"0 to 2", field_rules::IsHelpPage};
 inline constexpr ValueRule kRouteMoveRule{"0 to 143", field_rules::IsRouteMove};
-// The corner stones' sleep is divided by the level.
-inline constexpr ValueRule kLevelRule{"1 or more", field_rules::IsLevel};
+// Levels and scores a player can reach: the corner stones' sleep is divided
+// by the level, a level places level + 2 actors, and the score only grows.
+inline constexpr ValueRule kLevelRule{"1 to 100000", field_rules::IsLevel};
+inline constexpr ValueRule kScoreRule{"0 to 100000000", field_rules::IsScore};
 inline constexpr ValueRule kBallSpinRule{"0 to 15", field_rules::IsBallSpin};
 // The intro's and the hearts' counters: each picks a frame or a point of a
 // fixed path.
@@ -53,6 +57,7 @@ inline constexpr ValueRule kShiftStepRule{"0 to 20", field_rules::IsShiftStep};
 inline constexpr ValueRule kFlightPointRule{"0 to 55", field_rules::IsFlightPoint};
 inline constexpr ValueRule kShrinkFrameRule{"0 to 10", field_rules::IsShrinkFrame};
 inline constexpr ValueRule kHeartFrameRule{"0 to 15", field_rules::IsHeartFrame};
+inline constexpr ValueRule kTurnFrameRule{"0 to 4", field_rules::IsTurnFrame};
 
 template <class Visitor>
 void VisitFields(ImageRef& image, Visitor& v) {
@@ -104,7 +109,7 @@ void VisitFields(Cell& cell, Visitor& v) {
     v("ball2Step", cell.ball2Step);
     v("ballSetUp", cell.ballSetUp);
     v("turning", cell.turning);
-    v("turnFrame", cell.turnFrame);
+    v("turnFrame", cell.turnFrame, kTurnFrameRule);
     v("turnTicks", cell.turnTicks);
     v("bloomImage", cell.bloomImage);
 }
@@ -144,8 +149,8 @@ void VisitBoardFields(GameState& g, Visitor& v) {
     v("turnTable", g.turnTable);
     v("kindCount", g.kindCount);
     v("level", g.level, kLevelRule);
-    v("score", g.score);
-    v("bankedScore", g.bankedScore);
+    v("score", g.score, kScoreRule);
+    v("bankedScore", g.bankedScore, kScoreRule);
     v("pathCompleteScratch", g.pathCompleteScratch);
     v("countConnectedScratch", g.countConnectedScratch);
     v("routeScratch", g.routeScratch);

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "hosts/headless/child_process.h"
 #include "hosts/headless/screenshot.h"
 #include "hosts/headless/script.h"
 #include "platform/host.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 
 struct HeadlessSettings {
     std::string scriptName;           // how messages name the script

@@ -19,13 +19,13 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/game_state.h"
 #include "app/win_main.h"
 #include "hosts/headless/display_option.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/script.h"
 #include "platform/platform.h"
 #include "res/resources.h"
+#include "state/game_state.h"
 
 namespace {
 

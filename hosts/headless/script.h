@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
-#include "app/game_state.h"
 #include "hosts/headless/state_access.h"
+#include "state/game_state.h"
 
 enum class CommandKind {
     Paint,      // amount: how many paints

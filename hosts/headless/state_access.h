@@ -11,8 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/game_state.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 
 // One step of a path: a field name or an array index.
 struct PathStep {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/win_main.h"
 #include "gfx/display_device.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/fresh_game.h"
 #include "tests/support/resource_builder.h"
@@ -20,17 +20,6 @@ using test_support::FakeHost;
 
 // The title picture in the packed form, all literals: a flat colour.
 constexpr std::uint8_t kTitleRed = 0x80, kTitleGreen = 0x40, kTitleBlue = 0x20;
-
-std::vector<std::uint8_t> LiteralOnlyPacked(const std::vector<std::uint8_t>& raw) {
-    std::vector<std::uint8_t> packed;
-    auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) packed.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    put32(static_cast<std::uint32_t>(raw.size()));
-    packed.insert(packed.end(), raw.begin(), raw.end());
-    put32(static_cast<std::uint32_t>(raw.size()));
-    return packed;
-}
 
 // The classic C runtime sequence, computed here independently.
 int FirstRandAfterSeed(std::uint32_t seed) {
@@ -53,7 +42,7 @@ protected:
         resources.AddString(1, u"Mirelink")
             .AddString(2, u"MIRELINK")
             .AddIcon(101, 32, 32)
-            .Add("DBB", 167, LiteralOnlyPacked(test_support::RawPicture(240, 240, colour)));
+            .Add("DBB", 167, test_support::PackedLiteralsOnly(test_support::RawPicture(240, 240, colour)));
         instance = resources.Register();
     }
 

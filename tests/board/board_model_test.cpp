@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/level_setup.h"
 #include "gfx/display_device.h"
+#include "state/game_state.h"
 #include "tests/board/game_fixture.h"
+#include "ui/control_strip.h"
 
 namespace board_test {
 namespace {

@@ -3,7 +3,7 @@
 #include <deque>
 #include <string>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace board_test {
 namespace {

@@ -23,20 +23,6 @@ constexpr PictureSize kRawPictures[] = {
 };
 constexpr PictureSize kPackedPictures[] = {{138, 240, 80}, {162, 128, 38}};
 
-void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-// A packed picture that holds only literals: the raw layout, unpacked as is.
-std::vector<std::uint8_t> PackedFlatPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
-    const std::vector<std::uint8_t> raw = test_support::RawPicture(width, height, pixel);
-    std::vector<std::uint8_t> packed;
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    packed.insert(packed.end(), raw.begin(), raw.end());
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    return packed;
-}
-
 }  // namespace
 
 std::uint32_t StoredPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
@@ -63,7 +49,7 @@ void GameFixture::SetUp() {
         resources.AddPicture(picture.id, picture.width, picture.height, PictureColour(picture.id));
     }
     for (const PictureSize& picture : kPackedPictures) {
-        resources.Add("DBB", picture.id, PackedFlatPicture(picture.width, picture.height, PictureColour(picture.id)));
+        resources.Add("DBB", picture.id, test_support::PackedLiteralsOnly(test_support::RawPicture(picture.width, picture.height, PictureColour(picture.id))));
     }
     game.instance = resources.Register();
     game.display = new DisplayDevice(nullptr);

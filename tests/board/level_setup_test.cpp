@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/game_state.h"
 #include "board/level_setup.h"
 #include "platform/coredll/coredll.h"
+#include "state/game_state.h"
 #include "tests/board/game_fixture.h"
+#include "ui/control_strip.h"
 
 namespace board_test {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <random>
 
-#include "app/game_state.h"
 #include "board/path.h"
+#include "state/game_state.h"
 #include "tests/board/board_paths.h"
 #include "tests/board/game_fixture.h"
 

@@ -2,8 +2,8 @@
 // slot, anything missing or damaged leaves the slot empty and answers 0.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "gfx/image.h"
+#include "state/game_state.h"
 #include "tests/codec/test_data.h"
 #include "tests/support/fresh_game.h"
 #include "tests/support/resource_builder.h"

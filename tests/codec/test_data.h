@@ -45,7 +45,7 @@ inline Bytes CartoonPicture(std::uint32_t width, std::uint32_t height) {
 inline Bytes Packed(const std::string& literals, std::uint32_t unpackedSize, const std::vector<Record>& records = {}) {
     Bytes out;
     AppendU32(out, static_cast<std::uint32_t>(literals.size()));
-    out.insert(out.end(), literals.begin(), literals.end());
+    for (const char literal : literals) out.push_back(static_cast<std::uint8_t>(literal));
     AppendU32(out, unpackedSize);
     for (const Record& record : records) {
         AppendU32(out, record.position);

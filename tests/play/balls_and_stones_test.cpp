@@ -2,9 +2,9 @@
 // flight, their landing, and when the stones wake.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "board/random.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

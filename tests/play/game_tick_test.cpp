@@ -2,12 +2,13 @@
 
 #include <cstring>
 
-#include "app/game_state.h"
 #include "board/level_setup.h"
 #include "gfx/display_device.h"
 #include "play/game_tick.h"
 #include "play/tick_phase.h"
+#include "state/game_state.h"
 #include "tests/board/game_fixture.h"
+#include "ui/control_strip.h"
 
 namespace board_test {
 namespace {

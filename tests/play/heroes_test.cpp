@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "board/random.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

@@ -35,10 +35,6 @@ const platform::ResourceEntry* FindEntry(const char* type, int id) {
     return nullptr;
 }
 
-std::uint32_t ReadU32(const std::uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
 }  // namespace
 
 std::optional<Decoded> LoadEmbedded(const art::PictureLine& line) {

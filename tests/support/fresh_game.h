@@ -5,7 +5,7 @@
 #include <new>
 #include <type_traits>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace test_support {
 

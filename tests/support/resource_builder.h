@@ -41,4 +41,7 @@ private:
 // The raw picture layout, for building resources by hand.
 std::vector<std::uint8_t> RawPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel);
 
+// The packed layout holding only literals: unpacks to `raw` as it is.
+std::vector<std::uint8_t> PackedLiteralsOnly(const std::vector<std::uint8_t>& raw);
+
 }  // namespace test_support

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "gfx/image.h"
 #include "res/resources.h"
+#include "state/game_state.h"
 #include "tools/dbb/embedded_pictures.h"
 #include "tools/dbb/packer.h"
 #include "tools/dbb/raw_picture.h"
@@ -60,8 +61,8 @@ TEST(EmbeddedTable, PackedPicturesUnpackToExactlyTheirSize) {
         // The game's own decoder, into the game's buffer size.
         std::vector<std::uint8_t> unpacked(kDecodeBufferBytes);
         EXPECT_EQ(UnpackImage(entry->data, entry->size, unpacked.data(), kDecodeBufferBytes), line.Bytes());
-        EXPECT_EQ(dbb::ReadU32(unpacked.data()), line.width);
-        EXPECT_EQ(dbb::ReadU32(unpacked.data() + 4), line.height);
+        EXPECT_EQ(ReadU32(unpacked.data()), line.width);
+        EXPECT_EQ(ReadU32(unpacked.data() + 4), line.height);
     }
 }
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tools/dbb/packer.h"
 #include "tools/dbb/raw_picture.h"
 #include "tools/resgen/resource_builder.h"

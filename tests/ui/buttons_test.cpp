@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/game_state.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "platform/platform.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

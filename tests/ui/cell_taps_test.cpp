@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
 #include "board/random.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/touch_dispatch.h"
 

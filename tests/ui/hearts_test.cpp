@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

@@ -2,7 +2,7 @@
 // the colour shift, the faces' flight and their shrinking into the corners.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

@@ -1,7 +1,7 @@
 // Pen-down and pen-up routed to the controls, the panels and the board.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {

@@ -1,7 +1,7 @@
 // A tapped block's quarter turn over eleven ticks, and the turns cut short.
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace ui_test {
@@ -57,13 +57,6 @@ TEST_F(TurningBlocks, ATurnWhoseBlockIsGoneStopsWithoutDrawing) {
     EXPECT_FALSE(game.cells[CellIndex(3, 5)].turning);
     EXPECT_EQ(game.kinds[CellIndex(3, 5)], Bog);
     EXPECT_EQ(CellPixel(3, 5), shown);
-
-    // A frame the strip does not have is never read.
-    TapCellAt(4, 5);
-    game.cells[CellIndex(4, 5)].turnFrame = 9;
-    Ticks(1);
-    EXPECT_FALSE(game.cells[CellIndex(4, 5)].turning);
-    EXPECT_EQ(game.kinds[CellIndex(4, 5)], Horizontal);
 }
 
 }  // namespace

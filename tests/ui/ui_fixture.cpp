@@ -86,15 +86,6 @@ std::vector<std::uint8_t> RawBands(const Picture& picture) {
     return bytes;
 }
 
-// The packed layout with literals only: the raw bytes unpack as they are.
-std::vector<std::uint8_t> LiteralsOnly(const std::vector<std::uint8_t>& raw) {
-    std::vector<std::uint8_t> packed;
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    packed.insert(packed.end(), raw.begin(), raw.end());
-    AppendU32(packed, static_cast<std::uint32_t>(raw.size()));
-    return packed;
-}
-
 std::int32_t KindOf(char symbol) {
     static const std::map<char, std::int32_t> kKinds = {
         {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
@@ -139,7 +130,7 @@ void UiFixture::SetUp() {
     resources.AddString(1, u"Mirelink").AddString(2, u"MIRELINK").AddIcon(101, 32, 32);
     for (const Picture& picture : kPictures) {
         const std::vector<std::uint8_t> raw = RawBands(picture);
-        resources.Add("DBB", static_cast<std::uint32_t>(picture.id), picture.packed ? LiteralsOnly(raw) : raw);
+        resources.Add("DBB", static_cast<std::uint32_t>(picture.id), picture.packed ? test_support::PackedLiteralsOnly(raw) : raw);
     }
     instance = resources.Register();
     ASSERT_TRUE(InitInstance(instance, SW_SHOW));

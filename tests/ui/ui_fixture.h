@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/resource_builder.h"
 

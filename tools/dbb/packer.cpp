@@ -167,14 +167,6 @@ std::vector<std::uint8_t> UnpackPicture(std::span<const std::uint8_t> packed) {
 
 namespace {
 
-CopyRecord ReadRecord(const std::uint8_t* bytes) {
-    const std::uint32_t position = static_cast<std::uint32_t>(bytes[0]) |
-                                   static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                   static_cast<std::uint32_t>(bytes[2]) << 16;
-    const std::uint32_t code = ReadU32(bytes + 3);
-    return {position, code & 0x3FFu, code >> 10};
-}
-
 std::string RecordProblem(std::size_t index, const CopyRecord& record, std::uint64_t out) {
     const std::string where = "record " + std::to_string(index) + " at " + std::to_string(record.position);
     if (record.position < out) return where + " starts inside earlier output (sorted order broken)";
@@ -198,7 +190,7 @@ LayoutCheck CheckPackedLayout(std::span<const std::uint8_t> packed) {
     std::uint64_t out = 0;
     std::uint64_t literalsUsed = 0;
     for (std::size_t at = recordsStart; at < packed.size(); at += kRecordBytes) {
-        const CopyRecord record = ReadRecord(packed.data() + at);
+        const CopyRecord record = ReadCopyRecord(packed.data() + at);
         const std::string problem = RecordProblem(layout.records.size(), record, out);
         if (!problem.empty()) return {std::nullopt, problem};
         literalsUsed += record.position - out;

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "gfx/image.h"
+
 namespace dbb {
 
-constexpr std::uint32_t kRecordBytes = 7;
+constexpr std::uint32_t kRecordBytes = kCopyRecordBytes;
 constexpr std::uint32_t kMaxCopyLength = 1000;
 constexpr std::uint32_t kMaxDistance = (1u << 22) - 1;
 constexpr std::uint32_t kMaxRecordPosition = (1u << 24) - 1;
@@ -34,11 +36,7 @@ std::vector<std::uint8_t> UnpackPicture(std::span<const std::uint8_t> packed);
 // The tools refuse to unpack anything larger than this.
 constexpr std::uint32_t kMaxUnpackedBytes = 1u << 28;
 
-struct CopyRecord {
-    std::uint32_t position = 0;
-    std::uint32_t length = 0;
-    std::uint32_t distance = 0;
-};
+using ::CopyRecord;  // the game's own record, as its decoder reads it
 
 struct PackedLayout {
     std::uint32_t literalCount = 0;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/image.h"  // ReadU32, as the game reads picture headers
+
 namespace dbb {
 
 constexpr std::uint32_t kHeaderBytes = 8;
@@ -21,7 +23,6 @@ class Error : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::uint32_t ReadU32(const std::uint8_t* bytes);
 void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value);
 
 // 8 + 4 x width x height, or nothing when that does not fit 32 bits.

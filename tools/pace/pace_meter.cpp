@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
+#include "state/game_state.h"
 #include "tools/dbb/packer.h"
 #include "tools/dbb/raw_picture.h"
 

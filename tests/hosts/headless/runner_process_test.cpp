@@ -55,8 +55,15 @@ protected:
     // Runs the runner in `dir` (its paths are relative to where it runs),
     // its error output kept.
     RunResult Run(const std::vector<std::string>& arguments) {
-        std::string command = "cd " + Quoted(dir.string()) + " && " + Quoted(MIRELINK_HEADLESS_PATH);
-        for (const std::string& word : arguments) command += " " + Quoted(word);
+        // Built by appending: GCC's optimiser misreads "literal" + std::string&&.
+        std::string command = "cd ";
+        command += Quoted(dir.string());
+        command += " && ";
+        command += Quoted(MIRELINK_HEADLESS_PATH);
+        for (const std::string& word : arguments) {
+            command += ' ';
+            command += Quoted(word);
+        }
         command += " >/dev/null 2>stderr.txt";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(dir / "stderr.txt")};

@@ -66,8 +66,8 @@ TEST_F(StateAccess, ExpectTakesFlagsAsOneOrNoughtAndNamesBothValues) {
 }
 
 TEST_F(StateAccess, SetWritesExactlyTheNamedField) {
-    EXPECT_EQ(SetField(*state, Path("cells[143].turnFrame"), {false, 7}, false), "");
-    EXPECT_EQ(state->cells[143].turnFrame, 7);
+    EXPECT_EQ(SetField(*state, Path("cells[143].turnFrame"), {false, 3}, false), "");
+    EXPECT_EQ(state->cells[143].turnFrame, 3);
     EXPECT_EQ(state->cells[142].turnFrame, 0);
     EXPECT_EQ(SetField(*state, Path("kinds[12]"), {false, 99}, false), "");
     EXPECT_EQ(state->kinds[12], CornerStone);
@@ -76,8 +76,11 @@ TEST_F(StateAccess, SetWritesExactlyTheNamedField) {
     EXPECT_FALSE(state->stoneActive[0]);
     EXPECT_EQ(SetField(*state, Path("lastTickTime"), {false, 4294967295}, false), "");
     EXPECT_EQ(state->lastTickTime, 4294967295u);
-    EXPECT_EQ(SetField(*state, Path("score"), {false, -2147483648LL}, false), "");
-    EXPECT_EQ(state->score, -2147483647 - 1);
+    EXPECT_EQ(SetField(*state, Path("cells[0].frameTicks"), {false, -2147483648LL}, false), "");
+    EXPECT_EQ(state->cells[0].frameTicks, -2147483647 - 1);
+    // What no player can reach is refused: a score below zero, a level of 0.
+    EXPECT_NE(SetField(*state, Path("score"), {false, -1}, false), "");
+    EXPECT_NE(SetField(*state, Path("level"), {false, 0}, false), "");
 }
 
 // Records where each listed field lies, to prove the list misses none.

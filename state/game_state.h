@@ -7,8 +7,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "gfx/image.h"
 #include "platform/coredll/coredll.h"
+#include "state/picture.h"
 
 class DisplayDevice;
 
@@ -85,6 +85,10 @@ struct Cell {
 inline int CellIndex(int x, int y) { return x * kBoardSize + y; }
 
 struct GameState {
+    // Made at start-up rather than stored in the program: the record is
+    // megabytes of zeros around its few start values.
+    GameState();
+
     // --- Application shell ---
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;

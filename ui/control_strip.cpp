@@ -1,0 +1,62 @@
+#include "ui/control_strip.h"
+
+#include "board/board.h"
+#include "gfx/display_device.h"
+#include "gfx/image.h"
+#include "state/game_state.h"
+
+namespace {
+
+constexpr int kBogTile = 136;
+
+void DrawRaw(const StripPicture& picture) {
+    LoadImage(game.instance, picture.id, &game.buttonImage);
+    game.display->DrawPicture(picture.x, picture.y, game.buttonImage);
+}
+
+void DrawPacked(const StripPicture& picture) {
+    LoadPackedImage(game.instance, picture.id, &game.stripImage);
+    game.display->DrawPicture(picture.x, picture.y, game.stripImage);
+}
+
+// A strip that failed to load leaves the fields as they were.
+bool DigitStripLoaded() {
+    return HasFrame(game.digitsImage, kDigitWidth, kDigitHeight, kDigitFrames - 1);
+}
+
+}  // namespace
+
+void SetUpGameScreen() {
+    for (int kind = 1; kind <= 12; ++kind) {
+        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
+    }
+    LoadImage(game.instance, kDigitStrip, &game.digitsImage);
+    DrawPacked(kStripBackground);
+    DrawButton(game.stopFaceShown ? kStopFace : kStartFace, false);
+    DrawButton(kHelpFace, false);
+    DrawButton(kAboutFace, false);
+    DrawRaw(kScoreLabel);
+    DrawRaw(kLevelBox);
+    DrawRaw(kLevelLabel);
+    DrawRaw(kScoreBox);
+    DrawButton(kMinimiseFace, false);
+    DrawButton(kExitFace, false);
+    DrawPacked(kTitleLogo);
+    LoadImage(game.instance, kBogTile, &game.bogTileImage);
+    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
+}
+
+void DrawButton(const ButtonFace& face, bool pressed) {
+    DrawRaw({pressed ? face.pressed : face.raised, face.x, face.y});
+}
+
+void ShowLevel(std::int32_t value) {
+    if (!DigitStripLoaded()) return;
+    game.display->DrawNumber(kLevelFieldX, kLevelFieldY, game.digitsImage.pixels, kDigitWidth, kDigitHeight, value,
+                             kLevelFieldCells);
+}
+
+void ShowScore(std::int32_t value) {
+    if (!DigitStripLoaded()) return;
+    game.display->DrawNumber4(kScoreFieldX, kScoreFieldY, game.digitsImage.pixels, kDigitWidth, kDigitHeight, value);
+}
