@@ -26,16 +26,12 @@ HRESULT FailWithMessage(LPCWSTR message) {
 }  // namespace
 
 int WritePixel555(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source) {
-    // Blue sits in bits 1-5 and bit 0 stays clear: the layout this game has
-    // always written on 5-5-5 screens.
-    device->scratch555 = static_cast<std::uint32_t>((source->red >> 3) << 11 | (source->green >> 3) << 6 |
-                                                    (source->blue >> 3) << 1);
+    device->scratch555 = Pack555(*source);
     return StoreLittleEndian(device->scratch555, destination);
 }
 
 int WritePixel565(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source) {
-    device->scratch565 =
-        static_cast<std::uint32_t>((source->red >> 3) << 11 | (source->green >> 2) << 5 | (source->blue >> 3));
+    device->scratch565 = Pack565(*source);
     return StoreLittleEndian(device->scratch565, destination);
 }
 

@@ -16,6 +16,16 @@ constexpr int kScreenBytes = kScreenWidth * kScreenHeight * 2;  // 153600
 
 class DisplayDevice;
 
+// The 16-bit value a 5-6-5 and a 5-5-5 screen store for a source pixel. On
+// 5-5-5 screens blue sits in bits 1-5 and bit 0 stays clear: the layout this
+// game has always written there.
+inline std::uint16_t Pack565(const Pixel32& p) {
+    return static_cast<std::uint16_t>((p.red >> 3) << 11 | (p.green >> 2) << 5 | (p.blue >> 3));
+}
+inline std::uint16_t Pack555(const Pixel32& p) {
+    return static_cast<std::uint16_t>((p.red >> 3) << 11 | (p.green >> 3) << 6 | (p.blue >> 3) << 1);
+}
+
 // Writes one source pixel to a 16-bit destination; returns 1.
 using PixelWriter = int (*)(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source);
 
