@@ -5,7 +5,10 @@ TEST_DIR := build/test
 ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: play test build-play build-test deps bench pace install clean
+WEB_DIR := build/web
+WEB_BUILD := build/web-build
+
+.PHONY: play test build-play build-test deps test-deps web-deps bench pace install web web-page clean
 
 deps:
 	@tools/setup/install-deps.sh
@@ -17,16 +20,36 @@ build-play: deps
 play: build-play
 	$(PLAY_DIR)/hosts/sdl/mirelink $(ARGS)
 
-build-test: deps
+test-deps:
+	@tools/setup/install-deps.sh --test
+
+build-test: test-deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON -DMIRELINK_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: build-test
+	$(MAKE) web-page WEB_FROM=$(TEST_DIR)
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 bench: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench
 	$(PLAY_DIR)/bench/mirelink-bench
+
+web-deps:
+	@tools/setup/install-deps.sh --web
+
+# The game as a web page in build/web/: a desktop build draws the pictures and
+# icons, Emscripten compiles the game around them. The test build's own
+# pictures serve as well (WEB_FROM), so make test builds nothing twice.
+web: build-play web-deps
+	$(MAKE) web-page WEB_FROM=$(PLAY_DIR)
+
+web-page:
+	cmake --build $(WEB_FROM) -j $(JOBS) --target mirelink_resources mirelink-icons
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DMIRELINK_RESOURCES_SOURCE=$(abspath $(WEB_FROM))/res/resources.cpp \
+	  -DMIRELINK_ICON_DIR=$(abspath $(WEB_FROM))/res/desktop/icons -DMIRELINK_WEB_OUT=$(abspath $(WEB_DIR))
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 
 # The real desktop loop, measured; needs a display.
 pace: build-play

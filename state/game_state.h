@@ -84,6 +84,16 @@ struct Cell {
 
 inline int CellIndex(int x, int y) { return x * kBoardSize + y; }
 
+// The intro's spirals turn by 0.035 x 3.1415926535 radians a point from an
+// offset of -3.1415926535 / 2: exactly the doubles with the bits below, which
+// these literals are (the faces' paths depend on every bit).
+inline constexpr double kIntroAngleStep = 0.10995574287249998;
+inline constexpr double kIntroPhaseOffset = -1.57079632675;
+#ifdef __cpp_lib_bit_cast
+static_assert(std::bit_cast<std::uint64_t>(kIntroAngleStep) == 0x3FBC260F3FA50FD0ull);
+static_assert(std::bit_cast<std::uint64_t>(kIntroPhaseOffset) == 0xBFF921FB54411744ull);
+#endif
+
 struct GameState {
     // Made at start-up rather than stored in the program: the record is
     // megabytes of zeros around its few start values.
@@ -221,9 +231,8 @@ struct GameState {
     Point heroineStart = {118, 71};
     Point heroTarget = {0, 0};
     Point heroineTarget = {136, 127};
-    // 0.035 x 3.1415926535 and -3.1415926535 / 2, exactly as these bits.
-    double angleStep = std::bit_cast<double>(0x3FBC260F3FA50FD0ull);
-    double phaseOffset = std::bit_cast<double>(0xBFF921FB54411744ull);
+    double angleStep = kIntroAngleStep;
+    double phaseOffset = kIntroPhaseOffset;
     std::int32_t heroRadiusFactor = 15;
     std::int32_t heroineRadiusFactor = 10;
 

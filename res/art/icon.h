@@ -16,7 +16,7 @@ namespace art {
 void DrawIcon(cairo_t* cr, double size, bool rounded);
 
 // The sizes the desktop icons come in.
-inline constexpr std::array kDesktopIconSizes{16, 32, 48, 64, 128, 256};
+inline constexpr std::array kDesktopIconSizes{16, 32, 48, 64, 128, 192, 256, 512};
 
 // Writes `outDir`/NxN/mirelink.png at every desktop size, RGBA with a
 // see-through ground, making the folders; returns an empty string, or what

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when some are missing:
 # with apt-get as root, with sudo otherwise, and elsewhere prints what to install.
+#   install-deps.sh          what the desktop program needs (make play)
+#   install-deps.sh --web    and the browser build (make web)
+#   install-deps.sh --test   and everything the test suite runs (make test)
 set -euo pipefail
 
 packages=(
@@ -10,6 +13,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )
+# The browser build, and the browser its test plays it in.
+web_packages=(emscripten nodejs npm chromium)
+case "${1:-}" in
+  --web | --test) packages+=("${web_packages[@]}") ;;
+esac
 
 missing=()
 if command -v dpkg-query >/dev/null 2>&1; then

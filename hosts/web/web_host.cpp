@@ -1,0 +1,111 @@
+#include "hosts/web/web_host.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+namespace webhost {
+namespace {
+
+using platform::HostEvent;
+using platform::HostEventKind;
+
+// How long an idle queue waits for input before the next paint, as on the
+// desktop: short enough for the game's own clock to decide when it ticks.
+constexpr int kPaintIntervalMs = 1;
+
+// The page keeps the input the program has not taken yet. Each entry is
+// [kind, x, y] with the kinds of platform::HostEventKind.
+EM_JS(int, TakePageEvent, (int* x, int* y), {
+    const queue = Module.mirelinkPage.events;
+    if (queue.length === 0) return 0;
+    const [kind, ex, ey] = queue.shift();
+    HEAP32[x >> 2] = ex;
+    HEAP32[y >> 2] = ey;
+    return kind;
+});
+
+// Resolves when input arrives, or after `timeout` ms (never, when negative).
+EM_ASYNC_JS(void, WaitForPageEvent, (int timeout), {
+    await Module.mirelinkPage.waitForEvent(timeout);
+});
+
+EM_JS(void, ShowFrame, (const std::uint8_t* rgba), {
+    Module.mirelinkPage.showFrame(HEAPU8.subarray(rgba, rgba + 240 * 320 * 4));
+});
+
+EM_JS(void, ShowHidden, (int hidden), { Module.mirelinkPage.showHidden(hidden !== 0); });
+
+EM_ASYNC_JS(void, ShowMessage, (const char* caption, const char* text), {
+    await Module.mirelinkPage.showMessage(UTF8ToString(caption), UTF8ToString(text));
+});
+
+EM_JS(double, StartClockFromPage, (), { return Module.mirelinkPage.startClock(); });
+
+EM_JS(void, ShowEnded, (), { Module.mirelinkPage.showEnded(); });
+
+std::optional<HostEvent> TakeEvent() {
+    int x = 0;
+    int y = 0;
+    const int kind = TakePageEvent(&x, &y);
+    if (kind == 0) return std::nullopt;
+    return HostEvent{static_cast<HostEventKind>(kind), x, y};
+}
+
+}  // namespace
+
+WebHost::WebHost(std::uint32_t startClock)
+    : startClock_(startClock), startTime_(emscripten_get_now()), tickCount_(startClock) {}
+
+// As on the desktop, the tick count is the time of the event being handled
+// (or of the end of the last sleep): start-up reads exactly the start clock.
+std::uint32_t WebHost::TickCount() { return tickCount_; }
+
+void WebHost::Sleep(std::uint32_t milliseconds) {
+    const double start = emscripten_get_now();
+    emscripten_sleep(milliseconds);
+    tickCount_ += static_cast<std::uint32_t>(emscripten_get_now() - start);
+}
+
+HostEvent WebHost::WaitForEvent(bool paintable) {
+    auto event = TakeEvent();
+    if (!event) {
+        // Hidden, the page sleeps until the player or the page does something.
+        WaitForPageEvent(paintable ? kPaintIntervalMs : -1);
+        event = TakeEvent();
+    }
+    tickCount_ = startClock_ + static_cast<std::uint32_t>(emscripten_get_now() - startTime_);
+    if (event) return *event;
+    return paintable ? HostEvent{HostEventKind::Paint, 0, 0} : HostEvent{};
+}
+
+void WebHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {
+    // The page draws a new frame at the next animation frame; an unchanged
+    // one is not sent at all.
+    if (!changed) return;
+    // Converted as the desktop window converts it, then laid out as the
+    // canvas takes it: red, green, blue, opaque.
+    sdlhost::ConvertFrame(memory, config, xrgb_);
+    for (std::size_t i = 0; i < xrgb_.size(); ++i) {
+        rgba_[4 * i] = static_cast<std::uint8_t>(xrgb_[i] >> 16);
+        rgba_[4 * i + 1] = static_cast<std::uint8_t>(xrgb_[i] >> 8);
+        rgba_[4 * i + 2] = static_cast<std::uint8_t>(xrgb_[i]);
+        rgba_[4 * i + 3] = 255;
+    }
+    ShowFrame(rgba_.data());
+}
+
+int WebHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) {
+    const std::string captionText(caption);
+    const std::string bodyText(text);
+    ShowMessage(captionText.c_str(), bodyText.c_str());
+    return 1;  // IDOK
+}
+
+void WebHost::WindowVisibilityChanged(bool visible) { ShowHidden(visible ? 0 : 1); }
+
+std::uint32_t PageStartClock() { return static_cast<std::uint32_t>(StartClockFromPage()); }
+
+void ShowProgramEnded() { ShowEnded(); }
+
+}  // namespace webhost
