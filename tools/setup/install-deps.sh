@@ -12,11 +12,19 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes (on
+  # Debian 12, libclang-rt-dev is libclang-rt-14-dev, for clang 14), and
+  # llvm-symbolizer for readable reports.
+  clang libclang-rt-dev llvm
 )
-# The browser build, and the browser its test plays it in.
-web_packages=(emscripten nodejs npm chromium)
+# The browser build, and the browser its test plays it in. Node.js may come
+# with its own npm (from another source than Debian's, whose npm package then
+# conflicts): Debian's npm only where there is none.
 case "${1:-}" in
-  --web | --test) packages+=("${web_packages[@]}") ;;
+  --web | --test)
+    packages+=(emscripten nodejs chromium)
+    command -v npm >/dev/null 2>&1 || packages+=(npm)
+    ;;
 esac
 
 missing=()
