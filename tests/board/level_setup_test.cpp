@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "board/level_setup.h"
 #include "platform/coredll/coredll.h"
 #include "state/game_state.h"
-#include "tests/board/game_fixture.h"
-#include "ui/control_strip.h"
 
 namespace board_test {
 namespace {
@@ -98,24 +95,6 @@ TEST(LevelSetupTest, LevelMatchesTheDrawsTakenInTheirOrder) {
         }
     }
     EXPECT_TRUE(sawReplacement) << "no case placed an actor beside a home";
-}
-
-using ControlStripTest = GameFixture;
-
-TEST_F(ControlStripTest, EveryPictureLandsAtItsPlaceInItsOrder) {
-    SetUpGameScreen();
-    // {id, x, y, width, height} as they remain visible: the logo covers the About button's lowest row.
-    const int visible[][5] = {
-        {141, 70, 245, 60, 35}, {144, 5, 245, 60, 17},  {146, 5, 264, 60, 16},  {150, 175, 245, 58, 18},
-        {299, 137, 264, 36, 28}, {353, 135, 244, 40, 18}, {151, 175, 264, 60, 28}, {152, 182, 294, 24, 24},
-        {154, 211, 294, 24, 24}, {162, 5, 280, 128, 38},
-    };
-    for (const auto& e : visible) {
-        EXPECT_TRUE(RectHolds(e[1], e[2], e[3], e[4], As565(PictureColour(e[0])))) << "picture " << e[0];
-    }
-    const std::pair<int, int> uncovered[] = {{0, 240}, {239, 319}, {134, 300}, {68, 250}, {236, 270}};
-    for (auto [x, y] : uncovered) EXPECT_EQ(ScreenPixel(x, y), As565(PictureColour(138))) << x << "," << y;
-    EXPECT_TRUE(RectHolds(0, 0, 240, 240, 0)) << "the board area is left to the next tick";
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/resource_builder.h"
+
 namespace codec_test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -13,9 +15,7 @@ struct Record {
     std::uint32_t position, length, distance;
 };
 
-inline void AppendU32(Bytes& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+using test_support::AppendU32;
 
 // A raw picture of flat colours with a few shapes on white: how most of the
 // art looks.

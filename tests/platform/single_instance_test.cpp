@@ -163,18 +163,6 @@ protected:
     FakeHost host;
 };
 
-TEST_F(SingleInstanceTest, SecondCopyHandsOverToTheRunningWindowShownOrHidden) {
-    const HWND window = CreateGameWindow();
-    const std::string instanceNamespace = platform::InstanceNamespace();
-    for (const bool hidden : {false, true}) {
-        SCOPED_TRACE(hidden ? "hidden" : "shown");
-        ShowWindow(window, hidden ? SW_HIDE : SW_SHOW);
-        EXPECT_EQ(ServeUntilEnded(StartChild([&] { return StartedCopy(instanceNamespace); })), kHandedOver);
-    }
-    EXPECT_EQ(host.handOvers, 2);
-    EXPECT_EQ(CountReceived(WM_USER), 2);
-}
-
 TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothing) {
     CreateGameWindow();
     const std::string instanceNamespace = platform::InstanceNamespace();

@@ -8,10 +8,11 @@
 #include "board/random.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kX = 3;
 constexpr int kY = 5;
@@ -221,4 +222,3 @@ TEST_F(Meadow, AFlowerOpensFastThenStaysOpenFor40000Ticks) {
 }
 
 }  // namespace
-}  // namespace ui_test

@@ -5,10 +5,11 @@
 #include "board/random.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kBall = 305;
 
@@ -99,18 +100,7 @@ TEST_F(Balls, ABallAimedOffTheBoardIsDroppedWithoutLanding) {
     EXPECT_FALSE(At(4, 4).ballSetUp);
 }
 
-class CornerStones : public Balls {
-protected:
-    // Bog in the first `count` cells away from the corners, blocks in the rest.
-    static void MakeBog(int count) {
-        for (int x = 0; x < 12; ++x) {
-            for (int y = 0; y < 12; ++y) {
-                const bool corner = (x == 0 || x == 11) && (y == 0 || y == 11);
-                if (!corner) game.kinds[CellIndex(x, y)] = count-- > 0 ? Bog : Horizontal;
-            }
-        }
-    }
-};
+using CornerStones = Balls;
 
 TEST_F(CornerStones, TheStonesSleepWhile106CellsAreBog) {
     game.stoneTimer = 50;
@@ -162,4 +152,3 @@ TEST_F(CornerStones, AStoneWakesOnThe301stCallSwellsAndThrowsOneBallAtABlock) {
 }
 
 }  // namespace
-}  // namespace ui_test

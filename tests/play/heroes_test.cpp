@@ -7,10 +7,11 @@
 #include "board/random.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kHeroFace = 339;
 constexpr int kHeroineFace = 340;
@@ -152,4 +153,3 @@ TEST_F(Walk, ARouteTooShortToWalkEndsTheWalkAtOnce) {
 }
 
 }  // namespace
-}  // namespace ui_test

@@ -22,7 +22,6 @@ void FakeHost::Install(const platform::DisplayConfig& display) {
     static int installs = 0;
     platform::SetInstanceNamespace("test-" + std::to_string(getpid()) + "-" + std::to_string(++installs));
     installedDisplay_ = display;
-    lastFrameConfig = display;
     installed_ = true;
 }
 
@@ -33,11 +32,6 @@ void FakeHost::PushPaint(int count) {
 void FakeHost::PushPenDown(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenDown, x, y}); }
 
 void FakeHost::PushPenUp(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenUp, x, y}); }
-
-void FakeHost::PushTap(std::int32_t x, std::int32_t y) {
-    PushPenDown(x, y);
-    PushPenUp(x, y);
-}
 
 void FakeHost::PushFocusLost() { Push({HostEventKind::FocusLost, 0, 0}); }
 
@@ -61,31 +55,15 @@ HostEvent FakeHost::WaitForEvent(bool paintable) {
         event = events_.front();
         events_.pop_front();
     } else {
-        event = Idle(paintable);
+        event = {paintable ? HostEventKind::Paint : HostEventKind::Close, 0, 0};
     }
-    if (event.kind == HostEventKind::Paint) clock_ += paintStepMs;
     return event;
 }
 
-HostEvent FakeHost::Idle(bool paintable) {
-    switch (whenIdle) {
-        case WhenIdle::PaintOrClose:
-            if (!paintable || idlePaints == idlePaintLimit) return {HostEventKind::Close, 0, 0};
-            ++idlePaints;
-            return {HostEventKind::Paint, 0, 0};
-        case WhenIdle::Close:
-            return {HostEventKind::Close, 0, 0};
-        case WhenIdle::None:
-            break;
-    }
-    return {HostEventKind::None, 0, 0};
-}
-
-void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {
+void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig&, bool changed) {
     ++framesPresented;
     if (changed) ++framesChanged;
     lastFrame.assign(memory, memory + platform::DisplayMemorySize());
-    lastFrameConfig = config;
 }
 
 int FakeHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) {
@@ -97,7 +75,6 @@ void FakeHost::SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
                              std::uint32_t height) {
     iconPixels.assign(pixels, pixels + std::size_t{width} * height * 4);
     iconWidth = width;
-    iconHeight = height;
 }
 
 }  // namespace test_support

@@ -3,13 +3,10 @@
 #include <algorithm>
 
 namespace test_support {
-namespace {
 
 void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> RawPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel) {
     std::vector<std::uint8_t> bytes;

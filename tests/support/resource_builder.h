@@ -38,6 +38,8 @@ private:
     std::vector<platform::ResourceEntry> entries_;
 };
 
+// Little-endian, as every number of a resource is stored.
+void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value);
 // The raw picture layout, for building resources by hand.
 std::vector<std::uint8_t> RawPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel);
 

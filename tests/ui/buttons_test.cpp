@@ -5,19 +5,22 @@
 #include <algorithm>
 #include <vector>
 
+#include "board/level_setup.h"
+#include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kTitle = 167;
 constexpr int kBlankDigit = 10;
 
-class Buttons : public UiFixture {
+class Buttons : public GameFixture {
 protected:
     // The digit frames shown in the cells of the number field at (x, 266).
     std::vector<int> FieldShows(int x, int cells) const {
@@ -59,9 +62,14 @@ TEST_F(Buttons, EachShownHelpPageIsDrawnAndStagedForTheSlideOut) {
 
 TEST_F(Buttons, StartBeginsTheFirstLevelUnderTheIntro) {
     CloseStartUpAboutPage();
-    game.level = 9;
+    crt::srand(77);
+    GenerateLevel();
+    const std::vector<std::int32_t> levelOne(game.kinds, game.kinds + kCellCount);
+    game.level = 9;  // where the last game stopped
     game.score = game.bankedScore = 40;
+    crt::srand(77);
     Tap(100, 260);
+    EXPECT_EQ(std::vector(game.kinds, game.kinds + kCellCount), levelOne) << "level 1's board, not level 9's";
     EXPECT_TRUE(game.gamePlaying && game.tickEnabled && game.introRunning && game.stopFaceShown);
     EXPECT_EQ(game.level, 1);
     EXPECT_EQ(game.score + game.bankedScore, 0);
@@ -88,19 +96,22 @@ TEST_F(Buttons, YesToTheStopQuestionEndsTheGameOnTheTitle) {
     EXPECT_EQ(ScreenPixel(100, 100), ScreenColour(kTitle)) << "nothing ticks on the title";
 }
 
-TEST_F(Buttons, MinimiseHidesTheGameAndASecondStartBringsItBackAsItWas) {
+TEST_F(Buttons, YesDuringTheBloomEndsItAndTheNextGamePlays) {
     StartAGame();
     game.introRunning = false;
-    Ticks(3);
-    Tap(190, 300);
-    EXPECT_FALSE(platform::CurrentStatus().windowVisible);
-    EXPECT_EQ(ScreenPixel(190, 300), ScreenColour(152)) << "the button is raised before the game hides";
-    const std::vector<std::uint8_t> screen(game.display->backBuffer, game.display->backBuffer + kScreenBytes);
-    SendMessageW(game.mainWindow, WM_KILLFOCUS, 0, 0);
-    SendMessageW(game.mainWindow, WM_USER, 0, 0);
-    ASSERT_GE(host.lastFrame.size(), screen.size());
-    EXPECT_TRUE(std::equal(screen.begin(), screen.end(), host.lastFrame.begin())) << "the picture as it was";
-    EXPECT_TRUE(game.gamePlaying && game.tickEnabled);
+    LayBrokenPath();
+    TapCellAt(5, 0);
+    Ticks(14);
+    ASSERT_TRUE(game.bloomPhase);
+    Tap(100, 260);
+    ASSERT_TRUE(game.stopConfirmPending);
+    Tap(60, 200);  // Yes
+    EXPECT_FALSE(game.gamePlaying || game.bloomPhase || game.bloomStart);
+    Tap(100, 260);
+    game.kinds[CellIndex(1, 1)] = Vertical;
+    TapCellAt(1, 1);
+    Ticks(11);
+    EXPECT_EQ(game.kinds[CellIndex(1, 1)], Horizontal);
 }
 
 TEST_F(Buttons, OkOnTheLevelCompletePanelStartsTheNextLevel) {
@@ -156,5 +167,11 @@ TEST_F(Buttons, TheWindowsCloseButtonClosesTheTitleScreen) {
     EXPECT_EQ(game.display, nullptr);
 }
 
+TEST_F(Buttons, YesToTheExitQuestionClosesAGame) {
+    StartAGame();
+    Tap(220, 300);  // "X"
+    Tap(60, 200);   // "Yes"
+    EXPECT_EQ(game.display, nullptr);
+}
+
 }  // namespace
-}  // namespace ui_test

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kLovers = 351;
 
@@ -98,4 +99,3 @@ TEST_F(Hearts, AHelpPageOpenedDuringTheHeartLeavesItsMasksWhole) {
 }
 
 }  // namespace
-}  // namespace ui_test

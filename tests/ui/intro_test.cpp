@@ -3,17 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kTitle = 167;
 
-class Intro : public UiFixture {
+class Intro : public GameFixture {
 protected:
     void SetUp() override {
-        UiFixture::SetUp();
+        GameFixture::SetUp();
         StartAGame();
     }
     std::uint16_t Rgb565(int red, int green, int blue) const {
@@ -112,4 +113,3 @@ TEST_F(Intro, StopIsRefusedUntilTheFacesAreHomeAndAStoppedShrinkingEndsInTheNext
 }
 
 }  // namespace
-}  // namespace ui_test

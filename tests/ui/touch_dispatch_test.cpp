@@ -2,15 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "state/game_state.h"
-#include "tests/ui/ui_fixture.h"
+#include "tests/support/game_fixture.h"
 
-namespace ui_test {
 namespace {
+
+using namespace test_support;
 
 constexpr int kAboutPage = 296;
 constexpr int kTitle = 167;
 
-using TouchDispatch = UiFixture;
+using TouchDispatch = GameFixture;
 
 TEST_F(TouchDispatch, StartUpOpensOnTheAboutPageOverTheTitle) {
     // The page covers rows 7 to 240 from column 5 to 234; the title shows around it.
@@ -58,4 +59,3 @@ TEST_F(TouchDispatch, WithoutAGameTheBoardTakesNoPressAndALonePenUpDoesNothing) 
 }
 
 }  // namespace
-}  // namespace ui_test

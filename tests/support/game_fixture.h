@@ -1,8 +1,8 @@
 // The whole program started on a host without a window, with flat-colour
 // pictures: every picture is filled with a colour of its own (each frame of a
 // strip with a shade of its own), so a screen pixel tells which picture, and
-// which frame, put it there. Only the masks are black and white. Start-up leaves the about page up, as on the
-// device.
+// which frame, put it there. Only the masks are black and white. Start-up
+// leaves the about page up, as on the device.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include "tests/support/fake_host.h"
 #include "tests/support/resource_builder.h"
 
-namespace ui_test {
+namespace test_support {
 
 // The 5-6-5 screen value that frame `frame` of picture `id` is filled with.
 std::uint16_t ScreenColour(int id, int frame = 0);
@@ -29,7 +29,10 @@ void LayBrokenPath();
 // A bog cell with a living actor: a flower when `flower`, else a frog.
 void PlaceActor(int x, int y, bool flower);
 
-class UiFixture : public ::testing::Test {
+// Seeds the random sequence so that its first RandomBelow(n) gives `value`.
+void SeedFirstDraw(int n, int value);
+
+class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -47,25 +50,32 @@ protected:
     // Start on the title screen, with the about page closed first.
     void StartAGame();
 
+    // The 16-bit value at (x, y) of the back buffer, and of the last frame
+    // that reached the host.
     std::uint16_t ScreenPixel(int x, int y) const;
+    std::uint16_t PresentedPixel(int x, int y) const;
+    // True when every pixel of the rectangle holds `value`.
+    bool RectHolds(int x, int y, int width, int height, std::uint16_t value) const;
     // The first converted pixel in the work buffer (the top-left of a staged page).
     std::uint16_t FirstWorkPixel() const;
 
-    test_support::FakeHost host;
-    test_support::ResourceBuilder resources;
-    HINSTANCE instance = nullptr;
+    FakeHost host;
+    ResourceBuilder resources;
 };
 
 // A game under way, past its intro, on a board whose homes are joined along
 // row 0 and down column 10 but for the vertical at (5, 0), which one quarter
 // turn mends. Every other block is a horizontal that joins none of it, and
 // no cell holds an actor.
-class BrokenPathGame : public UiFixture {
+class BrokenPathGame : public GameFixture {
 protected:
     void SetUp() override;
     static bool AnyCellTurning();
+    // Bog in the first `count` cells away from the corners, column by
+    // column, horizontal blocks in the rest.
+    static void MakeBog(int count);
     // Joined on that board: (0..4, 0) to the hero, 17 cells to the heroine.
     static constexpr int kJoined = 22;
 };
 
-}  // namespace ui_test
+}  // namespace test_support

@@ -1,0 +1,327 @@
+// The drawing primitives, the panel slides and the number fields, on a
+// device over a host without a window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "gfx/display_device.h"
+#include "gfx/image.h"
+#include "tests/support/fake_host.h"
+
+namespace {
+
+using Frame = std::vector<std::uint8_t>;
+
+Pixel32 Colour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {0, blue, green, red}; }
+std::uint16_t As565(const Pixel32& p) {
+    return static_cast<std::uint16_t>((p.red >> 3) << 11 | (p.green >> 2) << 5 | (p.blue >> 3));
+}
+
+const Pixel32 kWhite = Colour(255, 255, 255);
+const Pixel32 kBlack = Colour(0, 0, 0);
+constexpr std::uint16_t kMarker = 0xABAB;
+
+// A picture whose every pixel differs, so that a test can find where each went.
+std::vector<Pixel32> Distinct(int count, int salt = 0) {
+    std::vector<Pixel32> pixels;
+    for (int i = 0; i < count; ++i) {
+        const int v = i + salt;
+        pixels.push_back(Colour(static_cast<std::uint8_t>(8 * (v % 31)), static_cast<std::uint8_t>(4 * (v / 31 % 63)),
+                                static_cast<std::uint8_t>(8 * (v / 1953 % 31) + 8)));
+    }
+    return pixels;
+}
+
+// Keeps every frame that reached the screen.
+class RecordingHost : public test_support::FakeHost {
+public:
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override {
+        FakeHost::PresentFrame(memory, config, changed);
+        if (keepFrames) frames.emplace_back(memory, memory + kScreenBytes);
+    }
+    bool keepFrames = false;
+    std::vector<Frame> frames;
+};
+
+// An open 5-6-5 device whose buffers hold the marker.
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.Install();
+        device = std::make_unique<DisplayDevice>(nullptr);
+        ASSERT_EQ(device->CheckFormat(), 0);
+        device->Open(nullptr);
+        std::memset(device->backBuffer, 0xAB, kScreenBytes);
+        std::memset(device->workBuffer, 0xAB, kScreenBytes);
+    }
+    std::uint16_t ScreenPixel(int x, int y) const {
+        const std::uint8_t* at = device->backBuffer + device->PixelOffset(x, y);
+        return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+    }
+    std::uint16_t WorkElement(int e) const {
+        return static_cast<std::uint16_t>(device->workBuffer[2 * e] | device->workBuffer[2 * e + 1] << 8);
+    }
+    // Back-buffer pixels that no longer hold the marker.
+    int ChangedPixels() const {
+        int changed = 0;
+        for (int y = 0; y < kScreenHeight; ++y) {
+            for (int x = 0; x < kScreenWidth; ++x) changed += ScreenPixel(x, y) != kMarker;
+        }
+        return changed;
+    }
+    Frame Screen() const { return {device->backBuffer, device->backBuffer + kScreenBytes}; }
+
+    RecordingHost host;
+    std::unique_ptr<DisplayDevice> device;
+};
+
+TEST_F(Drawing, StoredRowsGoBottomUpAndLeftToRight) {
+    const std::vector<Pixel32> picture = Distinct(6);  // 3 wide, 2 high
+    device->DrawImage(10, 20, picture.data(), 3, 2);
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(ScreenPixel(10 + c, 21 - r), As565(picture[r * 3 + c])) << r << c;
+    }
+    EXPECT_EQ(ChangedPixels(), 6);
+}
+
+TEST_F(Drawing, PureWhiteIsSkippedAndNearWhiteIsDrawn) {
+    const std::vector<Pixel32> picture = {kWhite, Colour(254, 255, 255), Colour(255, 254, 255),
+                                          Colour(255, 255, 254)};
+    device->DrawImage(0, 0, picture.data(), 4, 1);
+    EXPECT_EQ(ScreenPixel(0, 0), kMarker);
+    for (int c = 1; c < 4; ++c) EXPECT_EQ(ScreenPixel(c, 0), As565(picture[c])) << c;
+
+    const std::vector<Pixel32> allWhite(400, kWhite);
+    device->DrawImage(100, 100, allWhite.data(), 20, 20);
+    EXPECT_EQ(ChangedPixels(), 3);
+}
+
+TEST_F(Drawing, EmptyRectanglesDrawNothing) {
+    const std::vector<Pixel32> picture = Distinct(400);
+    device->DrawImage(5, 5, picture.data(), 0, 20);
+    device->DrawImage(5, 5, picture.data(), 20, 0);
+    device->DrawImageMasked(5, 5, picture.data(), picture.data(), 0, 20);
+    device->StageImage(5, 5, picture.data(), 20, 0);
+    EXPECT_EQ(ChangedPixels(), 0);
+    EXPECT_EQ(WorkElement(105), kMarker);
+}
+
+TEST_F(Drawing, TheMaskLetsThroughOnlyWhereItIsBlack) {
+    const std::vector<Pixel32> picture = {kWhite, Colour(10, 20, 30), Colour(40, 50, 60), Colour(70, 80, 90)};
+    const std::vector<Pixel32> allBlack(4, kBlack);
+    device->DrawImageMasked(0, 0, picture.data(), allBlack.data(), 2, 2);
+    EXPECT_EQ(ScreenPixel(0, 1), As565(kWhite)) << "white is copied through a black mask";
+    EXPECT_EQ(ScreenPixel(1, 1), As565(picture[1]));
+    EXPECT_EQ(ScreenPixel(0, 0), As565(picture[2]));
+
+    // Near-black and white keep the screen.
+    const std::vector<Pixel32> mixed = {kBlack, Colour(1, 0, 0), kWhite, Colour(0, 0, 1)};
+    device->DrawImageMasked(100, 100, picture.data(), mixed.data(), 2, 2);
+    EXPECT_EQ(ScreenPixel(100, 101), As565(kWhite));
+    EXPECT_EQ(ScreenPixel(101, 101), kMarker);
+    EXPECT_EQ(ScreenPixel(100, 100), kMarker);
+    EXPECT_EQ(ScreenPixel(101, 100), kMarker);
+}
+
+TEST_F(Drawing, StagingFillsTheWorkBufferInThePicturesOwnRows) {
+    std::vector<Pixel32> panel = Distinct(230 * 234);
+    panel[7] = kWhite;
+    device->StageImage(0, 0, panel.data(), 230, 234);
+    EXPECT_EQ(WorkElement(0), As565(panel[0]));
+    EXPECT_EQ(WorkElement(7), kMarker) << "white leaves the element as it was";
+    EXPECT_EQ(WorkElement(53819), As565(panel[53819]));
+    EXPECT_EQ(WorkElement(53820), kMarker);
+    EXPECT_EQ(ChangedPixels(), 0) << "the back buffer is not touched";
+
+    const std::vector<Pixel32> small = Distinct(8, 100);  // 4 wide, 2 high, at (3, 2)
+    device->StageImage(3, 2, small.data(), 4, 2);
+    EXPECT_EQ(WorkElement(2 * 4 + 3), As565(small[0]));
+    EXPECT_EQ(WorkElement(3 * 4 + 3 + 3), As565(small[7]));
+}
+
+TEST(DrawingOn555Test, PrimitivesWriteThroughTheDisplaysWriter) {
+    test_support::FakeHost host;
+    platform::DisplayConfig display;
+    display.format = 0x40;
+    host.Install(display);
+    auto device = std::make_unique<DisplayDevice>(nullptr);
+    ASSERT_EQ(device->CheckFormat(), 0);
+    const Pixel32 pixel = Colour(0xF8, 0xF8, 0xF8);
+    device->DrawImage(0, 0, &pixel, 1, 1);
+    EXPECT_EQ(device->backBuffer[0] | device->backBuffer[1] << 8, 0xFFFE);
+}
+
+using DrawingDeathTest = Drawing;
+
+TEST_F(DrawingDeathTest, ARectangleOffItsBufferStopsTheTestBuild) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::vector<Pixel32> picture = Distinct(400);
+    EXPECT_DEATH(device->DrawImage(230, 0, picture.data(), 20, 20), "DrawImage");
+    EXPECT_DEATH(device->DrawImage(0, -1, picture.data(), 20, 20), "DrawImage");
+    EXPECT_DEATH(device->DrawImage(0, 310, picture.data(), 1, 11), "DrawImage");
+    EXPECT_DEATH(device->DrawImageMasked(-5, 0, picture.data(), picture.data(), 20, 20), "DrawImageMasked");
+    EXPECT_DEATH(device->StageImage(0, 3821, picture.data(), 20, 20), "StageImage");
+    EXPECT_DEATH(device->DrawImage(0, 0, nullptr, 20, 20), "DrawImage");
+    device->DrawImage(220, 300, picture.data(), 20, 20);  // the last cell of the screen is fine
+    device->StageImage(0, 3820, picture.data(), 20, 20);  // the work buffer's last 400 elements
+}
+
+// A panel of distinct colours with some pure white, which a panel shows like
+// any other colour.
+std::vector<Pixel32> PanelPicture(int width, int height) {
+    std::vector<Pixel32> pixels = Distinct(width * height);
+    for (std::size_t i = 0; i < pixels.size(); i += 17) pixels[i] = kWhite;
+    return pixels;
+}
+
+// Where two screens first differ, for a readable failure.
+::testing::AssertionResult SameScreen(const Frame& actual, const Frame& expected) {
+    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    if (a == actual.end() && e == expected.end()) return ::testing::AssertionSuccess();
+    const auto i = a - actual.begin();
+    return ::testing::AssertionFailure() << "first difference at pixel (" << i % 480 / 2 << ", " << i / 480 << ")";
+}
+
+class PanelTest : public Drawing {
+protected:
+    void SetUp() override {
+        Drawing::SetUp();
+        std::mt19937 random(5);
+        for (std::uint8_t& byte : device->backBuffer) byte = static_cast<std::uint8_t>(random());
+        before = Screen();
+    }
+
+    // The screen with the top `shown` rows of the panel standing on row
+    // `bottom`, over the screen as it was before.
+    Frame Expected(const std::vector<Pixel32>& panel, int x, int width, int height, int bottom, int shown) const {
+        Frame screen = before;
+        for (int t = 0; t < shown; ++t) {
+            const int row = bottom - shown + 1 + t;  // the panel's t-th row from its top
+            const int stored = height - 1 - t;       // rows are stored bottom-up
+            for (int c = 0; c < width; ++c) {
+                const std::uint16_t value = As565(panel[stored * width + c]);
+                screen[row * 480 + (x + c) * 2] = static_cast<std::uint8_t>(value);
+                screen[row * 480 + (x + c) * 2 + 1] = static_cast<std::uint8_t>(value >> 8);
+            }
+        }
+        return screen;
+    }
+    Frame before;
+};
+
+TEST_F(PanelTest, APageRollsInAndOutWithItsPacingAndLeavesTheScreenAsItWas) {
+    const std::vector<Pixel32> page = PanelPicture(230, 234);
+    device->RollInPanel(5, 240, page.data(), 230, 234);
+    EXPECT_EQ(host.framesPresented, 235u);
+    EXPECT_EQ(host.sleepCalls, 234);
+    EXPECT_EQ(host.totalSleptMs, 1404u);
+    EXPECT_TRUE(SameScreen(Screen(), Expected(page, 5, 230, 234, 240, 234))) << "the page rests on rows 7 to 240";
+
+    // Drawing over the page is undone with it.
+    const Pixel32 red{0, 0, 0, 255};
+    for (int y = 0; y < 320; y += 7) device->DrawImage(y % 240, y, &red, 1, 1);
+    device->RollOutPanel();
+    EXPECT_EQ(host.framesPresented, 470u);
+    EXPECT_EQ(host.totalSleptMs, 1404u + 936u);
+    EXPECT_TRUE(SameScreen(Screen(), before));
+    EXPECT_EQ(device->panelBottomY, 240 + 234);
+}
+
+// Every intermediate frame of a small panel: it rises one row a step from
+// behind its bottom row and sinks back behind the same horizon.
+TEST_F(PanelTest, EachStepShowsOneRowMoreOrLessBehindTheHorizon) {
+    const int x = 50, bottom = 100, width = 3, height = 4;
+    const std::vector<Pixel32> panel = PanelPicture(width, height);
+    host.keepFrames = true;
+    device->RollInPanel(x, bottom, panel.data(), width, height);
+    ASSERT_EQ(host.frames.size(), 5u);
+    for (int i = 0; i < height; ++i) {
+        EXPECT_TRUE(SameScreen(host.frames[i], Expected(panel, x, width, height, bottom, i + 1))) << "roll-in step " << i;
+    }
+    EXPECT_TRUE(SameScreen(host.frames[4], host.frames[3]));
+
+    host.frames.clear();
+    device->RollOutPanel();
+    ASSERT_EQ(host.frames.size(), 5u);
+    for (int s = 1; s <= height; ++s) {
+        EXPECT_TRUE(SameScreen(host.frames[s - 1], Expected(panel, x, width, height, bottom, height - s))) << "roll-out step " << s;
+    }
+    EXPECT_TRUE(SameScreen(host.frames[4], before));
+}
+
+TEST_F(PanelTest, AnEmptyPanelSavesTheScreenAndPresentsOnce) {
+    device->RollInPanel(5, 240, nullptr, 230, 0);
+    EXPECT_EQ(host.framesPresented, 1u);
+    EXPECT_EQ(host.sleepCalls, 0);
+    EXPECT_EQ(Frame(device->saveBuffer, device->saveBuffer + kScreenBytes), before);
+    EXPECT_TRUE(SameScreen(Screen(), before));
+}
+
+TEST_F(PanelTest, APanelOffTheScreenStopsTheTestBuild) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::vector<Pixel32> panel = PanelPicture(230, 60);
+    EXPECT_DEATH(device->RollInPanel(15, 240, panel.data(), 230, 60), "RollInPanel");
+    EXPECT_DEATH(device->RollInPanel(5, 50, panel.data(), 230, 60), "RollInPanel");
+    EXPECT_DEATH(device->RollInPanel(5, 320, panel.data(), 230, 60), "RollInPanel");
+}
+
+constexpr int kCellWidth = 14;
+constexpr int kCellHeight = 24;
+constexpr int kBlank = 10;
+
+class NumberFieldTest : public Drawing {
+protected:
+    // True when the cell at (x, y) shows `frame` of the strip, stored rows bottom-up.
+    bool CellShows(int x, int y, int frame) const {
+        for (int r = 0; r < kCellHeight; ++r) {
+            for (int c = 0; c < kCellWidth; ++c) {
+                const Pixel32& p = strip[(frame * kCellHeight + r) * kCellWidth + c];
+                if (ScreenPixel(x + c, y + kCellHeight - 1 - r) != As565(p)) return false;
+            }
+        }
+        return true;
+    }
+    // Ten digits with a different colour in every pixel, and a blank of pure
+    // white, which the fields draw like any other colour.
+    const std::vector<Pixel32> strip = [] {
+        std::vector<Pixel32> digits = Distinct(10 * kCellWidth * kCellHeight);
+        digits.insert(digits.end(), kCellWidth * kCellHeight, kWhite);
+        return digits;
+    }();
+};
+
+// The score field at (177, 266) shows a number's first four digits, right
+// aligned over blank cells; zero and negative numbers blank it.
+TEST_F(NumberFieldTest, TheScoreFieldShowsLeadingDigitsRightAligned) {
+    const std::pair<int, std::array<int, 4>> cases[] = {
+        {0, {kBlank, kBlank, kBlank, kBlank}}, {7, {kBlank, kBlank, kBlank, 7}}, {305, {kBlank, 3, 0, 5}},
+        {9999, {9, 9, 9, 9}},                  {12345, {1, 2, 3, 4}},           {2147483647, {2, 1, 4, 7}},
+        {-56, {kBlank, kBlank, kBlank, kBlank}}};
+    device->DrawNumber4(177, 266, strip.data(), kCellWidth, kCellHeight, 1234);
+    for (const auto& [value, cells] : cases) {
+        SCOPED_TRACE(value);
+        device->DrawNumber4(177, 266, strip.data(), kCellWidth, kCellHeight, value);
+        for (int k = 0; k < 4; ++k) EXPECT_TRUE(CellShows(177 + k * kCellWidth, 266, cells[k])) << "cell " << k;
+    }
+    EXPECT_EQ(host.framesPresented, 8u) << "a field shows at once";
+    for (const auto& [x, y] : {std::pair{176, 270}, std::pair{233, 270}, std::pair{200, 265}, std::pair{200, 290}}) {
+        EXPECT_EQ(ScreenPixel(x, y), kMarker) << "outside the field at " << x << "," << y;
+    }
+}
+
+TEST_F(NumberFieldTest, TheLevelFieldHasTwoCells) {
+    device->DrawNumber(142, 266, strip.data(), kCellWidth, kCellHeight, 10, 2);
+    EXPECT_TRUE(CellShows(142, 266, 1));
+    EXPECT_TRUE(CellShows(156, 266, 0));
+    device->DrawNumber(142, 266, strip.data(), kCellWidth, kCellHeight, 5, 2);
+    EXPECT_TRUE(CellShows(142, 266, kBlank));
+    EXPECT_TRUE(CellShows(156, 266, 5));
+    EXPECT_EQ(ScreenPixel(170, 270), kMarker);
+}
+
+}  // namespace
