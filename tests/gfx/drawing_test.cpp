@@ -144,16 +144,46 @@ TEST_F(Drawing, StagingFillsTheWorkBufferInThePicturesOwnRows) {
     EXPECT_EQ(WorkElement(3 * 4 + 3 + 3), As565(small[7]));
 }
 
-TEST(DrawingOn555Test, PrimitivesWriteThroughTheDisplaysWriter) {
-    test_support::FakeHost host;
-    platform::DisplayConfig display;
-    display.format = 0x40;
-    host.Install(display);
-    auto device = std::make_unique<DisplayDevice>(nullptr);
-    ASSERT_EQ(device->CheckFormat(), 0);
-    const Pixel32 pixel = Colour(0xF8, 0xF8, 0xF8);
-    device->DrawImage(0, 0, &pixel, 1, 1);
-    EXPECT_EQ(device->backBuffer[0] | device->backBuffer[1] << 8, 0xFFFE);
+// The primitives' own loops write, byte for byte, what the screen's writer
+// writes pixel by pixel: on both formats, with white keyed out, through a
+// mask, into the work buffer, and with pitches other than the plain ones.
+TEST(DrawingLoops, WriteWhatTheScreensWriterWrites) {
+    std::mt19937 random(7);
+    std::vector<Pixel32> picture(37 * 23);
+    std::vector<Pixel32> mask(picture.size());
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        picture[i] = random() % 5 == 0 ? kWhite : Colour(random() & 255, random() & 255, random() & 255);
+        mask[i] = random() % 2 == 0 ? kBlack : Colour(0, 0, 1);
+    }
+    for (const platform::DisplayConfig display : {platform::DisplayConfig{},
+                                                  platform::DisplayConfig{.yPitch = 512},
+                                                  platform::DisplayConfig{.format = 0x40}}) {
+        test_support::FakeHost host;
+        host.Install(display);
+        DisplayDevice device(nullptr);
+        ASSERT_EQ(device.CheckFormat(), 0);
+        std::vector<std::uint8_t> back(device.backBuffer, device.backBuffer + kScreenBytes);
+        std::vector<std::uint8_t> work(device.workBuffer, device.workBuffer + kScreenBytes);
+        for (int r = 0; r < 23; ++r) {
+            for (int c = 0; c < 37; ++c) {
+                const Pixel32& p = picture[r * 37 + c];
+                if (IsPureBlack(mask[r * 37 + c])) device.Writer()(&device, &back[device.PixelOffset(50 + c, 40 + 22 - r)], &p);
+                if (!IsPureWhite(p)) device.Writer()(&device, &work[(9 * 37 + 3 + r * 37 + c) * 2], &p);
+            }
+        }
+        device.DrawImageMasked(50, 40, picture.data(), mask.data(), 37, 23);
+        device.StageImage(3, 9, picture.data(), 37, 23);
+        EXPECT_TRUE(std::equal(back.begin(), back.end(), device.backBuffer)) << display.yPitch << " " << display.format;
+        EXPECT_TRUE(std::equal(work.begin(), work.end(), device.workBuffer)) << display.yPitch << " " << display.format;
+        for (int r = 0; r < 23; ++r) {
+            for (int c = 0; c < 37; ++c) {
+                const Pixel32& p = picture[r * 37 + c];
+                if (!IsPureWhite(p)) device.Writer()(&device, &back[device.PixelOffset(150 + c, 200 + 22 - r)], &p);
+            }
+        }
+        device.DrawImage(150, 200, picture.data(), 37, 23);
+        EXPECT_TRUE(std::equal(back.begin(), back.end(), device.backBuffer)) << display.yPitch << " " << display.format;
+    }
 }
 
 using DrawingDeathTest = Drawing;
