@@ -8,7 +8,8 @@ PREFIX ?= /usr/local
 WEB_DIR := build/web
 WEB_BUILD := build/web-build
 
-.PHONY: play test build-play build-test deps test-deps web-deps bench pace install web web-page clean
+.PHONY: play test build-play build-test deps test-deps web-deps fuzz-deps bench pace install web web-page fuzz clean
+FUZZ_SECONDS ?= 600
 
 deps:
 	@tools/setup/install-deps.sh
@@ -30,6 +31,7 @@ build-test: test-deps
 test: build-test
 	$(MAKE) web-page WEB_FROM=$(TEST_DIR)
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+	FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh 5
 
 bench: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench
@@ -50,6 +52,13 @@ web-page:
 	  -DMIRELINK_RESOURCES_SOURCE=$(abspath $(WEB_FROM))/res/resources.cpp \
 	  -DMIRELINK_ICON_DIR=$(abspath $(WEB_FROM))/res/desktop/icons -DMIRELINK_WEB_OUT=$(abspath $(WEB_DIR))
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+
+fuzz-deps:
+	@tools/setup/install-deps.sh --fuzz
+
+# Each fuzz target for FUZZ_SECONDS (clang, in build/fuzz).
+fuzz: fuzz-deps
+	FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh $(FUZZ_SECONDS)
 
 # The real desktop loop, measured; needs a display.
 pace: build-play

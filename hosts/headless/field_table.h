@@ -4,7 +4,8 @@
 //
 // A visitor offers four calls:
 //   v(name, field)             a field shown in the state and settable;
-//   v(name, field, rule)       the same, with the values `set` may write;
+//   v(name, field, rule)       the same, with the values `set` may write
+//                              (into every number of a record or array);
 //   v.ReadOnly(name, field)    shown, never written (a loaded picture, or a
 //                              fixed value such as the intro's paths);
 //   v.Omit(name, field)        not shown: pointers and the large buffers.
@@ -16,48 +17,68 @@
 
 #include "state/game_state.h"
 
-// The values `set` may write into a field whose value picks an entry of one
-// of the game's fixed tables; anything else would make the game read past it.
+// The values `set` may write into a field the game reads as a count, a
+// divisor, a step of a product, an index into one of its fixed tables or a
+// picture id: only those the game itself gives it. Any other would make the
+// game read past a table, divide by zero, overflow, or wait for ever (a
+// countdown below zero that never comes back to zero).
 struct ValueRule {
-    const char* description = nullptr;  // null: any value of the field's type
-    bool (*accepts)(std::int64_t value) = nullptr;
+    bool limited = false;  // false: any value of the field's type
+    std::int64_t low = 0;
+    std::int64_t high = 0;
+    std::int64_t also = 0;  // one more value outside low to high, when hasAlso
+    bool hasAlso = false;
+
+    bool Accepts(std::int64_t v) const { return !limited || (v >= low && v <= high) || (hasAlso && v == also); }
 };
 
-namespace field_rules {
-inline bool IsBlockKind(std::int64_t v) { return (v >= Bog && v <= 12) || v == CornerStone; }
-inline bool IsActorAnim(std::int64_t v) { return v >= FlowerOpen && v <= FlowerFly; }
-inline bool IsHelpPage(std::int64_t v) { return v >= 0 && v <= 2; }
-inline bool IsRouteMove(std::int64_t v) { return v >= 0 && v < kCellCount; }
-inline bool IsLevel(std::int64_t v) { return v >= 1 && v <= 100000; }
-inline bool IsScore(std::int64_t v) { return v >= 0 && v <= 100000000; }
-inline bool IsBallSpin(std::int64_t v) { return v >= 0 && v <= 15; }
-inline bool IsSpellFrame(std::int64_t v) { return v >= 0 && v <= 3; }
-inline bool IsSpellPass(std::int64_t v) { return v >= 0 && v <= 3; }
-inline bool IsShiftStep(std::int64_t v) { return v >= 0 && v <= 20; }
-inline bool IsFlightPoint(std::int64_t v) { return v >= 0 && v <= 55; }
-inline bool IsShrinkFrame(std::int64_t v) { return v >= 0 && v <= 10; }
-inline bool IsHeartFrame(std::int64_t v) { return v >= 0 && v <= 15; }
-inline bool IsTurnFrame(std::int64_t v) { return v >= 0 && v <= 4; }
-}  // namespace field_rules
+constexpr ValueRule Range(std::int64_t low, std::int64_t high) { return {true, low, high, 0, false}; }
+constexpr ValueRule RangeOr(std::int64_t low, std::int64_t high, std::int64_t also) {
+    return {true, low, high, also, true};
+}
 
-inline constexpr ValueRule kBlockKindRule{"0 to 12 or 99", field_rules::IsBlockKind};
-inline constexpr ValueRule kActorAnimRule{"0 to 13", field_rules::IsActorAnim};
-inline constexpr ValueRule kHelpPageRule{"0 to 2", field_rules::IsHelpPage};
-inline constexpr ValueRule kRouteMoveRule{"0 to 143", field_rules::IsRouteMove};
+inline constexpr ValueRule kBlockKindRule = RangeOr(Bog, 12, CornerStone);
+inline constexpr ValueRule kActorAnimRule = Range(FlowerOpen, FlowerFly);
+inline constexpr ValueRule kCellRule = Range(0, kBoardSize - 1);
+// A cell's wait, up to the open flower's 40000 ticks.
+inline constexpr ValueRule kDelayRule = Range(0, 40000);
+// A cell's frame: its strips have at most 20.
+inline constexpr ValueRule kCellFrameRule = Range(0, 20);
+// Ticks a frame shows: each counter counts down to 0 from its period, which
+// it is then given again.
+inline constexpr ValueRule kFrameTicksRule = Range(0, 3);
+inline constexpr ValueRule kTwoTicksRule = Range(0, 2);
+// A ball's steps: five a cell, at most 22 cells from one corner to the other.
+inline constexpr ValueRule kBallStepRule = Range(0, 110);
+inline constexpr ValueRule kBallSpinRule = Range(0, 15);
+inline constexpr ValueRule kTurnFrameRule = Range(0, 4);
+// The five flowers of the meadow; 0 before a cell has bloomed.
+inline constexpr ValueRule kBloomPictureRule = RangeOr(322, 326, 0);
 // Levels and scores a player can reach: the corner stones' sleep is divided
 // by the level, a level places level + 2 actors, and the score only grows.
-inline constexpr ValueRule kLevelRule{"1 to 100000", field_rules::IsLevel};
-inline constexpr ValueRule kScoreRule{"0 to 100000000", field_rules::IsScore};
-inline constexpr ValueRule kBallSpinRule{"0 to 15", field_rules::IsBallSpin};
+inline constexpr ValueRule kLevelRule = Range(1, 100000);
+inline constexpr ValueRule kScoreRule = Range(0, 100000000);
+inline constexpr ValueRule kRouteMoveRule = Range(0, kCellCount - 1);
+// The route's points are cell centres.
+inline constexpr ValueRule kRoutePointRule = Range(kCellPixels / 2, kBoardSize * kCellPixels - kCellPixels / 2);
+// The faces pause up to 1399 ticks and grow and shrink through 9 frames.
+inline constexpr ValueRule kPortraitPauseRule = Range(0, 1399);
+inline constexpr ValueRule kPortraitFrameRule = Range(0, 9);
+// The walk: ten steps a move, two frames, each shown three ticks.
+inline constexpr ValueRule kWalkStepRule = Range(0, 9);
+inline constexpr ValueRule kWalkFrameRule = Range(0, 1);
+// The corner stones sleep up to 2599 ticks and show 12 frames.
+inline constexpr ValueRule kStoneSleepRule = Range(0, 2599);
+inline constexpr ValueRule kStoneFrameRule = Range(0, 12);
+inline constexpr ValueRule kHelpPageRule = Range(0, 2);
 // The intro's and the hearts' counters: each picks a frame or a point of a
 // fixed path.
-inline constexpr ValueRule kSpellFrameRule{"0 to 3", field_rules::IsSpellFrame};
-inline constexpr ValueRule kSpellPassRule{"0 to 3", field_rules::IsSpellPass};
-inline constexpr ValueRule kShiftStepRule{"0 to 20", field_rules::IsShiftStep};
-inline constexpr ValueRule kFlightPointRule{"0 to 55", field_rules::IsFlightPoint};
-inline constexpr ValueRule kShrinkFrameRule{"0 to 10", field_rules::IsShrinkFrame};
-inline constexpr ValueRule kHeartFrameRule{"0 to 15", field_rules::IsHeartFrame};
-inline constexpr ValueRule kTurnFrameRule{"0 to 4", field_rules::IsTurnFrame};
+inline constexpr ValueRule kSpellFrameRule = Range(0, 3);
+inline constexpr ValueRule kSpellPassRule = Range(0, 3);
+inline constexpr ValueRule kShiftStepRule = Range(0, 20);
+inline constexpr ValueRule kFlightPointRule = Range(0, 55);
+inline constexpr ValueRule kShrinkFrameRule = Range(0, 10);
+inline constexpr ValueRule kHeartFrameRule = Range(0, 15);
 
 template <class Visitor>
 void VisitFields(ImageRef& image, Visitor& v) {
@@ -89,29 +110,29 @@ void VisitFields(CellPosition& position, Visitor& v) {
 template <class Visitor>
 void VisitFields(Cell& cell, Visitor& v) {
     v("active", cell.active);
-    v("delay", cell.delay);
+    v("delay", cell.delay, kDelayRule);
     v("nextAnim", cell.nextAnim, kActorAnimRule);
     v("lastAnim", cell.lastAnim, kActorAnimRule);
-    v("frame", cell.frame);
-    v("frameTicks", cell.frameTicks);
-    v("ball1X", cell.ball1X);
-    v("ball1Y", cell.ball1Y);
-    v("ball2X", cell.ball2X);
-    v("ball2Y", cell.ball2Y);
-    v("originX", cell.originX);
-    v("originY", cell.originY);
+    v("frame", cell.frame, kCellFrameRule);
+    v("frameTicks", cell.frameTicks, kFrameTicksRule);
+    v("ball1X", cell.ball1X, kCellRule);
+    v("ball1Y", cell.ball1Y, kCellRule);
+    v("ball2X", cell.ball2X, kCellRule);
+    v("ball2Y", cell.ball2Y, kCellRule);
+    v("originX", cell.originX, kCellRule);
+    v("originY", cell.originY, kCellRule);
     v("rolling", cell.rolling);
-    v("ball1Steps", cell.ball1Steps);
-    v("ball2Steps", cell.ball2Steps);
+    v("ball1Steps", cell.ball1Steps, kBallStepRule);
+    v("ball2Steps", cell.ball2Steps, kBallStepRule);
     v("ball1Frame", cell.ball1Frame, kBallSpinRule);
     v("ball2Frame", cell.ball2Frame, kBallSpinRule);
-    v("ball1Step", cell.ball1Step);
-    v("ball2Step", cell.ball2Step);
+    v("ball1Step", cell.ball1Step, kBallStepRule);
+    v("ball2Step", cell.ball2Step, kBallStepRule);
     v("ballSetUp", cell.ballSetUp);
     v("turning", cell.turning);
     v("turnFrame", cell.turnFrame, kTurnFrameRule);
-    v("turnTicks", cell.turnTicks);
-    v("bloomImage", cell.bloomImage);
+    v("turnTicks", cell.turnTicks, kTwoTicksRule);
+    v("bloomImage", cell.bloomImage, kBloomPictureRule);
 }
 
 template <class Visitor>
@@ -146,8 +167,10 @@ template <class Visitor>
 void VisitBoardFields(GameState& g, Visitor& v) {
     v("kinds", g.kinds, kBlockKindRule);
     v("cells", g.cells);
-    v("turnTable", g.turnTable);
-    v("kindCount", g.kindCount);
+    // The game's constants: what a turn makes of each kind, and how many kinds
+    // a random block is drawn from.
+    v.ReadOnly("turnTable", g.turnTable);
+    v.ReadOnly("kindCount", g.kindCount);
     v("level", g.level, kLevelRule);
     v("score", g.score, kScoreRule);
     v("bankedScore", g.bankedScore, kScoreRule);
@@ -156,12 +179,12 @@ void VisitBoardFields(GameState& g, Visitor& v) {
     v("routeScratch", g.routeScratch);
     v("flowerScratch", g.flowerScratch);
     v("creatureScratch", g.creatureScratch);
-    v("route", g.route);
+    v("route", g.route, kRoutePointRule);
     v("routeMoves", g.routeMoves, kRouteMoveRule);
     v("bloomStart", g.bloomStart);
     v("bloomPhase", g.bloomPhase);
     v("cellPressed", g.cellPressed);
-    v("pressedCell", g.pressedCell);
+    v("pressedCell", g.pressedCell, kCellRule);
 }
 
 template <class Visitor>
@@ -173,29 +196,30 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("introRunning", g.introRunning);
     v("levelStartRunning", g.levelStartRunning);
 
-    v("portraitImage", g.portraitImage);
+    v.ReadOnly("portraitImage", g.portraitImage);
     v.ReadOnly("portraitPosition", g.portraitPosition);
-    v("portraitCountdown", g.portraitCountdown);
-    v("portraitGrowFrame", g.portraitGrowFrame);
-    v("portraitGrowTicks", g.portraitGrowTicks);
+    v("portraitCountdown", g.portraitCountdown, kPortraitPauseRule);
+    v("portraitGrowFrame", g.portraitGrowFrame, kPortraitFrameRule);
+    v("portraitGrowTicks", g.portraitGrowTicks, kFrameTicksRule);
     v("portraitShrinking", g.portraitShrinking);
-    v("portraitShrinkFrame", g.portraitShrinkFrame);
-    v("portraitShrinkTicks", g.portraitShrinkTicks);
+    v("portraitShrinkFrame", g.portraitShrinkFrame, kPortraitFrameRule);
+    v("portraitShrinkTicks", g.portraitShrinkTicks, kFrameTicksRule);
 
+    // The steps a move takes are worked out from the speed on every tick.
     v.ReadOnly("walkSpeed", g.walkSpeed);
-    v("walkStepsPerMove", g.walkStepsPerMove);
-    v("walkStep", g.walkStep);
+    v.ReadOnly("walkStepsPerMove", g.walkStepsPerMove);
+    v("walkStep", g.walkStep, kWalkStepRule);
     v("heroMove", g.heroMove, kRouteMoveRule);
     v("heroineMove", g.heroineMove, kRouteMoveRule);
-    v("heroFrame", g.heroFrame);
-    v("heroineFrame", g.heroineFrame);
-    v("walkTicks", g.walkTicks);
+    v("heroFrame", g.heroFrame, kWalkFrameRule);
+    v("heroineFrame", g.heroineFrame, kWalkFrameRule);
+    v("walkTicks", g.walkTicks, kFrameTicksRule);
     v("walkRestart", g.walkRestart);
 
-    v("stoneTimer", g.stoneTimer);
+    v("stoneTimer", g.stoneTimer, kStoneSleepRule);
     v("stoneActive", g.stoneActive);
-    v("stoneFrame", g.stoneFrame);
-    v("stoneTicks", g.stoneTicks);
+    v("stoneFrame", g.stoneFrame, kStoneFrameRule);
+    v("stoneTicks", g.stoneTicks, kTwoTicksRule);
     v("stoneRestart", g.stoneRestart);
 }
 
@@ -219,7 +243,7 @@ void VisitControlFields(GameState& g, Visitor& v) {
     v("prevPageRect", g.prevPageRect);
     v("nextPageRect", g.nextPageRect);
     v("helpPage", g.helpPage, kHelpPageRule);
-    v("helpPageImages", g.helpPageImages);
+    v.ReadOnly("helpPageImages", g.helpPageImages);
 }
 
 template <class Visitor>
@@ -253,10 +277,10 @@ void VisitIntroAndHeartFields(GameState& g, Visitor& v) {
 
     v("levelCompleteMaskPending", g.levelCompleteMaskPending);
     v("levelCompleteFrame", g.levelCompleteFrame, kHeartFrameRule);
-    v("levelCompleteCountdown", g.levelCompleteCountdown);
+    v("levelCompleteCountdown", g.levelCompleteCountdown, kTwoTicksRule);
     v("levelStartMaskPending", g.levelStartMaskPending);
     v("levelStartFrame", g.levelStartFrame, kHeartFrameRule);
-    v("levelStartCountdown", g.levelStartCountdown);
+    v("levelStartCountdown", g.levelStartCountdown, kTwoTicksRule);
 }
 
 // Every field of GameState, in declaration order.

@@ -27,6 +27,7 @@ HeadlessHost::HeadlessHost(Script script, HeadlessSettings settings, GameState& 
       clock_(settings_.clock) {}
 
 HostEvent HeadlessHost::WaitForEvent(bool paintable) {
+    started_ = true;
     if (relaunch_ && RelaunchStillRunning()) return {};
     if (pendingPenUp_) return *std::exchange(pendingPenUp_, std::nullopt);
     if (auto paint = NextPaint(paintable)) return *paint;
@@ -38,6 +39,7 @@ HostEvent HeadlessHost::WaitForEvent(bool paintable) {
 }
 
 std::optional<HostEvent> HeadlessHost::Run(const Command& command, bool paintable) {
+    pendingLine_ = command.line;
     switch (command.kind) {
     case CommandKind::Paint: pendingPaints_ = command.amount; return NextPaint(paintable);
     case CommandKind::Step: step_ = command.amount; return std::nullopt;
@@ -73,7 +75,7 @@ std::optional<HostEvent> HeadlessHost::NextPaint(bool paintable) {
 
 void HeadlessHost::StartRelaunch(const Command& command) {
     std::vector<std::string> arguments = settings_.relaunchOptions;
-    arguments.insert(arguments.end(), {"--clock", std::to_string(clock_), "/dev/null"});
+    arguments.insert(arguments.end(), {"--clock", std::to_string(clock_)});
     std::string error;
     relaunch_ = ChildProcess::Start(settings_.relaunchProgram, arguments, &error);
     if (!relaunch_) return Fail(command.line, "relaunch: " + error);
@@ -131,6 +133,17 @@ void HeadlessHost::Fail(int line, const std::string& message) {
     ended_ = true;
     pendingPaints_ = 0;
     pendingPenUp_.reset();
+}
+
+void HeadlessHost::ProgramEnded() {
+    if (!started_ || failed_) return;
+    int line = 0;
+    if (pendingPaints_ > 0 || pendingPenUp_) {
+        line = pendingLine_;
+    } else if (!ended_ && nextLine_ < script_.size()) {
+        line = script_[nextLine_].line;
+    }
+    if (line != 0) Fail(line, "the program has ended; this line and the rest of the script cannot run");
 }
 
 // The window is asked to close, as the player would on the device. Should the

@@ -22,8 +22,8 @@ struct HeadlessSettings {
     std::string scriptName;           // how messages name the script
     std::uint32_t clock = 1000;       // the virtual clock at start
     std::string relaunchProgram;      // the runner itself, for `relaunch`
-    // The second copy's options besides its clock and script (namespace,
-    // display, the flag that makes it insist on handing over).
+    // The second copy's options besides its clock (namespace, display, the
+    // flag that makes it insist on handing over, and so play no script).
     std::vector<std::string> relaunchOptions;
     std::chrono::milliseconds relaunchTimeout{60000};
     std::ostream* out = nullptr;      // `state -`
@@ -43,7 +43,14 @@ public:
     int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override;
     void WindowVisibilityChanged(bool) override {}
 
-    // An `expect`, `set`, `shot`, `state` or `relaunch` failed; the run ended there.
+    // The program's loop has ended. A line it never got to (or a paint or
+    // pen-up of a line it did not take) fails the run: nothing is left
+    // unchecked. A program that ended before it ever asked for input (it
+    // refused the display) played no part of the script, and fails nothing.
+    void ProgramEnded();
+
+    // An `expect`, `set`, `shot`, `state` or `relaunch` failed, or the program
+    // ended before the script; the run ended there.
     bool Failed() const { return failed_; }
 
 private:
@@ -68,6 +75,8 @@ private:
     std::uint32_t step_ = kDefaultPaintStep;
     std::uint32_t pendingPaints_ = 0;
     std::optional<platform::HostEvent> pendingPenUp_;
+    int pendingLine_ = 0;  // the line of the pending paints or pen-up
+    bool started_ = false;  // the program has asked for input
 
     std::optional<ChildProcess> relaunch_;
     int relaunchLine_ = 0;

@@ -3,18 +3,17 @@
 //
 // Exit codes: 0 the script ran and every check held (or the game refused the
 // display and ended, as it does on the device); 1 a check, a relaunch or the
-// script itself failed; 2 bad options or an unreadable script; 3 a relaunched
-// copy that found no running game to hand over to.
+// script itself failed, or the program ended before the script did; 2 bad
+// options or an unreadable script; 3 a relaunched copy that found no running
+// game to hand over to.
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include <CLI/CLI.hpp>
@@ -59,9 +58,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_flag("--rotated", options.rotated, "The screen starts turned a quarter turn");
     app.add_option("--namespace", options.instanceNamespace)->group("");
     app.add_flag("--insist-on-hand-over", options.insistOnHandOver)->group("");
-    app.add_option("SCRIPT", options.scriptPath, "The script to run")->required();
+    auto* script = app.add_option("SCRIPT", options.scriptPath, "The script to run");
     try {
         app.parse(argc, argv);
+        // A relaunched copy only hands over: it plays no script.
+        if (options.scriptPath.empty() && !options.insistOnHandOver) throw CLI::RequiredError(script->get_name());
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : kExitBadUsage;
     }
@@ -77,23 +78,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options) {
 }
 
 std::optional<std::string> ReadScript(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        std::cerr << "mirelink-headless: cannot read script '" << path << "': " << std::strerror(errno) << "\n";
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    const int reason = errno;
-    std::fclose(file);
-    if (failed) {
-        std::cerr << "mirelink-headless: cannot read script '" << path << "': " << std::strerror(reason) << "\n";
-        return std::nullopt;
-    }
-    return text;
+    if (path.empty()) return std::string{};
+    ScriptFile file = ReadScriptFile(path);
+    if (file.error.empty()) return std::move(file.text);
+    std::cerr << "mirelink-headless: cannot read script '" << path << "': " << file.error << "\n";
+    return std::nullopt;
 }
 
 // The whole script, checked to the last line before the game starts.
@@ -138,6 +127,7 @@ int main(int argc, char** argv) {
     const HINSTANCE instance = platform::RegisterModule(MirelinkResources());
     static WCHAR commandLine[] = u"";
     const int result = WinMain(instance, nullptr, commandLine, SW_SHOW);
+    host.ProgramEnded();
 
     if (options.insistOnHandOver && platform::CurrentStatus().windowExists) {
         std::cerr << "relaunch: the second copy found no running game and started on its own\n";

@@ -1,6 +1,12 @@
 #include "hosts/headless/script.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <sstream>
 
@@ -152,7 +158,37 @@ std::variant<Command, std::string> LineParser::Parse() {
     return command_;
 }
 
+// Reads what the open descriptor holds, refusing it as a script when it is
+// not a regular file or holds more than `maxBytes`.
+ScriptFile ReadOpenFile(int descriptor, std::size_t maxBytes) {
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0) return {{}, std::strerror(errno)};
+    if (!S_ISREG(info.st_mode)) return {{}, "not a regular file"};
+    const std::string tooLarge = "larger than " + std::to_string(maxBytes) + " bytes";
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return {{}, tooLarge};
+    // The size can change while the file is read: the limit holds whatever it says.
+    ScriptFile file;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return {{}, std::strerror(errno)};
+        if (count == 0) return file;
+        if (static_cast<std::size_t>(count) > maxBytes - file.text.size()) return {{}, tooLarge};
+        file.text.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
 }  // namespace
+
+ScriptFile ReadScriptFile(const std::string& path, std::size_t maxBytes) {
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return {{}, std::strerror(errno)};
+    ScriptFile file = ReadOpenFile(descriptor, maxBytes);
+    ::close(descriptor);
+    return file;
+}
 
 std::variant<Script, ScriptError> ParseScript(std::string_view text) {
     Script script;
@@ -172,10 +208,11 @@ std::variant<Script, ScriptError> ParseScript(std::string_view text) {
 }
 
 std::optional<ScriptError> CheckScriptFields(const Script& script, GameState& state) {
-    const StateDocument snapshot = StateJson(state, platform::Status{});
+    std::optional<StateDocument> snapshot;  // made for the first `expect`
     for (const Command& command : script) {
         if (command.kind == CommandKind::Expect) {
-            const ExpectResult result = CheckExpect(snapshot, command.path, command.value);
+            if (!snapshot) snapshot = StateJson(state, platform::Status{});
+            const ExpectResult result = CheckExpect(*snapshot, command.path, command.value);
             if (result.outcome == ExpectOutcome::Invalid) return ScriptError{command.line, "expect: " + result.message};
         } else if (command.kind == CommandKind::Set) {
             const std::string reason = SetField(state, command.path, command.value, true);

@@ -3,6 +3,7 @@
 // line 90 does not surface after a minute of play.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,6 +49,19 @@ struct ScriptError {
 using Script = std::vector<Command>;
 
 constexpr std::uint32_t kDefaultPaintStep = 31;
+
+// A script is a regular file of at most this many bytes (16 MiB): a device, a
+// pipe or a directory given by mistake might never end (/dev/zero).
+constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
+
+// The text of the script file at `path`, or (in `error`) why it cannot be a
+// script: it is missing or unreadable, not a regular file, or larger than
+// `maxBytes`. Nothing beyond `maxBytes` is read, and a pipe is not waited on.
+struct ScriptFile {
+    std::string text;
+    std::string error;  // empty when the text was read
+};
+ScriptFile ReadScriptFile(const std::string& path, std::size_t maxBytes = kMaxScriptBytes);
 
 std::variant<Script, ScriptError> ParseScript(std::string_view text);
 

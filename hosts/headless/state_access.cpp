@@ -171,7 +171,11 @@ private:
             Resolver inner(rest, where);
             VisitFields(field, inner);
             Resolution found = inner.Result();
-            if (auto* leaf = std::get_if<LeafRef>(&found)) leaf->writable = leaf->writable && writable;
+            if (auto* leaf = std::get_if<LeafRef>(&found)) {
+                leaf->writable = leaf->writable && writable;
+                // A rule given to a record holds for each of its numbers.
+                if (!leaf->rule.limited) leaf->rule = rule;
+            }
             return found;
         }
     }
@@ -195,8 +199,11 @@ std::string CheckRange(const LeafRef& leaf, ScriptValue value, const std::string
     if (value.number < low || value.number > high)
         return std::to_string(value.number) + " does not fit '" + where + "' (" + std::to_string(low) + " to " +
                std::to_string(high) + ")";
-    if (leaf.rule.accepts && !leaf.rule.accepts(value.number))
-        return std::to_string(value.number) + " is not a value of '" + where + "' (" + leaf.rule.description + ")";
+    if (!leaf.rule.Accepts(value.number)) {
+        std::string values = std::to_string(leaf.rule.low) + " to " + std::to_string(leaf.rule.high);
+        if (leaf.rule.hasAlso) values += " or " + std::to_string(leaf.rule.also);
+        return std::to_string(value.number) + " is not a value of '" + where + "' (" + values + ")";
+    }
     return {};
 }
 

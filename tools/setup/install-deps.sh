@@ -4,6 +4,7 @@
 #   install-deps.sh          what the desktop program needs (make play)
 #   install-deps.sh --web    and the browser build (make web)
 #   install-deps.sh --test   and everything the test suite runs (make test)
+#   install-deps.sh --fuzz   and the fuzz targets' compiler (make fuzz)
 set -euo pipefail
 
 packages=(
@@ -12,10 +13,6 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes (on
-  # Debian 12, libclang-rt-dev is libclang-rt-14-dev, for clang 14), and
-  # llvm-symbolizer for readable reports.
-  clang libclang-rt-dev llvm
 )
 # The browser build, and the browser its test plays it in. Node.js may come
 # with its own npm (from another source than Debian's, whose npm package then
@@ -25,6 +22,12 @@ case "${1:-}" in
     packages+=(emscripten nodejs chromium)
     command -v npm >/dev/null 2>&1 || packages+=(npm)
     ;;
+esac
+# The fuzz targets, which the test suite runs too: clang with its libFuzzer
+# and sanitizer runtimes (on Debian 12, libclang-rt-dev is libclang-rt-14-dev,
+# for clang 14), and llvm-symbolizer for readable reports.
+case "${1:-}" in
+  --test | --fuzz) packages+=(clang libclang-rt-dev llvm) ;;
 esac
 
 missing=()

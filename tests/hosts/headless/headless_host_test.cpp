@@ -144,7 +144,7 @@ TEST_F(HeadlessHostTest, RelaunchWaitsForTheSecondCopyAndEndsTheRunIfItFailsOrNe
         const char* message;
     } cases[] = {
         // $0 is "--clock": the copy gets the clock of the moment and no script.
-        {R"(test "$1" = 1093 && test "$2" = /dev/null)", patient, 4, ""},
+        {R"(test "$1" = 1093 && test $# = 1)", patient, 4, ""},
         {"exit 3", patient, 3, "test.mls:2: relaunch: the second copy exited with code 3\n"},
         {"exec sleep 30", std::chrono::milliseconds(50), 3,
          "test.mls:2: relaunch: the second copy did not end in time; it was stopped\n"},
@@ -157,6 +157,31 @@ TEST_F(HeadlessHostTest, RelaunchWaitsForTheSecondCopyAndEndsTheRunIfItFailsOrNe
         EXPECT_EQ(Drain(), (std::vector<HostEventKind>(c.paints, HostEventKind::Paint)));
         EXPECT_EQ(h.Failed(), *c.message != '\0');
         EXPECT_EQ(errors.str(), c.message);
+    }
+}
+
+TEST_F(HeadlessHostTest, ProgramEndingBeforeTheScriptFailsTheRunAtTheFirstLineNotRun) {
+    const std::string ended = ": the program has ended; this line and the rest of the script cannot run\n";
+    const struct {
+        const char* text;
+        int events;  // taken before the program ends
+        std::string message;
+    } cases[] = {
+        {"paint\nexpect score 1\n", 1, "test.mls:2" + ended},
+        {"paint 3\nexpect score 1\n", 2, "test.mls:1" + ended},  // a paint not taken
+        {"tap 1 2\n", 1, "test.mls:1" + ended},                   // the pen-up not taken
+        {"paint\n", 2, ""},  // the script had ended and asked the window to close
+        {"paint\n", 0, ""},  // never asked for input: the display was refused
+        {"expect score 1\npaint\n", 1, "test.mls:1: expect score: wanted 1, got 0\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        errors.str("");
+        HeadlessHost& h = Start(c.text);
+        for (int i = 0; i < c.events; ++i) Next();
+        h.ProgramEnded();
+        EXPECT_EQ(errors.str(), c.message);
+        EXPECT_EQ(h.Failed(), !c.message.empty());
     }
 }
 

@@ -136,9 +136,20 @@ TEST_F(RunnerProcess, BadOptionsOrAnUnreadableScriptExitTwo) {
         EXPECT_EQ(result.exitCode, 2) << result.errors;
         EXPECT_NE(result.errors, "");
     }
-    const RunResult missing = Run({(dir / "missing.mls").string()});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_NE(missing.errors.find("cannot read script"), std::string::npos) << missing.errors;
+    // An endless device is refused before it is read.
+    for (const std::string& path : {(dir / "missing.mls").string(), std::string("/dev/zero")}) {
+        const RunResult result = Run({path});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.errors.find("cannot read script '" + path + "'"), std::string::npos) << result.errors;
+    }
+}
+
+TEST_F(RunnerProcess, LinesAfterTheProgramEndedFailTheRun) {
+    // The about panel, then "X" and "Yes": the program ends there.
+    const std::string script = Script("tap 200 230\ntap 222 306\ntap 60 200\nexpect score 12345\n");
+    const RunResult result = Run({script});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errors, script + ":4: the program has ended; this line and the rest of the script cannot run\n");
 }
 
 TEST_F(RunnerProcess, SameScriptAndClockGiveTheSamePictureByteForByte) {
@@ -177,7 +188,7 @@ TEST_F(RunnerProcess, RelaunchAfterFocusLossBringsTheFirstCopyBack) {
 
 TEST_F(RunnerProcess, CopyThatFindsNoRunningGameSaysSoAndExitsThree) {
     const RunResult result = Run({"--namespace", "headless-lonely-" + std::to_string(::getpid()),
-                                  "--insist-on-hand-over", "/dev/null"});
+                                  "--insist-on-hand-over"});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_NE(result.errors.find("found no running game"), std::string::npos) << result.errors;
 }

@@ -1,5 +1,10 @@
 #include "hosts/headless/script.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -46,6 +51,35 @@ TEST(ScriptParsing, RefusesArgumentsOutOfRangeOrMalformed) {
                              "Paint 1"}) {
         EXPECT_TRUE(std::holds_alternative<ScriptError>(ParseScript(line))) << line;
     }
+}
+
+// A script is a regular file of bounded size; whatever else the path names is
+// refused without waiting on it or reading it to its end.
+TEST(ScriptFile, ReadsARegularFileUpToTheLimitAndRefusesEverythingElse) {
+    const std::filesystem::path dir = ::testing::TempDir() + "script-file-" + std::to_string(::getpid());
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "ten.mls") << "paint 100\n";
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::size_t limit;
+        const char* error;
+    } cases[] = {
+        {(dir / "ten.mls").string(), 10, ""},
+        {(dir / "ten.mls").string(), 9, "larger than 9 bytes"},
+        {"/proc/self/maps", 9, "larger than 9 bytes"},  // says it is empty
+        {"/dev/zero", kMaxScriptBytes, "not a regular file"},
+        {(dir / "pipe").string(), kMaxScriptBytes, "not a regular file"},  // no writer comes
+        {dir.string(), kMaxScriptBytes, "not a regular file"},
+        {(dir / "missing.mls").string(), kMaxScriptBytes, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const ScriptFile file = ReadScriptFile(c.path, c.limit);
+        EXPECT_EQ(file.error, c.error);
+        EXPECT_EQ(file.text, *c.error == '\0' ? "paint 100\n" : "");
+    }
+    std::filesystem::remove_all(dir);
 }
 
 class ScriptFieldCheck : public ::testing::Test {
