@@ -8,8 +8,11 @@ PREFIX ?= /usr/local
 WEB_DIR := build/web
 WEB_BUILD := build/web-build
 
-.PHONY: play test build-play build-test deps test-deps web-deps fuzz-deps bench pace install web web-page fuzz clean
+.PHONY: play test build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace install web web-page fuzz soak monkey clean
 FUZZ_SECONDS ?= 600
+# The long runs: a player that never tires, and random events over every screen.
+SOAK_ARGS ?= --levels 100 --ticks 1000000 --clock 1000
+MONKEY_ARGS ?= --events 350000 --clock 1000 --clock 77777 --clock 4294960000
 
 deps:
 	@tools/setup/install-deps.sh
@@ -24,8 +27,10 @@ play: build-play
 test-deps:
 	@tools/setup/install-deps.sh --test
 
-build-test: test-deps
+configure-test: test-deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON -DMIRELINK_WERROR=ON
+
+build-test: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
 test: build-test
@@ -59,6 +64,16 @@ fuzz-deps:
 # Each fuzz target for FUZZ_SECONDS (clang, in build/fuzz).
 fuzz: fuzz-deps
 	FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh $(FUZZ_SECONDS)
+
+# The soak and the monkey run the real program on a virtual clock under the
+# sanitizers, the game's rules checked after every event (build/test).
+soak: configure-test
+	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-soak
+	$(TEST_DIR)/tools/soak/mirelink-soak $(SOAK_ARGS)
+
+monkey: configure-test
+	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-monkey
+	$(TEST_DIR)/tools/soak/mirelink-monkey $(MONKEY_ARGS)
 
 # The real desktop loop, measured; needs a display.
 pace: build-play

@@ -29,8 +29,12 @@ bool SequenceRunning() {
     return game.heroesWalking || game.levelStartRunning || game.introRunning || game.levelCompleteRunning;
 }
 
+// A panel answers at its own rectangles, set as it comes up: when the
+// release of a press that was never released comes with another's, the
+// panel left on top is the one that answers.
 void AskToExit() {
     game.tickEnabled = false;
+    ExpectDialogAnswer();
     RollInPackedPanel(kExitDialog);
     game.modalShown = true;
     game.exitConfirmPending = true;
@@ -38,6 +42,7 @@ void AskToExit() {
 
 void AskToStop() {
     game.tickEnabled = false;
+    ExpectDialogAnswer();
     RollInPackedPanel(kStopDialog);
     game.stopConfirmPending = true;
     game.modalShown = true;
@@ -48,15 +53,12 @@ void AskToStop() {
 int PressStartStop(int x, int y) {
     if (!PointIn(kStartStopRect, x, y)) return 0;
     game.startStopHeld = true;
-    // Also when the release will start a game and ask nothing.
-    ExpectDialogAnswer();
     DrawButton(StartStopFace(), true);
     return 1;
 }
 
 int PressExit(int x, int y) {
     if (!PointIn(kExitRect, x, y)) return 0;
-    ExpectDialogAnswer();
     game.exitHeld = true;
     DrawButton(kExitFace, true);
     return 1;
@@ -64,7 +66,6 @@ int PressExit(int x, int y) {
 
 int PressHelp(int x, int y) {
     if (!PointIn(kHelpRect, x, y)) return 0;
-    ExpectPageClose(kHelpCloseRect);
     game.helpHeld = true;
     DrawButton(kHelpFace, true);
     return 1;
@@ -72,7 +73,6 @@ int PressHelp(int x, int y) {
 
 int PressAbout(int x, int y) {
     if (!PointIn(kAboutRect, x, y)) return 0;
-    ExpectPageClose(kAboutCloseRect);
     game.aboutHeld = true;
     // About stops the game already at the press; Help only at its release.
     game.tickEnabled = false;
@@ -111,7 +111,6 @@ int ReleaseExit(int, int) {
 
 bool AskBeforeClosing() {
     if (!game.gamePlaying || game.modalShown) return false;
-    ExpectDialogAnswer();
     AskToExit();
     return true;
 }
@@ -122,6 +121,7 @@ int ReleaseHelp(int, int) {
     game.helpHeld = false;
     DrawButton(kHelpFace, false);
     RollInPackedPanel(CurrentHelpPageImage());
+    ExpectPageClose(kHelpCloseRect);
     game.helpPagesShown = true;
     game.modalShown = true;
     return 1;
@@ -133,6 +133,7 @@ int ReleaseAbout(int, int) {
     game.aboutHeld = false;
     DrawButton(kAboutFace, false);
     RollInPackedPanel(kAboutPage);
+    ExpectPageClose(kAboutCloseRect);
     game.modalShown = true;
     return 1;
 }

@@ -143,6 +143,17 @@ TEST_F(Buttons, OkOnTheLevelCompletePanelStartsTheNextLevel) {
     EXPECT_EQ(StartStopFace(), ScreenColour(250));
 }
 
+TEST_F(Buttons, APanelAnswersAtItsOwnRectangleWhenALostReleaseComesWithAnother) {
+    StartAGame();  // the intro plays: Stop is refused
+    Down(35, 272);  // About, its release lost
+    Tap(100, 260);
+    ASSERT_TRUE(game.modalShown);
+    Tap(60, 200);  // where "Yes" of a question would be
+    EXPECT_TRUE(game.modalShown);
+    Tap(205, 230);  // the about page's "X"
+    EXPECT_FALSE(game.modalShown);
+}
+
 // The desktop window's close button: during a game it asks as the "X" does;
 // with a panel up, or on the title, it closes.
 void CloseButton() { SendMessageW(game.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }

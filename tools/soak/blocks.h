@@ -1,0 +1,50 @@
+// The rules of the blocks as the player and the checks see them, stated here
+// on their own rather than taken from the game: which sides a kind opens
+// toward, how a tap turns it, and which cells are joined to the two homes.
+#pragma once
+
+#include <cstdint>
+
+namespace soak {
+
+constexpr int kSide = 12;              // cells a side of the bog
+constexpr int kCells = kSide * kSide;  // indexed x * 12 + y
+constexpr int kCellPixels = 20;
+constexpr int kHeroHome = 0;                // (0,0)
+constexpr int kHeroineHome = kCells - 1;    // (11,11)
+constexpr int kTopRightStone = 11 * kSide;  // (11,0)
+constexpr int kBottomLeftStone = 11;        // (0,11)
+
+enum Side : int { Up = 0, Right = 1, Down = 2, Left = 3 };
+
+constexpr int Index(int x, int y) { return x * kSide + y; }
+constexpr int ColumnOf(int index) { return index / kSide; }
+constexpr int RowOf(int index) { return index % kSide; }
+constexpr Side Opposite(Side side) { return static_cast<Side>((side + 2) % 4); }
+constexpr int StepX(Side side) { return side == Right ? 1 : side == Left ? -1 : 0; }
+constexpr int StepY(Side side) { return side == Down ? 1 : side == Up ? -1 : 0; }
+
+// Kinds 1 to 6 are the blocks: two straights, four corners.
+constexpr bool IsBlock(std::int32_t kind) { return kind >= 1 && kind <= 6; }
+constexpr bool IsCorner(int index) {
+    return index == kHeroHome || index == kHeroineHome || index == kTopRightStone || index == kBottomLeftStone;
+}
+
+// Whether a block kind opens toward `side`; nothing else opens at all.
+bool Opens(std::int32_t kind, Side side);
+
+// The block that opens toward both sides (two different sides).
+std::int32_t BlockOpening(Side a, Side b);
+
+// The kind a block has after one quarter turn.
+std::int32_t TurnedOnce(std::int32_t kind);
+
+// Taps that turn block `from` into `to`; -1 when no number of taps does
+// (a straight never becomes a corner).
+int TapsBetween(std::int32_t from, std::int32_t to);
+
+// The cells joined to either home through blocks that open toward each
+// other, the homes themselves included.
+int CountJoinedToHomes(const std::int32_t* kinds);
+
+}  // namespace soak

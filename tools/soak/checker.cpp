@@ -1,0 +1,360 @@
+#include "tools/soak/checker.h"
+
+#include <string>
+
+namespace soak {
+
+namespace {
+
+using platform::HostEventKind;
+
+constexpr const char* kInvariants[] = {
+    "board values", "corners",          "lit path",      "banked score",    "score after a tap", "tapped block turns",
+    "tick pace",    "tick due",         "phase flags",   "pending answers", "sequences end",     "start button",
+    "stop button",  "panel rectangles", "panel answers", "level bonus",     "next level",        "program end",
+};
+
+// The longest each sequence may run, in ticks: the intro takes 98, a heart
+// 30, the walk at most 700; the bloom lasts from the path's last turn through
+// the walk to the end of the opening heart.
+constexpr int kLongestIntro = 150;
+constexpr int kLongestBloom = 1000;
+constexpr int kLongestWalk = 800;
+constexpr int kLongestHeart = 60;
+constexpr std::uint32_t kTickGap = 31;
+constexpr std::int32_t kLevelBonus = 50;
+
+// The answers of each panel: "Yes" then "No"; the pages and the level panel
+// answer the same way in both.
+constexpr RECT kAboutClose{180, 215, 230, 240};
+constexpr RECT kHelpClose{180, 220, 230, 240};
+constexpr RECT kYes{34, 191, 103, 215};
+constexpr RECT kNo{142, 191, 211, 215};
+constexpr RECT kOk{162, 197, 229, 221};
+
+struct Answers {
+    RECT yes;
+    RECT no;
+};
+
+Answers AnswersOf(Panel panel) {
+    switch (panel) {
+        case Panel::About: return {kAboutClose, kAboutClose};
+        case Panel::Help: return {kHelpClose, kHelpClose};
+        case Panel::ExitQuestion:
+        case Panel::StopQuestion: return {kYes, kNo};
+        case Panel::LevelComplete: return {kOk, kOk};
+        case Panel::None: break;
+    }
+    return {};
+}
+
+bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+std::string At(int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
+
+std::optional<Failure> Fail(const char* invariant, std::string detail) { return Failure{invariant, std::move(detail)}; }
+
+bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHeroHome] == 10; }
+
+}  // namespace
+
+const char* PanelName(Panel panel) {
+    switch (panel) {
+        case Panel::None: return "no panel";
+        case Panel::About: return "about page";
+        case Panel::Help: return "help page";
+        case Panel::ExitQuestion: return "exit question";
+        case Panel::StopQuestion: return "stop question";
+        case Panel::LevelComplete: return "\"Start new level\" panel";
+    }
+    return "?";
+}
+
+std::span<const char* const> Checker::Invariants() { return kInvariants; }
+
+Checker::Seen Checker::Look(const GameState& s) {
+    Seen seen{};
+    std::copy(s.kinds, s.kinds + kCells, seen.kinds.begin());
+    seen.gamePlaying = s.gamePlaying;
+    seen.modalShown = s.modalShown;
+    seen.nextLevelRequested = s.nextLevelRequested;
+    seen.introRunning = s.introRunning;
+    seen.bloomPhase = s.bloomPhase;
+    seen.heroesWalking = s.heroesWalking;
+    seen.levelCompleteRunning = s.levelCompleteRunning;
+    seen.levelStartRunning = s.levelStartRunning;
+    seen.tickEnabled = s.tickEnabled;
+    seen.helpPagesShown = s.helpPagesShown;
+    seen.exitConfirmPending = s.exitConfirmPending;
+    seen.stopConfirmPending = s.stopConfirmPending;
+    seen.startStopHeld = s.startStopHeld;
+    seen.helpHeld = s.helpHeld;
+    seen.aboutHeld = s.aboutHeld;
+    seen.exitHeld = s.exitHeld;
+    seen.cellPressed = s.cellPressed;
+    seen.answerYes = s.answerYes;
+    seen.pressedCell = s.pressedCell;
+    seen.yesRect = s.yesRect;
+    seen.noRect = s.noRect;
+    seen.score = s.score;
+    seen.bankedScore = s.bankedScore;
+    seen.level = s.level;
+    seen.lastTickTime = s.lastTickTime;
+    return seen;
+}
+
+// The sequences during which Stop asks nothing.
+bool Checker::SequenceRunning(const Seen& s) {
+    return s.introRunning || s.heroesWalking || s.levelCompleteRunning || s.levelStartRunning;
+}
+
+void Checker::StartProgram(const GameState& state) {
+    before_ = Look(state);
+    event_ = {};
+    shownBefore_ = true;
+    penDown_ = false;
+    ticked_ = false;
+    panel_ = Panel::About;  // the start-up taps About on the player's behalf
+    introTicks_ = bloomTicks_ = walkTicks_ = heartTicks_ = 0;
+}
+
+void Checker::BeforeEvent(const platform::HostEvent& event, std::uint32_t clock, const GameState& state, bool shown) {
+    before_ = Look(state);
+    event_ = event;
+    clock_ = clock;
+    shownBefore_ = shown;
+}
+
+std::optional<Failure> Checker::AfterEvent(const GameState& state) {
+    ++checks_;
+    if (EndsProgram()) return Fail("program end", "the program went on after it was told to end");
+    const Seen now = Look(state);
+    if (auto failure = Board(now)) return failure;
+    if (auto failure = Score(now, state)) return failure;
+    if (auto failure = Pace(now)) return failure;
+    if (auto failure = Controls(now)) return failure;
+    if (auto failure = Flags(now)) return failure;
+    if (auto failure = Panels(now)) return failure;
+    return std::nullopt;
+}
+
+// Closing the window ends the program, and so does the window's close button
+// outside a game or over a panel, and "Yes" to the exit question.
+bool Checker::EndsProgram() const {
+    switch (event_.kind) {
+        case HostEventKind::Close: return true;
+        case HostEventKind::CloseRequest: return !before_.gamePlaying || before_.modalShown;
+        case HostEventKind::PenUp:
+            return before_.exitConfirmPending && before_.answerYes && !before_.modalShown &&
+                   OpenedByRelease() == Panel::None;
+        default: return false;
+    }
+}
+
+std::optional<Failure> Checker::AfterProgramEnd() const {
+    if (EndsProgram()) return std::nullopt;
+    return Fail("program end", "the program ended though nothing asked it to");
+}
+
+std::optional<Failure> Checker::Board(const Seen& now) const {
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::int32_t kind = now.kinds[cell];
+        if ((kind < 0 || kind > 12) && kind != 99)
+            return Fail("board values", "cell " + At(ColumnOf(cell), RowOf(cell)) + " holds " + std::to_string(kind));
+    }
+    if (!now.gamePlaying) return std::nullopt;
+    const auto& k = now.kinds;
+    const bool lit = LitHomes(k);
+    const bool fits =
+        lit ? k[kHeroineHome] == 12 && k[kTopRightStone] == 0 && k[kBottomLeftStone] == 0
+            : k[kHeroHome] == 4 && k[kHeroineHome] == 6 && k[kTopRightStone] == 99 && k[kBottomLeftStone] == 99;
+    if (!fits)
+        return Fail("corners", "(0,0) " + std::to_string(k[kHeroHome]) + ", (11,11) " +
+                                   std::to_string(k[kHeroineHome]) + ", (11,0) " + std::to_string(k[kTopRightStone]) +
+                                   ", (0,11) " + std::to_string(k[kBottomLeftStone]));
+    // The path is lit from its last turn until the next level is built.
+    if (lit != (now.bloomPhase || now.nextLevelRequested))
+        return Fail("lit path", lit ? "the homes are lit with no level won" : "a level is won and the path is not lit");
+    return std::nullopt;
+}
+
+std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
+    if (before_.gamePlaying && now.gamePlaying && now.bankedScore < before_.bankedScore)
+        return Fail("banked score",
+                    "fell from " + std::to_string(before_.bankedScore) + " to " + std::to_string(now.bankedScore));
+    // A tap reaches a cell when the pen leaves the screen in the cell it touched.
+    if (event_.kind != HostEventKind::PenUp || !before_.cellPressed || now.cellPressed) return std::nullopt;
+    const int x = event_.x & 0xFFFF;
+    const int y = event_.y & 0xFFFF;
+    if (x >= kSide * kCellPixels || y >= kSide * kCellPixels) return std::nullopt;
+    if (y / kCellPixels != before_.pressedCell.row || x / kCellPixels != before_.pressedCell.column)
+        return std::nullopt;
+    ++cellTaps_;
+    const int cell = Index(x / kCellPixels, y / kCellPixels);
+    const int joined = CountJoinedToHomes(now.kinds.data());
+    const bool counted = now.score == now.bankedScore + joined;
+    // Once the path is finished a tap may also be let go untouched.
+    const bool finished = before_.bloomPhase || before_.heroesWalking || before_.levelCompleteRunning;
+    if (finished && now.score == before_.score && now.kinds == before_.kinds) return std::nullopt;
+    if (!counted)
+        return Fail("score after a tap", "tap on " + At(ColumnOf(cell), RowOf(cell)) + ": score " +
+                                             std::to_string(now.score) + ", banked " + std::to_string(now.bankedScore) +
+                                             " + " + std::to_string(joined) + " cells joined to the homes");
+    const Cell& record = state.cells[cell];
+    if (!finished && !IsCorner(cell) && IsBlock(before_.kinds[cell]) && !before_.nextLevelRequested &&
+        !(record.turning && record.turnFrame == 0))
+        return Fail("tapped block turns", "the block at " + At(ColumnOf(cell), RowOf(cell)) + " did not start a turn");
+    return std::nullopt;
+}
+
+// Ticks run only on paints, at most one per 31 ms of the game's clock, and
+// every paint that finds the tick enabled and due runs one.
+std::optional<Failure> Checker::Pace(const Seen& now) {
+    if (!now.introRunning) introTicks_ = 0;
+    if (!now.bloomPhase) bloomTicks_ = 0;
+    if (!now.heroesWalking) walkTicks_ = 0;
+    if (!now.levelCompleteRunning && !now.levelStartRunning) heartTicks_ = 0;
+    if (now.lastTickTime == before_.lastTickTime) {
+        if (event_.kind == HostEventKind::Paint && before_.tickEnabled && shownBefore_ &&
+            clock_ - before_.lastTickTime >= kTickGap)
+            return Fail("tick due", "a paint " + std::to_string(clock_ - before_.lastTickTime) +
+                                        " ms after the last tick ran none");
+        return std::nullopt;
+    }
+    ++ticks_;
+    if (event_.kind != HostEventKind::Paint) return Fail("tick pace", "a tick ran outside a paint");
+    if (now.lastTickTime != clock_)
+        return Fail("tick pace", "the tick took the time " + std::to_string(now.lastTickTime) + ", the clock read " +
+                                     std::to_string(clock_));
+    const std::uint32_t gap = now.lastTickTime - before_.lastTickTime;
+    if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks " + std::to_string(gap) + " ms apart");
+    ticked_ = true;
+    if (now.introRunning && ++introTicks_ > kLongestIntro) return Fail("sequences end", "the intro does not end");
+    if (now.bloomPhase && ++bloomTicks_ > kLongestBloom) return Fail("sequences end", "the bloom does not end");
+    if (now.heroesWalking && ++walkTicks_ > kLongestWalk) return Fail("sequences end", "the walk does not end");
+    if ((now.levelCompleteRunning || now.levelStartRunning) && ++heartTicks_ > kLongestHeart)
+        return Fail("sequences end", "a heart does not end");
+    return std::nullopt;
+}
+
+// The panel the releases of a pen-up put up last (they run Start/Stop, exit,
+// Help, About in this order), or none.
+Panel Checker::OpenedByRelease() const {
+    Panel top = Panel::None;
+    if (before_.startStopHeld && before_.gamePlaying && !SequenceRunning(before_)) top = Panel::StopQuestion;
+    if (before_.exitHeld) top = Panel::ExitQuestion;
+    if (before_.helpHeld) top = Panel::Help;
+    if (before_.aboutHeld) top = Panel::About;
+    return top;
+}
+
+std::optional<Failure> Checker::Controls(const Seen& now) {
+    switch (event_.kind) {
+        case HostEventKind::PenDown: penDown_ = true; return std::nullopt;
+        case HostEventKind::CloseRequest:
+            // During a game the window's close button asks first.
+            if (!now.exitConfirmPending || !now.modalShown)
+                return Fail("program end", "the close button during a game did not ask");
+            return std::nullopt;
+        case HostEventKind::PenUp: break;
+        default: return std::nullopt;
+    }
+    penDown_ = false;
+    if (before_.startStopHeld) {
+        if (!before_.gamePlaying) {
+            if (!now.gamePlaying || !now.introRunning || now.level != 1 || now.score != 0 || now.bankedScore != 0)
+                return Fail("start button", "Start did not begin a game at level 1 with its intro");
+        } else if (SequenceRunning(before_)) {
+            if (now.stopConfirmPending && !before_.stopConfirmPending)
+                return Fail("stop button", "Stop asked while a sequence ran");
+        } else if (!now.stopConfirmPending || !now.modalShown || now.tickEnabled) {
+            return Fail("stop button", "Stop during play did not ask");
+        }
+    }
+    // With no panel up after the releases, the answers are carried out.
+    if (before_.modalShown || OpenedByRelease() != Panel::None) return std::nullopt;
+    if (before_.nextLevelRequested && (now.nextLevelRequested || now.level != before_.level + 1))
+        return Fail("next level",
+                    "\"OK\" left level " + std::to_string(before_.level) + " for level " + std::to_string(now.level));
+    return std::nullopt;
+}
+
+std::optional<Failure> Checker::Panels(const Seen& now) {
+    const int x = event_.x & 0xFFFF;
+    const int y = event_.y & 0xFFFF;
+    if (event_.kind == HostEventKind::PenDown && before_.modalShown) {
+        const Answers answers = AnswersOf(panel_);
+        const bool yes = Inside(answers.yes, x, y);
+        const bool no = Inside(answers.no, x, y);
+        if (now.modalShown == (yes || no))
+            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) +
+                                             (now.modalShown ? " left" : " closed") + " the " + PanelName(panel_));
+        const bool question = panel_ == Panel::ExitQuestion || panel_ == Panel::StopQuestion;
+        if (question && !now.modalShown && now.answerYes != yes)
+            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) + " answered the " +
+                                             PanelName(panel_) + (now.answerYes ? " yes" : " no"));
+    } else if (event_.kind == HostEventKind::PenUp) {
+        if (const Panel opened = OpenedByRelease(); opened != Panel::None) panel_ = opened;
+    } else if (now.modalShown && !before_.modalShown && event_.kind == HostEventKind::CloseRequest) {
+        panel_ = Panel::ExitQuestion;
+    } else if (now.modalShown && !before_.modalShown && event_.kind == HostEventKind::Paint) {
+        // Only the end of the opening heart puts a panel up during a tick.
+        panel_ = Panel::LevelComplete;
+        ++levelsWon_;
+        if (now.bankedScore != now.score + kLevelBonus)
+            return Fail("level bonus",
+                        "banked " + std::to_string(now.bankedScore) + " for a score of " + std::to_string(now.score));
+    }
+    if (!now.modalShown) {
+        panel_ = Panel::None;
+        return std::nullopt;
+    }
+    if (panel_ == Panel::None) return Fail("panel rectangles", "a panel is up that no event put up");
+    const Answers answers = AnswersOf(panel_);
+    if (!Same(now.yesRect, answers.yes) || !Same(now.noRect, answers.no))
+        return Fail("panel rectangles", std::string("the ") + PanelName(panel_) + " answers at " +
+                                            Describe(now.yesRect) + " and " + Describe(now.noRect) + ", not " +
+                                            Describe(answers.yes) + " and " + Describe(answers.no));
+    return std::nullopt;
+}
+
+std::optional<Failure> Checker::Flags(const Seen& now) const {
+    struct Rule {
+        bool broken;
+        const char* what;
+    };
+    const bool sequence = now.introRunning || now.bloomPhase || now.heroesWalking || now.levelCompleteRunning ||
+                          now.levelStartRunning || now.nextLevelRequested || now.stopConfirmPending;
+    const Rule rules[] = {
+        {now.heroesWalking && !now.bloomPhase, "heroesWalking without bloomPhase"},
+        {now.levelCompleteRunning && !now.bloomPhase, "levelCompleteRunning without bloomPhase"},
+        {now.heroesWalking && now.levelCompleteRunning, "heroesWalking with levelCompleteRunning"},
+        {now.introRunning && now.bloomPhase, "introRunning with bloomPhase"},
+        {now.levelStartRunning && (now.bloomPhase || now.introRunning), "levelStartRunning during the intro or bloom"},
+        {now.tickEnabled && now.modalShown, "tickEnabled while modalShown"},
+        {now.tickEnabled && !now.gamePlaying, "tickEnabled with no game"},
+        {sequence && !now.gamePlaying, "a level's sequence or question with no game"},
+        {now.helpPagesShown && !now.modalShown, "helpPagesShown without modalShown"},
+    };
+    for (const Rule& rule : rules) {
+        if (rule.broken) return Fail("phase flags", rule.what);
+    }
+    // A panel is closed at pen-down and answered at the pen-up after it.
+    if (!penDown_ && !now.modalShown) {
+        if (now.nextLevelRequested) return Fail("pending answers", "nextLevelRequested without modalShown");
+        if (now.exitConfirmPending) return Fail("pending answers", "exitConfirmPending without modalShown");
+        if (now.stopConfirmPending) return Fail("pending answers", "stopConfirmPending without modalShown");
+    }
+    return std::nullopt;
+}
+
+}  // namespace soak

@@ -1,0 +1,186 @@
+#include "tools/soak/monkey.h"
+
+namespace soak {
+
+using platform::HostEventKind;
+
+namespace {
+
+// The controls of the strip and the answers of the panels.
+constexpr RECT kStartStop{70, 245, 130, 281};
+constexpr RECT kHelp{5, 245, 65, 262};
+constexpr RECT kAbout{5, 264, 65, 281};
+constexpr RECT kMinimise{182, 295, 206, 319};
+constexpr RECT kExit{211, 295, 235, 319};
+constexpr RECT kPageClose{180, 220, 230, 240};
+constexpr RECT kAboutClose{180, 215, 230, 240};
+constexpr RECT kPrevPage{16, 220, 40, 240};
+constexpr RECT kNextPage{52, 220, 75, 240};
+constexpr RECT kYes{34, 191, 103, 215};
+constexpr RECT kNo{142, 191, 211, 215};
+constexpr RECT kOk{162, 197, 229, 221};
+constexpr RECT kScreen{0, 0, 240, 320};
+constexpr RECT kBoard{0, 0, 240, 240};
+
+// Clock steps between paints: mostly the game's pace, some far quicker
+// (a display that paints every millisecond), some far slower (a stall).
+constexpr std::uint32_t kSteps[] = {31, 31, 31, 31, 31, 32, 1, 16, 30, 45, 100, 1000, 60000};
+
+}  // namespace
+
+const char* ScreenName(Screen screen) {
+    constexpr const char* kNames[kScreenCount] = {"title",         "about page", "help pages",  "exit question",
+                                                  "stop question", "intro",      "play",        "bloom",
+                                                  "walk",          "hearts",     "level panel", "hidden"};
+    return kNames[static_cast<std::size_t>(screen)];
+}
+
+Screen ScreenOf(const GameState& s, bool shown) {
+    if (!shown) return Screen::Hidden;
+    if (s.modalShown) {
+        if (s.exitConfirmPending) return Screen::ExitQuestion;
+        if (s.stopConfirmPending) return Screen::StopQuestion;
+        if (s.helpPagesShown) return Screen::Help;
+        if (s.nextLevelRequested) return Screen::LevelPanel;
+        return Screen::About;
+    }
+    if (s.introRunning) return Screen::Intro;
+    if (s.heroesWalking) return Screen::Walk;
+    if (s.levelCompleteRunning || s.levelStartRunning) return Screen::Hearts;
+    if (s.bloomPhase) return Screen::Bloom;
+    return s.gamePlaying ? Screen::Play : Screen::Title;
+}
+
+Monkey::Monkey(std::uint64_t seed, std::uint64_t events)
+    : random_(seed),
+      player_(seed + 1,
+              {.longestPause = 2, .longestHold = 1, .stopPokes = 0.002, .heroPokes = 0.002, .patience = 1500}),
+      target_(events) {}
+
+bool Monkey::Done() const { return host_->EventCount() >= target_; }
+
+platform::HostEvent Monkey::Next(bool shown) {
+    if (Done()) return {HostEventKind::Close, 0, 0};
+    // A program started afresh owes nothing to the last one.
+    if (host_->Programs() != program_) {
+        program_ = host_->Programs();
+        pending_.clear();
+        episode_ = 0;
+    }
+    const Screen screen = ScreenOf(game, shown);
+    if (pending_.empty()) Plan(shown);
+    const Planned next = pending_.front();
+    pending_.pop_front();
+    step_ = next.step;
+    // A hidden window takes neither paints nor pens: only what reaches the program counts.
+    const HostEventKind kind = next.event.kind;
+    if (shown || (kind != HostEventKind::Paint && kind != HostEventKind::PenDown && kind != HostEventKind::PenUp))
+        ++visits_[static_cast<std::size_t>(screen)];
+    return next.event;
+}
+
+void Monkey::Push(HostEventKind kind, int x, int y) { pending_.push_back({{kind, x, y}, step_}); }
+
+void Monkey::Paints(int count) {
+    const std::uint32_t step = kSteps[Below(std::size(kSteps))];
+    for (int i = 0; i < count; ++i) pending_.push_back({{HostEventKind::Paint, 0, 0}, step});
+}
+
+// Mostly a clean tap; sometimes the pen rests a while, slides off before it
+// lifts, or the window loses the focus with the pen still down.
+void Monkey::Tap(int x, int y) {
+    Push(HostEventKind::PenDown, x, y);
+    if (Chance(0.25)) Paints(1 + Below(40));
+    if (Chance(0.01)) {
+        Push(HostEventKind::FocusLost);
+        return;
+    }
+    if (Chance(0.1)) {
+        x = std::max(0, x + Below(51) - 25);
+        y = std::max(0, y + Below(51) - 25);
+    }
+    Push(HostEventKind::PenUp, x, y);
+}
+
+// Anywhere in the rectangle, its left and top edges included; now and then
+// just outside its right or bottom edge, which is not its own.
+void Monkey::TapInside(const RECT& r) {
+    if (Chance(0.05)) return Tap(Chance(0.5) ? r.right : r.left, Chance(0.5) ? r.bottom : r.top);
+    Tap(r.left + Below(r.right - r.left), r.top + Below(r.bottom - r.top));
+}
+
+void Monkey::Plan(bool shown) {
+    if (episode_ > 0) {
+        // The player hands back at the level panel, which is the monkey's to play with.
+        if (!shown || !game.gamePlaying || (game.modalShown && game.nextLevelRequested)) {
+            episode_ = 0;
+        } else {
+            --episode_;
+            for (const platform::HostEvent& event : EventsOf(player_.Next(game, shown)))
+                pending_.push_back({event, 31});
+            return;
+        }
+    }
+    if (!shown) return PlanHidden();
+    if (game.modalShown) return PlanPanel();
+    PlanOpen();
+}
+
+void Monkey::PlanHidden() {
+    const int roll = Below(100);
+    if (roll < 55) return Paints(1 + Below(200));
+    if (roll < 90) return Push(HostEventKind::Restore);
+    if (roll < 95) return Push(HostEventKind::CloseRequest);
+    TapInside(kScreen);  // a hidden window feels no pen
+}
+
+void Monkey::PlanPanel() {
+    const int roll = Below(100);
+    if (roll < 55) {
+        if (game.exitConfirmPending) return TapInside(Chance(0.04) ? kYes : kNo);
+        if (game.stopConfirmPending) return TapInside(Chance(0.35) ? kYes : kNo);
+        if (game.nextLevelRequested) return TapInside(kOk);
+        if (game.helpPagesShown) {
+            const int page = Below(3);
+            return TapInside(page == 0 ? kPageClose : page == 1 ? kNextPage : kPrevPage);
+        }
+        return TapInside(kAboutClose);
+    }
+    if (roll < 75) return TapInside(kScreen);
+    if (roll < 90) return Paints(1 + Below(60));
+    if (roll < 94) return Push(HostEventKind::FocusLost);
+    if (roll < 97) return Push(HostEventKind::Restore);
+    Push(HostEventKind::CloseRequest);
+}
+
+void Monkey::PlanOpen() {
+    const int roll = Below(1000);
+    if (roll < 280) {
+        const int length = Below(10);
+        return Paints(length < 6 ? 1 + Below(5) : length < 9 ? 5 + Below(56) : 60 + Below(540));
+    }
+    if (roll < 500) {
+        const RECT* controls[] = {&kStartStop, &kStartStop, &kStartStop, &kHelp, &kHelp,
+                                  &kAbout,     &kAbout,     &kExit,      &kExit, &kMinimise};
+        return TapInside(*controls[Below(std::size(controls))]);
+    }
+    if (roll < 750) return TapInside(kBoard);
+    if (roll < 830) return TapInside(kScreen);
+    if (roll < 880) {
+        if (game.gamePlaying) episode_ = 200 + Below(2800);
+        return Paints(1);
+    }
+    if (roll < 920) {
+        // A drag: the pen lands in one place and lifts in another.
+        Push(HostEventKind::PenDown, Below(240), Below(320));
+        if (Chance(0.5)) Paints(1 + Below(10));
+        return Push(HostEventKind::PenUp, Below(240), Below(320));
+    }
+    if (roll < 940) return Tap(Below(65536), Chance(0.5) ? Below(320) : Below(65536));
+    if (roll < 960) return Push(HostEventKind::FocusLost);
+    if (roll < 975) return Push(HostEventKind::CloseRequest);
+    if (roll < 990) return Push(HostEventKind::Restore);
+    Push(Chance(0.5) ? HostEventKind::PenDown : HostEventKind::PenUp, Below(240), Below(320));
+}
+
+}  // namespace soak

@@ -1,0 +1,289 @@
+#include "tools/soak/player.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <limits>
+#include <queue>
+
+namespace soak {
+
+namespace {
+
+constexpr int kNoCost = std::numeric_limits<int>::max();
+// Costs in tenths of a tap; every cell adds one so that short paths win ties.
+constexpr int kTapCost = 10;
+// A flower leaves a random block behind and nothing else; a creature's balls
+// break other blocks and leave frogs there, so a way round is worth much.
+constexpr int kFlowerCost = 15;
+constexpr int kCreatureCost = 400;
+// Once patience has run out, the share of looks that end in a random tap.
+constexpr double kShakeUp = 0.1;
+constexpr int kReplans = 8;
+
+bool SequenceRunning(const GameState& s) {
+    return s.introRunning || s.introShrinking || s.levelStartRunning || s.bloomPhase || s.heroesWalking ||
+           s.levelCompleteRunning;
+}
+
+bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < kSide && y < kSide; }
+
+void Doom(BoardView& view, int x, int y) {
+    if (Inside(x, y)) view.doomed[Index(x, y)] = true;
+}
+
+// A search over (cell, side entered through). Returns the path's cells from
+// the hero's side; a path through one cell twice is refused by the caller.
+std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
+    constexpr int kStates = kCells * 4;
+    std::vector<int> cost(kStates, kNoCost);
+    std::vector<int> from(kStates, -1);
+    struct Entry {
+        int cost;
+        int state;
+        bool operator>(const Entry& other) const { return cost > other.cost; }
+    };
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
+    auto usable = [&](int cell) {
+        return !IsCorner(cell) && !banned[cell] && !view.doomed[cell] &&
+               (view.kinds[cell] == 0 || IsBlock(view.kinds[cell]));
+    };
+    auto stepCost = [&](int cell, Side in, Side out) {
+        if (view.kinds[cell] == 0) return view.flower[cell] ? kFlowerCost : kCreatureCost;
+        const int taps = TapsBetween(view.kinds[cell], BlockOpening(in, out));
+        return taps < 0 ? kNoCost : taps * kTapCost + 1;
+    };
+    // The hero's home opens right and down.
+    for (Side out : {Right, Down}) {
+        const int cell = Index(StepX(out), StepY(out));
+        if (!usable(cell)) continue;
+        const int state = cell * 4 + Opposite(out);
+        cost[state] = 0;
+        open.push({0, state});
+    }
+    int best = kNoCost;
+    int bestState = -1;
+    Side bestOut = Right;
+    while (!open.empty()) {
+        const Entry entry = open.top();
+        open.pop();
+        if (entry.cost != cost[entry.state] || entry.cost >= best) continue;
+        const int cell = entry.state / 4;
+        const Side in = static_cast<Side>(entry.state % 4);
+        for (Side out : {Up, Right, Down, Left}) {
+            if (out == in) continue;
+            const int step = stepCost(cell, in, out);
+            if (step == kNoCost) continue;
+            const int x = ColumnOf(cell) + StepX(out);
+            const int y = RowOf(cell) + StepY(out);
+            if (!Inside(x, y)) continue;
+            const int next = Index(x, y);
+            const int total = entry.cost + step;
+            // The heroine's home opens left and up: it is entered moving right or down.
+            if (next == kHeroineHome) {
+                if ((out == Right || out == Down) && total < best) {
+                    best = total;
+                    bestState = entry.state;
+                    bestOut = out;
+                }
+                continue;
+            }
+            if (!usable(next)) continue;
+            const int nextState = next * 4 + Opposite(out);
+            if (total < cost[nextState]) {
+                cost[nextState] = total;
+                from[nextState] = entry.state;
+                open.push({total, nextState});
+            }
+        }
+    }
+    std::vector<PathStep> path;
+    Side out = bestOut;
+    for (int state = bestState; state >= 0; state = from[state]) {
+        const int cell = state / 4;
+        const Side in = static_cast<Side>(state % 4);
+        const bool bog = view.kinds[cell] == 0;
+        path.push_back({cell, bog ? 0 : TapsBetween(view.kinds[cell], BlockOpening(in, out)), bog});
+        // The cell before this one left it through the side facing `in`.
+        out = Opposite(in);
+    }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+int RepeatedCell(const std::vector<PathStep>& path) {
+    bool seen[kCells] = {};
+    for (const PathStep& step : path) {
+        if (seen[step.cell]) return step.cell;
+        seen[step.cell] = true;
+    }
+    return -1;
+}
+
+}  // namespace
+
+BoardView ViewOf(const GameState& state) {
+    BoardView view;
+    for (int cell = 0; cell < kCells; ++cell) {
+        const Cell& record = state.cells[cell];
+        const std::int32_t kind = state.kinds[cell];
+        view.turning[cell] = record.turning && IsBlock(kind);
+        view.kinds[cell] = view.turning[cell] ? TurnedOnce(kind) : kind;
+        view.flower[cell] = kind == 0 && (record.nextAnim == FlowerOpen || record.nextAnim == FlowerClose);
+    }
+    for (int cell = 0; cell < kCells; ++cell) {
+        const Cell& record = state.cells[cell];
+        const bool curling = record.active && record.nextAnim == FrogCurl;
+        if (!record.rolling && !curling) continue;
+        Doom(view, record.ball1X, record.ball1Y);
+        if (record.ball2X != 0 || record.ball2Y != 0) Doom(view, record.ball2X, record.ball2Y);
+    }
+    return view;
+}
+
+std::vector<PathStep> PlanPath(const BoardView& view) {
+    bool banned[kCells] = {};
+    for (int attempt = 0; attempt < kReplans; ++attempt) {
+        std::vector<PathStep> path = CheapestPath(view, banned);
+        const int repeated = RepeatedCell(path);
+        if (repeated < 0) return path;
+        banned[repeated] = true;
+    }
+    return {};
+}
+
+std::string BoardPicture(const GameState& state) {
+    constexpr char kBlocks[] = ".|-Lr7J";
+    std::string picture;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const std::int32_t kind = state.kinds[Index(x, y)];
+            picture += kind >= 0 && kind <= 6 ? kBlocks[kind] : kind >= 7 && kind <= 12 ? '#' : kind == 99 ? 'o' : '?';
+        }
+        picture += '\n';
+    }
+    return picture;
+}
+
+std::vector<platform::HostEvent> EventsOf(const Move& move) {
+    using platform::HostEventKind;
+    switch (move.kind) {
+        case Move::Kind::Wait: return {{HostEventKind::Paint, 0, 0}};
+        case Move::Kind::BringBack: return {{HostEventKind::Restore, 0, 0}};
+        case Move::Kind::Tap: break;
+    }
+    std::vector<platform::HostEvent> events{{HostEventKind::PenDown, move.x, move.y}};
+    events.insert(events.end(), static_cast<std::size_t>(move.holdPaints), {HostEventKind::Paint, 0, 0});
+    events.push_back({HostEventKind::PenUp, move.x, move.y});
+    return events;
+}
+
+Move Player::Next(const GameState& state, bool windowShown) {
+    if (!windowShown) return {Move::Kind::BringBack};
+    if (state.modalShown) {
+        if (state.stopConfirmPending) return quitting_ ? TapAt(kYesX, kYesY) : TapAt(kNoX, kNoY);
+        if (state.exitConfirmPending) return TapAt(kNoX, kNoY);
+        if (state.nextLevelRequested) return TapAt(kOkX, kOkY);
+        return TapAt(kPageCloseX, kPageCloseY);
+    }
+    if (!state.gamePlaying) {
+        if (quitting_) ++tally_.gamesGivenUp;
+        quitting_ = false;
+        return TapAt(kStartX, kStartY);
+    }
+    if (quitting_ && !SequenceRunning(state)) return TapAt(kStartX, kStartY);
+    if (Chance(habits_.stopPokes)) return TapAt(kStartX, kStartY);
+    if (SequenceRunning(state)) return {};
+    if (pausePaints_ > 0) {
+        --pausePaints_;
+        return {};
+    }
+    return Play(state);
+}
+
+Move Player::Play(const GameState& state) {
+    if (state.level != level_) {
+        level_ = state.level;
+        looksThisLevel_ = 0;
+    }
+    ++looksThisLevel_;
+    // A level that will not be won is left for a new game.
+    if (habits_.giveUp > 0 && looksThisLevel_ > habits_.giveUp) {
+        quitting_ = true;
+        return {};
+    }
+    if (Chance(habits_.heroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
+    const BoardView view = ViewOf(state);
+    // A level that drags on gets shaken up now and then.
+    const bool impatient = looksThisLevel_ > habits_.patience;
+    if (impatient && Chance(kShakeUp)) {
+        ++tally_.random;
+        return RandomCellTap(view);
+    }
+    // With no way at all, the balls in flight are awaited.
+    const std::vector<PathStep> path = PlanPath(view);
+    const PathStep* flower = nullptr;
+    const PathStep* creature = nullptr;
+    for (const PathStep& step : path) {
+        if (view.turning[step.cell]) continue;
+        if (step.taps > 0) {
+            ++tally_.turns;
+            return TapCell(step.cell);
+        }
+        if (step.bog && view.flower[step.cell] && flower == nullptr) flower = &step;
+        if (step.bog && !view.flower[step.cell] && creature == nullptr) creature = &step;
+    }
+    if (flower != nullptr) {
+        ++tally_.flowers;
+        return TapCell(flower->cell);
+    }
+    if (creature != nullptr) {
+        ++tally_.creatures;
+        return TapCell(creature->cell);
+    }
+    // A way that is whole and not turning, yet the bog does not bloom: a
+    // flower's replacement block finished it, and the game looks again only
+    // when a turn ends. Any turn off the way will do.
+    const bool whole = !path.empty() && std::none_of(path.begin(), path.end(), [&](const PathStep& step) {
+        return view.turning[step.cell] || step.taps > 0 || step.bog;
+    });
+    if (whole) return OffPathTap(view, path);
+    // Every block on the way is turning into place: watch.
+    return {};
+}
+
+Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
+    bool onPath[kCells] = {};
+    for (const PathStep& step : path) onPath[step.cell] = true;
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (!IsCorner(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) {
+            ++tally_.random;
+            return TapCell(cell);
+        }
+    }
+    return {};
+}
+
+Move Player::TapAt(int x, int y) {
+    ++tally_.taps;
+    pausePaints_ = 1 + Below(std::max(1, habits_.longestPause));
+    return {Move::Kind::Tap, x, y, Below(habits_.longestHold + 1)};
+}
+
+Move Player::TapCell(int cell) {
+    // Anywhere inside the cell, not only its centre.
+    return TapAt(ColumnOf(cell) * kCellPixels + 2 + Below(16), RowOf(cell) * kCellPixels + 2 + Below(16));
+}
+
+// The fallback that keeps a level moving: a random bog cell or block.
+Move Player::RandomCellTap(const BoardView& view) {
+    std::vector<int> cells;
+    const bool bog = Chance(0.5);
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (!IsCorner(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
+            cells.push_back(cell);
+    }
+    if (cells.empty()) return {};
+    return TapCell(cells[Below(static_cast<int>(cells.size()))]);
+}
+
+}  // namespace soak

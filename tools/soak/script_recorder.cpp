@@ -1,0 +1,76 @@
+#include "tools/soak/script_recorder.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace soak {
+
+using platform::HostEventKind;
+
+namespace {
+constexpr std::uint32_t kRunnerStep = 31;  // the runner's step until a `step` line
+}
+
+void ScriptRecorder::Start(std::uint32_t clock) {
+    text_ = "# runner-args: --clock " + std::to_string(clock) + "\n";
+    step_ = kRunnerStep;
+    paints_ = 0;
+}
+
+void ScriptRecorder::FlushPaints() {
+    if (paints_ == 0) return;
+    text_ += paints_ == 1 ? std::string("paint\n") : "paint " + std::to_string(paints_) + "\n";
+    paints_ = 0;
+}
+
+void ScriptRecorder::Record(const platform::HostEvent& event, std::uint32_t step) {
+    if (event.kind == HostEventKind::Paint) {
+        if (step != step_) {
+            FlushPaints();
+            text_ += "step " + std::to_string(step) + "\n";
+            step_ = step;
+        }
+        ++paints_;
+        return;
+    }
+    FlushPaints();
+    const std::string at = " " + std::to_string(event.x) + " " + std::to_string(event.y) + "\n";
+    switch (event.kind) {
+        case HostEventKind::PenDown: text_ += "down" + at; break;
+        case HostEventKind::PenUp: text_ += "up" + at; break;
+        case HostEventKind::FocusLost: text_ += "focus-lost\n"; break;
+        case HostEventKind::CloseRequest: text_ += "close\n"; break;
+        case HostEventKind::Restore: text_ += "relaunch\n"; break;
+        default: break;  // the runner closes the program at the end of its script
+    }
+}
+
+void ScriptRecorder::Comment(const std::string& text) {
+    FlushPaints();
+    text_ += "# " + text + "\n";
+}
+
+bool ScriptRecorder::WriteTo(const std::string& path) {
+    FlushPaints();
+    std::ofstream file(path, std::ios::binary);
+    file << text_;
+    return static_cast<bool>(file.flush());
+}
+
+void ScriptRecorder::WriteNow(int descriptor) const {
+    const char* data = text_.data();
+    std::size_t left = text_.size();
+    while (left > 0) {
+        const ssize_t written = write(descriptor, data, left);
+        if (written <= 0) return;
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    char line[32];
+    const int length = std::snprintf(line, sizeof line, "paint %llu\n", static_cast<unsigned long long>(paints_));
+    if (paints_ > 0 && length > 0) (void)!write(descriptor, line, static_cast<std::size_t>(length));
+}
+
+}  // namespace soak

@@ -1,0 +1,33 @@
+// The events of one program run, written as a mirelink-headless script, so
+// that a failure found here replays in the scripted runner.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/host.h"
+
+namespace soak {
+
+class ScriptRecorder {
+public:
+    // A fresh program, started at this clock.
+    void Start(std::uint32_t clock);
+    // One event, delivered after `step` ms when it is a paint.
+    void Record(const platform::HostEvent& event, std::uint32_t step);
+    void Comment(const std::string& text);
+    // False when the file cannot be written.
+    bool WriteTo(const std::string& path);
+    // The same from a dying process: plain writes to an open descriptor, no
+    // allocation.
+    void WriteNow(int descriptor) const;
+
+private:
+    void FlushPaints();
+
+    std::string text_;
+    std::uint32_t step_ = 31;
+    std::uint64_t paints_ = 0;
+};
+
+}  // namespace soak

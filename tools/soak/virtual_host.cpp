@@ -1,0 +1,92 @@
+#include "tools/soak/virtual_host.h"
+
+#include <unistd.h>
+
+#include <new>
+#include <type_traits>
+
+#include "app/win_main.h"
+#include "platform/platform.h"
+#include "res/resources.h"
+#include "state/game_state.h"
+
+namespace soak {
+
+using platform::HostEvent;
+using platform::HostEventKind;
+
+namespace {
+
+// The record as a new process finds it, made in place: it is megabytes.
+void FreshGameState() {
+    static_assert(std::is_trivially_destructible_v<GameState>);
+    new (&game) GameState();
+}
+
+bool IsPen(HostEventKind kind) { return kind == HostEventKind::PenDown || kind == HostEventKind::PenUp; }
+
+}  // namespace
+
+bool VirtualHost::RunProgram() {
+    platform::ResetForTesting();
+    FreshGameState();
+    platform::SetHost(this, platform::DisplayConfig{});
+    // Copies of this run never meet a game the user is playing.
+    platform::SetInstanceNamespace("soak-" + std::to_string(getpid()) + "-" + std::to_string(programs_));
+    ++programs_;
+    startClock_ = clock_;
+    recorder_.Start(clock_);
+    checker_.StartProgram(game);
+    static WCHAR commandLine[] = u"";
+    WinMain(platform::RegisterModule(MirelinkResources()), nullptr, commandLine, SW_SHOW);
+    if (!failure_) {
+        if (auto failure = checker_.AfterProgramEnd()) Fail(*failure);
+    }
+    return !failure_;
+}
+
+void VirtualHost::Fail(Failure failure) {
+    if (failure_) return;
+    failure_ = std::move(failure);
+    recorder_.Comment(Where() + ": " + failure_->invariant + ": " + failure_->detail);
+}
+
+std::string VirtualHost::Where() const {
+    return "tick " + std::to_string(checker_.Ticks()) + " (event " + std::to_string(events_.load()) + ", clock " +
+           std::to_string(clock_) + ")";
+}
+
+// Called each time the program's queue runs dry, so the last event has been
+// handled in full: the rules are checked first, then the driver is asked.
+HostEvent VirtualHost::WaitForEvent(bool paintable) {
+    if (!failure_) {
+        if (auto failure = checker_.AfterEvent(game)) Fail(*failure);
+    }
+    // Once a rule has broken the program is closed and nothing more is checked.
+    if (failure_) return {HostEventKind::Close, 0, 0};
+    for (;;) {
+        HostEvent event = driver_.Next(paintable);
+        if (failure_) return {HostEventKind::Close, 0, 0};
+        if (event.kind == HostEventKind::Paint) {
+            clock_ += driver_.PaintStep();
+            recorder_.Record(event, driver_.PaintStep());
+            // A hidden window gets no paints, but the time they would have taken passes.
+            if (!paintable) continue;
+        } else if (IsPen(event.kind) && !paintable) {
+            // Nor does it feel the pen.
+            continue;
+        } else {
+            recorder_.Record(event, 0);
+        }
+        checker_.BeforeEvent(event, clock_, game, paintable);
+        ++events_;
+        return event;
+    }
+}
+
+int VirtualHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) {
+    Fail({"program end", "message box " + std::string(caption) + ": " + std::string(text)});
+    return IDOK;
+}
+
+}  // namespace soak

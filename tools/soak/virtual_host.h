@@ -1,0 +1,70 @@
+// The program, run in this process on a host of our own: a virtual clock that
+// moves only by paints and the game's own sleeps, so it runs as fast as the
+// machine allows; a driver that stands in for the player; and the rules
+// checked after every event the program takes.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/host.h"
+#include "tools/soak/checker.h"
+#include "tools/soak/script_recorder.h"
+
+namespace soak {
+
+// Whatever gives the program its input.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    // The next event; `shown`: the window is shown, so paints and pens reach
+    // the game. While hidden, paints only let time pass.
+    virtual platform::HostEvent Next(bool shown) = 0;
+    // The clock advance before each paint.
+    virtual std::uint32_t PaintStep() const { return 31; }
+};
+
+class VirtualHost final : public platform::Host {
+public:
+    VirtualHost(Driver& driver, std::uint32_t clock) : driver_(driver), clock_(clock) {}
+
+    // Starts the program from the state a fresh process finds and runs it
+    // until its loop ends. False once a rule has broken.
+    bool RunProgram();
+
+    // Ends the run with a failure of the driver's own (a player stuck).
+    void Fail(Failure failure);
+    const std::optional<Failure>& Failed() const { return failure_; }
+    // After a failure has been reported, to go on with a fresh program.
+    void ForgetFailure() { failure_.reset(); }
+    // "tick T (event E, clock C)": where the run is.
+    std::string Where() const;
+
+    const Checker& Rules() const { return checker_; }
+    const std::atomic<std::uint64_t>& EventCount() const { return events_; }
+    std::uint32_t Clock() const { return clock_; }
+    std::uint32_t ProgramStartClock() const { return startClock_; }
+    std::uint64_t Programs() const { return programs_; }
+    ScriptRecorder& Recorder() { return recorder_; }
+
+    std::uint32_t TickCount() override { return clock_; }
+    void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
+    platform::HostEvent WaitForEvent(bool paintable) override;
+    void PresentFrame(const std::uint8_t*, const platform::DisplayConfig&, bool) override {}
+    int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override;
+    void WindowVisibilityChanged(bool) override {}
+
+private:
+    Driver& driver_;
+    Checker checker_;
+    ScriptRecorder recorder_;
+    std::uint32_t clock_;
+    std::uint32_t startClock_ = 0;
+    std::atomic<std::uint64_t> events_{0};
+    std::uint64_t programs_ = 0;
+    std::optional<Failure> failure_;
+};
+
+}  // namespace soak

@@ -1,0 +1,35 @@
+// Watches that the program's loop keeps taking events: when the count stands
+// still for too long, the program has hung inside the game.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace soak {
+
+class Watchdog {
+public:
+    // `onHang` runs on the watchdog's own thread and must end the process.
+    Watchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit, std::function<void()> onHang);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    void Watch();
+
+    const std::atomic<std::uint64_t>& events_;
+    std::chrono::seconds limit_;
+    std::function<void()> onHang_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+}  // namespace soak
