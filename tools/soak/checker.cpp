@@ -1,5 +1,6 @@
 #include "tools/soak/checker.h"
 
+#include <cstdio>
 #include <string>
 
 namespace soak {
@@ -54,12 +55,19 @@ bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// Written with snprintf: GCC 12 warns falsely (-Wrestrict) on "(" + std::to_string(...).
 std::string Describe(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + ")";
+    char text[64];
+    std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", static_cast<int>(r.left), static_cast<int>(r.top),
+                  static_cast<int>(r.right), static_cast<int>(r.bottom));
+    return text;
 }
 
-std::string At(int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; }
+std::string At(int x, int y) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d,%d)", x, y);
+    return text;
+}
 
 std::optional<Failure> Fail(const char* invariant, std::string detail) { return Failure{invariant, std::move(detail)}; }
 

@@ -9,12 +9,9 @@
 
 #include "tools/soak/watchdog.h"
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
-#include <sanitizer/common_interface_defs.h>
-#define SOAK_HAS_SANITIZER_CALLBACK 1
-#endif
-#endif
+// The sanitizers' runtime offers a last word before it ends the process; a
+// build without them has no such function, so it is looked for, not required.
+extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 
 namespace soak {
 
@@ -66,9 +63,7 @@ void ArmCrashReport(const char* program, VirtualHost& host, const std::string& r
                     const std::string& recordPath) {
     crash = {program, &host, reproduce, recordPath};
     for (int signal : kCrashSignals) std::signal(signal, OnCrashSignal);
-#ifdef SOAK_HAS_SANITIZER_CALLBACK
-    __sanitizer_set_death_callback(WriteCrashReport);
-#endif
+    if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(WriteCrashReport);
 }
 
 void DisarmCrashReport() {

@@ -36,15 +36,24 @@ void ScriptRecorder::Record(const platform::HostEvent& event, std::uint32_t step
         return;
     }
     FlushPaints();
-    const std::string at = " " + std::to_string(event.x) + " " + std::to_string(event.y) + "\n";
     switch (event.kind) {
-        case HostEventKind::PenDown: text_ += "down" + at; break;
-        case HostEventKind::PenUp: text_ += "up" + at; break;
+        case HostEventKind::PenDown: AppendPen("down", event); break;
+        case HostEventKind::PenUp: AppendPen("up", event); break;
         case HostEventKind::FocusLost: text_ += "focus-lost\n"; break;
         case HostEventKind::CloseRequest: text_ += "close\n"; break;
         case HostEventKind::Restore: text_ += "relaunch\n"; break;
         default: break;  // the runner closes the program at the end of its script
     }
+}
+
+// Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on " " + std::to_string(...).
+void ScriptRecorder::AppendPen(const char* verb, const platform::HostEvent& event) {
+    text_ += verb;
+    text_ += ' ';
+    text_ += std::to_string(event.x);
+    text_ += ' ';
+    text_ += std::to_string(event.y);
+    text_ += '\n';
 }
 
 void ScriptRecorder::Comment(const std::string& text) {

@@ -24,6 +24,7 @@ public:
 
 private:
     void FlushPaints();
+    void AppendPen(const char* verb, const platform::HostEvent& event);
 
     std::string text_;
     std::uint32_t step_ = 31;
