@@ -1,19 +1,89 @@
+// What the board puts on the screen; RandomBelow; and a level set up against
+// the same draws taken by hand.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 
+#include "board/board.h"
 #include "board/level_setup.h"
+#include "board/random.h"
+#include "gfx/display_device.h"
 #include "platform/coredll/coredll.h"
 #include "state/game_state.h"
+#include "tests/support/game_fixture.h"
 
-namespace board_test {
 namespace {
+
+using namespace test_support;
+
+class BoardDrawing : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        std::memset(game.display->backBuffer, 0xAB, kScreenBytes);
+    }
+    bool CellShows(int x, int y, int id) const { return RectHolds(20 * x, 20 * y, 20, 20, ScreenColour(id)); }
+    static constexpr std::uint16_t kUntouched = 0xABAB;
+};
+
+// Every block and lit block shows its picture; the corners show the homes and
+// the stones whatever their kinds; bog and kinds without a picture are left alone.
+TEST_F(BoardDrawing, EachCellShowsThePictureOfItsKind) {
+    ClearBoard();
+    const int ids[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
+    for (int kind = 1; kind <= 12; ++kind) KindAt(kind % 10 + 1, kind / 10 + 3) = kind;
+    KindAt(0, 0) = Bog;
+    KindAt(11, 11) = Horizontal;
+    KindAt(5, 5) = CornerStone;
+    KindAt(6, 6) = 50;
+    KindAt(7, 7) = 104;
+    DrawBoard();
+    for (int kind = 1; kind <= 12; ++kind) {
+        EXPECT_TRUE(CellShows(kind % 10 + 1, kind / 10 + 3, ids[kind - 1])) << kind;
+    }
+    EXPECT_TRUE(CellShows(0, 0, 337) && CellShows(11, 11, 338) && CellShows(0, 11, 349) && CellShows(11, 0, 350));
+    for (int i : {5, 6, 7, 8}) EXPECT_TRUE(RectHolds(20 * i, 20 * i, 20, 20, kUntouched)) << i;
+    EXPECT_TRUE(RectHolds(0, 240, 240, 80, kUntouched)) << "the control strip is not the board's";
+}
+
+// Seeds the sequence so that its next draw is `draw`.
+void SeedFor(int draw) {
+    unsigned seed = 0;
+    for (crt::srand(seed); crt::rand() != draw; crt::srand(++seed)) {
+    }
+    crt::srand(seed);
+}
+
+// Both products are rounded to single precision: the largest draw gives the
+// top value, not n, and a few draws come out one higher than in double
+// precision (the portraits' and the stones' pauses).
+TEST(RandomBelowTest, ScalesEachDrawInSinglePrecision) {
+    const struct {
+        int draw, n, value;
+    } cases[] = {{32767, 1, 0},     {32767, 2, 1},      {32767, 6, 5},        {32767, 1000, 999}, {0, 12, 0},
+                 {19196, 1200, 703}, {9598, 2400, 703}, {28794, 2400, 2109}, {16384, 2, 1}};
+    for (const auto& c : cases) {
+        SeedFor(c.draw);
+        EXPECT_EQ(RandomBelow(c.n), c.value) << c.draw << " of " << c.n;
+    }
+}
+
+TEST(RandomBelowTest, AnEmptyRangeGivesZeroAndStillTakesOneDraw) {
+    for (int n : {-5, 0}) {
+        crt::srand(99);
+        EXPECT_EQ(RandomBelow(n), 0) << n;
+        const int following = crt::rand();
+        crt::srand(99);
+        crt::rand();
+        EXPECT_EQ(following, crt::rand()) << n;
+    }
+}
 
 // The handheld's random sequence and the game's scaling, written out again
 // from their description, so the level can be rebuilt without the game's code.
 struct ReferenceDraws {
     std::uint32_t state;
-
     int Next() {
         state = state * 214013u + 2531011u;
         return static_cast<int>((state >> 16) & 0x7FFF);
@@ -98,4 +168,3 @@ TEST(LevelSetupTest, LevelMatchesTheDrawsTakenInTheirOrder) {
 }
 
 }  // namespace
-}  // namespace board_test

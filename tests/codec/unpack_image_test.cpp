@@ -39,11 +39,7 @@ TEST(UnpackImage, FollowsEveryRuleAndStopsWhereTheDataGivesOut) {
     partialRecord.pop_back();  // reading this record would read past the data
     Bytes hugeCount = Packed("abc", 3);
     hugeCount[3] = 0xFF;
-    const struct {
-        const char* what;
-        Bytes packed;
-        std::string expected;
-    } cases[] = {
+    const struct { const char* what; Bytes packed; std::string expected; } cases[] = {
         {"literals alone", Packed("hello", 5), "hello"},
         {"copy at its position", Packed("abcZ", 7, {{3, 3, 3}}), "abcabcZ"},
         {"overlapping copy repeats a pattern", Packed("xy", 9, {{2, 7, 2}}), "xyxyxyxyx"},

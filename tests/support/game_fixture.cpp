@@ -63,11 +63,9 @@ void LayBrokenPath() {
         {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
         {'7', DownLeft}, {'J', LeftUp},     {'#', CornerStone},
     };
-    const char* rows[kBoardSize] = {"r----|----7#", "----------|-", "----------|-", "----------|-",
-                                    "----------|-", "----------|-", "----------|-", "----------|-",
-                                    "----------|-", "----------|-", "----------|-", "#---------LJ"};
     for (int y = 0; y < kBoardSize; ++y) {
-        for (int x = 0; x < kBoardSize; ++x) game.kinds[CellIndex(x, y)] = kKinds.at(rows[y][x]);
+        const char* row = y == 0 ? "r----|----7#" : y == 11 ? "#---------LJ" : "----------|-";
+        for (int x = 0; x < kBoardSize; ++x) KindAt(x, y) = kKinds.at(row[x]);
     }
 }
 
@@ -110,8 +108,6 @@ void GameFixture::Tap(int x, int y) {
     Down(x, y);
     Up(x, y);
 }
-
-void GameFixture::TapCellAt(int column, int row) { Tap(column * 20 + 10, row * 20 + 10); }
 
 void GameFixture::Ticks(int count) {
     for (int i = 0; i < count; ++i) {

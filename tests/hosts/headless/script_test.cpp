@@ -60,11 +60,7 @@ TEST(ScriptFile, ReadsARegularFileUpToTheLimitAndRefusesEverythingElse) {
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "ten.mls") << "paint 100\n";
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    const struct {
-        std::string path;
-        std::size_t limit;
-        const char* error;
-    } cases[] = {
+    const struct { std::string path; std::size_t limit; const char* error; } cases[] = {
         {(dir / "ten.mls").string(), 10, ""},
         {(dir / "ten.mls").string(), 9, "larger than 9 bytes"},
         {"/proc/self/maps", 9, "larger than 9 bytes"},  // says it is empty
@@ -104,10 +100,7 @@ TEST_F(ScriptFieldCheck, AcceptsPathsAndValuesThatFitTheirFields) {
 }
 
 TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
+    const struct { const char* text; const char* message; } cases[] = {
         {"paint\nexpect scroe 1", "expect: unknown field 'scroe'"},
         {"paint\nexpect kinds[144] 1", "expect: index 144 is past the end of 'kinds' (144 entries)"},
         {"paint\nexpect cells[0].dealy 1", "expect: 'cells[0]' has no field 'dealy'"},

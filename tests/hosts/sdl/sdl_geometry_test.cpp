@@ -15,10 +15,7 @@ TEST(SdlScale, LargestWholeScaleThatFitsButNeverBelowOne) {
 }
 
 TEST(SdlViewport, PictureIsCentredAtTheChosenScaleAtMost) {
-    const struct {
-        int width, height, chosen;
-        Viewport expected;
-    } cases[] = {
+    const struct { int width, height, chosen; Viewport expected; } cases[] = {
         {480, 640, 2, {0, 0, 2}},                                   // exact size: no border
         {1920, 1080, 0, {(1920 - 720) / 2, (1080 - 960) / 2, 3}},   // full screen: the largest scale
         {1000, 1000, 2, {(1000 - 480) / 2, (1000 - 640) / 2, 2}},   // an enlarged window, not picture
