@@ -43,7 +43,8 @@ constexpr LRESULT kHandOverAnswer = 1234;
 enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kFirstAndGotHandOver = 20, kFirstAlone = 21, kFailed = 22 };
 
 // Runs `body` in a forked child that ends with its result; the alarm ends a
-// child that hangs.
+// child that hangs. ExitCode is -1 when the child was killed, nothing while
+// it still runs and `block` is false.
 pid_t StartChild(const std::function<int()>& body) {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -55,8 +56,6 @@ pid_t StartChild(const std::function<int()>& body) {
     return pid;
 }
 
-// The child's exit code (-1 when it was killed); nothing while it still runs
-// and `block` is false.
 std::optional<int> ExitCode(pid_t pid, bool block = true) {
     int status = 0;
     if (waitpid(pid, &status, block ? 0 : WNOHANG) != pid) return std::nullopt;
@@ -103,19 +102,22 @@ int StartedCopy(const std::string& instanceNamespace, const char16_t* title = kT
     return host.handOvers == 1 ? kFirstAndGotHandOver : kFirstAlone;
 }
 
+sockaddr_un AddressOf(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    return address;
+}
+
 // A raw peer on the channel, as a confused or hostile program would be.
 class ChannelPeer {
 public:
     explicit ChannelPeer(const std::string& path) : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0)) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, path.data(), path.size());
+        const sockaddr_un address = AddressOf(path);
         connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }
     ~ChannelPeer() { close(fd_); }
-    bool Send(const void* data, std::size_t size) {
-        return send(fd_, data, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size);
-    }
+    bool Send(const void* data, std::size_t size) { return send(fd_, data, size, MSG_NOSIGNAL) == ssize_t(size); }
     // The reply, or nothing when the receiver hung up without one.
     std::optional<ChannelReply> Reply() {
         ChannelReply reply{};
@@ -127,13 +129,7 @@ private:
     int fd_;
 };
 
-ChannelRequest ValidRequest() {
-    ChannelRequest request{};
-    request.magic = kChannelMagic;
-    request.version = kChannelVersion;
-    request.message = WM_USER;
-    return request;
-}
+ChannelRequest ValidRequest() { return {kChannelMagic, kChannelVersion, 0, WM_USER, 0, 0, 0}; }
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
@@ -176,9 +172,7 @@ TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothing) {
 TEST_F(SingleInstanceTest, ASocketLeftByACopyThatCrashedIsTakenOverAndRemovedAtTheEnd) {
     const std::string path = ChannelOfThisCopy();
     const int stale = socket(AF_UNIX, SOCK_SEQPACKET, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path.data(), path.size());
+    const sockaddr_un address = AddressOf(path);
     ASSERT_EQ(bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     close(stale);  // gone without removing its file
     CreateGameWindow();

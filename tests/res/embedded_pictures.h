@@ -50,7 +50,6 @@ inline int CountWhite(const Decoded& picture, int frame) { return CountIf(pictur
 // Inclusive bounds of the pixels of a frame that pass a test.
 struct Box {
     int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
-    int Area() const { return (right - left + 1) * (bottom - top + 1); }
 };
 
 template <typename Test>

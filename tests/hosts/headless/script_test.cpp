@@ -1,13 +1,19 @@
-#include "hosts/headless/script.h"
-
+// The runner's parsers (the script, its fields, --display) and its decoding
+// of the screen for shots.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include <gtest/gtest.h>
+
+#include "hosts/headless/display_option.h"
+#include "hosts/headless/screenshot.h"
+#include "hosts/headless/script.h"
 
 namespace {
 
@@ -125,6 +131,78 @@ TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
         EXPECT_EQ(error->line, 2);
         EXPECT_EQ(error->message, c.message);
     }
+}
+
+// Throws, and so fails the test, when the text is refused.
+platform::DisplayConfig ParsedDisplay(std::string_view text) {
+    return std::get<platform::DisplayConfig>(ParseDisplayOption(text));
+}
+
+TEST(DisplayOption, GivesFormatFlagsAndPackedPitches) {
+    const platform::DisplayConfig p = ParsedDisplay("240x320:565:16");
+    EXPECT_EQ((std::array<std::int64_t, 6>{p.width, p.height, p.bitsPerPixel, p.format, p.xPitch, p.yPitch}),
+              (std::array<std::int64_t, 6>{240, 320, 16, 0x80, 2, 480}));
+    EXPECT_EQ(ParsedDisplay("240x320:555:16").format, 0x40u);
+    EXPECT_EQ(ParsedDisplay("240x320:888:16").format, 0x100u);
+    EXPECT_EQ(ParsedDisplay("240x320:0x180:16").format, 0x180u);
+    EXPECT_EQ(ParsedDisplay("240x320:0XfFfFfFfF:16").format, 0xFFFFFFFFu);
+    EXPECT_EQ(ParsedDisplay("320x240:565:32").yPitch, 1280);
+    EXPECT_EQ(ParsedDisplay("240x320:565:4").xPitch, 1);  // never less than a byte a pixel
+}
+
+TEST(DisplayOption, RefusesWhatDescribesNoScreen) {
+    for (const char* text : {"", "240x320", "240x320:565", "240:320:565:16", "x320:565:16", "240x:565:16",
+                             "0x320:565:16", "240x0:565:16", "4097x320:565:16", "240x320:444:16",
+                             "240x320:0x:16", "240x320:0xZZ:16", "240x320:0x100000000:16", "240x320:565:0",
+                             "240x320:565:33", "240x320:565:16:1", "240x320:565:-16", " 240x320:565:16",
+                             "240x320:565:16x"}) {
+        EXPECT_TRUE(std::holds_alternative<std::string>(ParseDisplayOption(text))) << text;
+    }
+}
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+// The whole-frame cases below cover full channels; these, the widening and
+// where 5-5-5 keeps its bits.
+TEST(ScreenDecoding, WidensEachChannelByRepeatingItsTopBits) {
+    EXPECT_EQ(DecodeRgb565((0x10 << 11) | (0x20 << 5) | 0x01), (Rgb{132, 130, 8}));
+    EXPECT_EQ(DecodeRgb555((0x10 << 11) | (0x10 << 6) | (0x01 << 1)), (Rgb{132, 132, 8}));
+    EXPECT_EQ(DecodeRgb555(0x0001), (Rgb{0, 0, 0}));  // bit 0 carries nothing
+}
+
+PresentedFrame TwoByTwo(std::uint32_t format) {
+    PresentedFrame frame;
+    frame.config.width = 2;
+    frame.config.height = 2;
+    frame.config.xPitch = 2;
+    frame.config.yPitch = 4;
+    frame.config.format = format;
+    // (0,0) white, (1,0) pure blue in 5-5-5, (0,1) pure red, (1,1) pure blue in 5-6-5.
+    frame.memory = {0xFF, 0xFF, 0x3E, 0x00, 0x00, 0xF8, 0x1F, 0x00};
+    return frame;
+}
+
+TEST(ScreenDecoding, FrameFollowsTheFormatTheGameChose) {
+    const PresentedFrame as565 = TwoByTwo(0x80);
+    EXPECT_EQ(DecodeFrame(&as565).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 255, 0, 0, 0, 0, 255}));
+
+    const PresentedFrame as555 = TwoByTwo(0x40);
+    EXPECT_EQ(DecodeFrame(&as555).rgb[5], 255);   // (1,0) blue
+    EXPECT_EQ(DecodeFrame(&as555).rgb[11], 123);  // (1,1) half blue here
+
+    const PresentedFrame both = TwoByTwo(0xC0);  // the game prefers 5-6-5
+    EXPECT_EQ(DecodeFrame(&both).rgb[11], 255);
+}
+
+TEST(ScreenDecoding, WhatWasNotPresentedStaysBlack) {
+    PresentedFrame cut = TwoByTwo(0x80);
+    cut.memory.resize(5);
+    EXPECT_EQ(DecodeFrame(&cut).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 0, 0, 0, 0, 0, 0}));
+
+    const RgbPicture nothing = DecodeFrame(nullptr);  // a black portrait screen
+    EXPECT_EQ(nothing.width, 240u);
+    EXPECT_EQ(nothing.height, 320u);
+    EXPECT_EQ(std::count(nothing.rgb.begin(), nothing.rgb.end(), 0), 240 * 320 * 3);
 }
 
 }  // namespace

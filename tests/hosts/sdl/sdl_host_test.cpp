@@ -32,7 +32,6 @@ protected:
         host_.reset();
         fs::remove_all(directory_);
     }
-
     void OpenHost(SdlHostOptions options = {}) {
         options.scale = 2;
         options.shotsDirectory = directory_;
@@ -88,9 +87,8 @@ void ExpectEvent(const HostEvent& event, HostEventKind kind, int x = 0, int y = 
 }
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path).rdbuf();
     return text.str();
 }
 
@@ -122,8 +120,7 @@ TEST_F(SdlHostTest, OnlyTheLeftButtonOnThePictureIsThePen) {
     ExpectEvent(Next(), HostEventKind::None);
 
     host_->ToggleFullScreen();  // the picture in a letterbox
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     SDL_GetWindowSize(host_->Window(), &width, &height);
     const Viewport viewport = FitViewport(width, height, 0);
     ASSERT_TRUE(viewport.left > 0 || viewport.top > 0) << width << "x" << height;
@@ -179,8 +176,7 @@ TEST_F(SdlHostTest, AScaleTooLargeForTheDesktopIsReducedToTheLargestThatFits) {
     ASSERT_NE(host_, nullptr) << error;
     SDL_Rect desktop{};
     ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &desktop), 0);
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     SDL_GetWindowSize(host_->Window(), &width, &height);
     EXPECT_EQ(width, 240 * FitScale(desktop.w, desktop.h));
     EXPECT_LE(height, std::max(desktop.h, 320));
