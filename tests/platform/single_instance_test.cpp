@@ -150,7 +150,7 @@ protected:
     }
     // One trip through the loop, which serves whatever waits on the channel.
     UINT NextMessage() {
-        host.PushPaint();
+        host.Push({{HostEventKind::Paint, 0, 0}});
         MSG message{};
         GetMessageW(&message, nullptr, 0, 0);
         return message.message;

@@ -111,6 +111,7 @@ TEST_F(WindowTest, DamagedIconIsNotHandedToTheHost) {
 
 
 using platform_test::CountReceived;
+using Kind = platform::HostEventKind;
 
 void Hide(HWND window) { SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW); }
 void Show(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 240, 320, SWP_NOSIZE | SWP_SHOWWINDOW); }
@@ -136,12 +137,8 @@ TEST_F(MessageLoopTest, HiddenWindowGetsNoPaintsAndNoInputUntilShownAgain) {
     Hide(window);
     // The host is told nothing can be painted; a paint, pen or focus event it
     // reports anyway is dropped, and the loop waits for something that counts.
-    host.PushPaint();
-    host.PushPenDown(10, 10);
-    host.PushPenUp(10, 10);
-    host.PushFocusLost();
-    host.PushNone();
-    host.PushClose();
+    host.Push({{Kind::Paint, 0, 0}, {Kind::PenDown, 10, 10}, {Kind::PenUp, 10, 10}, {Kind::FocusLost, 0, 0},
+               {Kind::None, 0, 0}, {Kind::Close, 0, 0}});
     EXPECT_EQ(Next().message, WM_CLOSE);
     EXPECT_FALSE(host.lastPaintable);
     EXPECT_EQ(host.waitCalls, 6);
@@ -158,8 +155,7 @@ TEST_F(MessageLoopTest, PenPositionsKeepTheirLow16Bits) {
                           {-1, -2, 0xFFFF, 0xFFFE}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        host.PushPenDown(c.x, c.y);
-        host.PushPenUp(c.x, c.y);
+        host.Push({{Kind::PenDown, c.x, c.y}, {Kind::PenUp, c.x, c.y}});
         const MSG down = Next();
         const MSG up = Next();
         EXPECT_EQ(down.message, WM_LBUTTONDOWN);
@@ -179,9 +175,7 @@ TEST_F(MessageLoopTest, FocusIsLostOnceWhetherTheWindowHidesOrTheHostReportsIt) 
     EXPECT_EQ(CountReceived(WM_KILLFOCUS), 1) << "a hidden window has no focus to lose";
 
     Show(window);  // shown again, the window has the focus
-    host.PushFocusLost();
-    host.PushFocusLost();
-    host.PushClose();
+    host.Push({{Kind::FocusLost, 0, 0}, {Kind::FocusLost, 0, 0}, {Kind::Close, 0, 0}});
     EXPECT_EQ(Next().hwnd, window);
     EXPECT_EQ(CountReceived(WM_KILLFOCUS), 2);
 }

@@ -25,20 +25,6 @@ void FakeHost::Install(const platform::DisplayConfig& display) {
     installed_ = true;
 }
 
-void FakeHost::PushPaint(int count) {
-    for (int i = 0; i < count; ++i) Push({HostEventKind::Paint, 0, 0});
-}
-
-void FakeHost::PushPenDown(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenDown, x, y}); }
-
-void FakeHost::PushPenUp(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenUp, x, y}); }
-
-void FakeHost::PushFocusLost() { Push({HostEventKind::FocusLost, 0, 0}); }
-
-void FakeHost::PushClose() { Push({HostEventKind::Close, 0, 0}); }
-
-void FakeHost::PushNone() { Push({HostEventKind::None, 0, 0}); }
-
 void FakeHost::Sleep(std::uint32_t milliseconds) {
     clock_ += milliseconds;
     totalSleptMs += milliseconds;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,13 +43,7 @@ public:
 
     // ---- input script: once it has run out, a paint while the window is
     // shown, else a close ----
-    void Push(const platform::HostEvent& event) { events_.push_back(event); }
-    void PushPaint(int count = 1);
-    void PushPenDown(std::int32_t x, std::int32_t y);
-    void PushPenUp(std::int32_t x, std::int32_t y);
-    void PushFocusLost();
-    void PushClose();
-    void PushNone();
+    void Push(std::initializer_list<platform::HostEvent> events) { events_.insert(events_.end(), events); }
     // Called on every WaitForEvent before the script; an event it returns is
     // handed out instead. Lets a test react to the loop (count paints, stop).
     std::function<std::optional<platform::HostEvent>(bool paintable)> onWait;
