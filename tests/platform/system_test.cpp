@@ -105,9 +105,7 @@ TEST(PointInRect, EdgesBelongToTheLeftAndTopOnly) {
     EXPECT_FALSE(PtInRect(nullptr, {15, 25}));
 }
 
-
-
-TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresented) {
+TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresentedAndTheHostLearnsWhichChanged) {
     FakeHost host;
     host.Install();
     EXPECT_EQ(GXBeginDraw(), nullptr);
@@ -119,30 +117,14 @@ TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresented) {
     GXOpenDisplay(nullptr, GX_FULLSCREEN);
     EXPECT_EQ(GXEndDraw(), 0) << "a frame begun before the close presents nothing";
     EXPECT_EQ(host.framesPresented, 0u);
-}
-
-TEST(GxDisplay, TheHostLearnsWhichFramesChanged) {
-    FakeHost host;
-    host.Install();
-    GXOpenDisplay(nullptr, GX_FULLSCREEN);
-    const auto present = [](std::uint8_t firstByte) {
+    for (const std::uint8_t firstByte : {0, 0, 7, 7, 0}) {  // the first frame is news even when black
         static_cast<std::uint8_t*>(GXBeginDraw())[0] = firstByte;
         GXEndDraw();
-    };
-    present(0);  // the first frame is news even when black
-    present(0);
-    present(7);
-    present(7);
-    present(0);
+    }
     EXPECT_EQ(host.framesPresented, 5u);
     EXPECT_EQ(host.framesChanged, 3u);
-}
-
-TEST(GxDisplay, MemoryCoversTheWholeConfiguredGeometry) {
-    FakeHost host;
-    host.Install({.width = 480, .height = 640, .xPitch = 4, .yPitch = 1920, .bitsPerPixel = 32,
-                  .format = kfDirect888});
-    EXPECT_GE(platform::DisplayMemorySize(), 1920u * 640u);
+    host.Install({.width = 480, .height = 640, .xPitch = 4, .yPitch = 1920, .bitsPerPixel = 32, .format = kfDirect888});
+    EXPECT_GE(platform::DisplayMemorySize(), 1920u * 640u) << "the memory covers the whole configured geometry";
 }
 
 DEVMODEW OrientationMode(DWORD orientation) {

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "platform/aygshell/aygshell.h"
 #include "platform/coredll/coredll.h"
 #include "platform/platform.h"
 #include "tests/platform/test_window.h"
@@ -55,32 +54,6 @@ TEST_F(WindowTest, SetWindowPosMovesAndSizesByItsFlagsAndSaturates) {
     ExpectRect(WindowRect(), 10, 20, 110, 70);
     MoveWindow(window, 0x7FFFFF00, -0x7FFFFF00, 0x7FFFFFFF, -0x7FFFFFFF, TRUE);
     ExpectRect(WindowRect(), 0x7FFFFF00, -0x7FFFFF00, 0x7FFFFFFF, static_cast<LONG>(0x80000000u));
-}
-
-TEST_F(WindowTest, CallsWithUnknownHandlesFailHarmlessly) {
-    const HWND stray = reinterpret_cast<HWND>(std::uintptr_t{0xDEAD0});
-    RECT rect{1, 2, 3, 4};
-    EXPECT_FALSE(GetWindowRect(stray, &rect));
-    ExpectRect(rect, 1, 2, 3, 4);
-    EXPECT_FALSE(MoveWindow(stray, 0, 0, 1, 1, TRUE));
-    EXPECT_FALSE(ShowWindow(stray, SW_SHOW));
-    EXPECT_FALSE(SetWindowPos(stray, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW));
-    EXPECT_FALSE(SHFullScreen(stray, SHFS_HIDETASKBAR));
-    EXPECT_FALSE(platform::CurrentStatus().windowExists);
-    EXPECT_TRUE(host.visibilityLog.empty());
-}
-
-TEST_F(WindowTest, IncompleteDuplicateOrUnknownClassesAreRefused) {
-    WNDCLASSW windowClass{};
-    windowClass.lpszClassName = u"NOPROC";
-    EXPECT_EQ(RegisterClassW(&windowClass), 0) << "a class needs a procedure";
-    EXPECT_EQ(RegisterClassW(nullptr), 0);
-    windowClass.lpfnWndProc = platform_test::RecordingWindowProc;
-    EXPECT_NE(RegisterClassW(&windowClass), 0);
-    EXPECT_EQ(RegisterClassW(&windowClass), 0) << "the same name twice";
-    EXPECT_EQ(CreateWindowExW(0, u"UNKNOWN", u"x", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
 }
 
 TEST_F(WindowTest, FailedCreationLeavesNoWindow) {

@@ -1,9 +1,7 @@
+// The runner's host: its clock, the script's lines as events, state written
+// out, the relaunch of a second copy, and the end of the program.
 #include "hosts/headless/headless_host.h"
 
-#include <png.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
 #include <sstream>
 
@@ -98,34 +96,6 @@ TEST_F(HeadlessHostTest, SetWritesTheGameStateAndStateGoesToStandardOutputAsJson
     const nlohmann::json json = nlohmann::json::parse(out.str());
     EXPECT_EQ(json["score"], 40);
     EXPECT_EQ(json["platform"]["presents"], 2);
-}
-
-TEST_F(HeadlessHostTest, ShotsShowTheLastPresentedFrame) {
-    const std::string dir = ::testing::TempDir() + "headless-host-" + std::to_string(::getpid());
-    std::filesystem::create_directories(dir);
-    HeadlessHost& h = Start("shot " + dir + "/before.png\npaint\nshot " + dir + "/after.png\n");
-    EXPECT_EQ(Next(), HostEventKind::Paint);
-    std::vector<std::uint8_t> memory(153600, 0);
-    memory[1] = 0xF8;                         // (0,0) red in 5-6-5
-    memory[(272 * 240 + 35) * 2] = 0x1F;      // (35,272) blue
-    h.PresentFrame(memory.data(), platform::DisplayConfig{}, true);
-    EXPECT_EQ(Next(), HostEventKind::Close);
-    ASSERT_FALSE(h.Failed()) << errors.str();
-
-    std::vector<std::uint8_t> black(240 * 320 * 3, 0);
-    std::vector<std::uint8_t> after = black;
-    after[0] = 255;
-    after[(272 * 240 + 35) * 3 + 2] = 255;
-    for (const auto& [name, expected] : {std::pair{"/before.png", black}, std::pair{"/after.png", after}}) {
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        ASSERT_NE(png_image_begin_read_from_file(&image, (dir + name).c_str()), 0) << name;
-        image.format = PNG_FORMAT_RGB;
-        std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
-        ASSERT_NE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr), 0);
-        EXPECT_EQ(pixels, expected) << name;
-    }
-    std::filesystem::remove_all(dir);
 }
 
 TEST_F(HeadlessHostTest, UnwritableOutputFailsTheRunAtItsLine) {
