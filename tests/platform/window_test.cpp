@@ -1,5 +1,5 @@
-// Window classes and windows (creation, moves, visibility reports, a damaged
-// icon, failed creation) and the message loop: queued messages first, paints
+// Window classes and windows (creation, moves, visibility reports, failed
+// creation) and the message loop: queued messages first, paints
 // whenever the queue is idle and the window is shown, pen and focus input
 // from the host, and the end.
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include "platform/platform.h"
 #include "tests/platform/test_window.h"
 #include "tests/support/fake_host.h"
-#include "tests/support/resource_builder.h"
 
 namespace {
 
@@ -68,20 +67,6 @@ TEST_F(WindowTest, FailedCreationLeavesNoWindow) {
     EXPECT_TRUE(platform_test::Received().empty()) << "no WM_CREATE for a window never made";
     EXPECT_TRUE(host.visibilityLog.empty());
 }
-
-TEST_F(WindowTest, DamagedIconIsNotHandedToTheHost) {
-    std::vector<std::uint8_t> shortIcon = test_support::RawPicture(4, 4, 0);
-    shortIcon.pop_back();  // one byte short of its last pixel
-    test_support::ResourceBuilder resources;
-    resources.Add("ICON", 101, shortIcon);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = platform_test::RecordingWindowProc;
-    windowClass.lpszClassName = u"BROKEN";
-    windowClass.hIcon = LoadIconW(resources.Register(), MAKEINTRESOURCEW(101));
-    EXPECT_NE(RegisterClassW(&windowClass), 0) << "the class itself is fine";
-    EXPECT_TRUE(host.iconPixels.empty());
-}
-
 
 using platform_test::CountReceived;
 using Kind = platform::HostEventKind;

@@ -113,16 +113,6 @@ TEST_F(Portraits, APokeGrowsTheFaceAtOnceAndOverAShrinkingOneBothShow) {
     Ticks(1);
     EXPECT_EQ(game.portraitCountdown[1] + game.portraitGrowFrame[1], 0) << "growing again";
     EXPECT_EQ(HeroineFrame(), 8 - shrinkStep) << "the shrinking face is drawn over the growing one";
-
-    // A poke while the faces are held (here under the closing heart) waits
-    // in the home cell.
-    game.levelStartRunning = true;
-    TapCellAt(0, 0);
-    Ticks(5);
-    EXPECT_EQ(game.cells[0].delay, 1);
-    game.levelStartRunning = false;
-    Ticks(1);
-    EXPECT_EQ(game.cells[0].delay + game.portraitCountdown[0], 0);
 }
 
 // The heroes walk the broken path's 22 moves once its last block has turned.

@@ -2,7 +2,6 @@
 // queue as the window system would deliver them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -166,20 +165,6 @@ TEST_F(SdlHostTest, AHiddenGameIsAMinimisedWindowThatComesBackOnceThroughTheHand
     host_->WindowVisibilityChanged(true);
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
     ExpectEvent(Next(), HostEventKind::PenDown, 35, 272);
-}
-
-TEST_F(SdlHostTest, AScaleTooLargeForTheDesktopIsReducedToTheLargestThatFits) {
-    SdlHostOptions options;
-    options.scale = 50;
-    std::string error;
-    host_ = SdlHost::Open(std::move(options), error);
-    ASSERT_NE(host_, nullptr) << error;
-    SDL_Rect desktop{};
-    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &desktop), 0);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(host_->Window(), &width, &height);
-    EXPECT_EQ(width, 240 * FitScale(desktop.w, desktop.h));
-    EXPECT_LE(height, std::max(desktop.h, 320));
 }
 
 TEST_F(SdlHostTest, AKnockOnTheChannelWakesTheLoopOnceUntilAnswered) {
