@@ -1,6 +1,6 @@
 // Resources of the program (pictures by type and id, the string table, the
-// icon, and what is not there), message boxes, PtInRect, the game display
-// interface and the screen's orientation.
+// icon, and what is not there), message boxes, PtInRect and the game display
+// interface.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -118,31 +118,6 @@ TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresentedAndTheHostLearnsWhichCh
     EXPECT_EQ(host.framesChanged, 3u);
     host.Install({.width = 480, .height = 640, .xPitch = 4, .yPitch = 1920, .bitsPerPixel = 32, .format = kfDirect888});
     EXPECT_GE(platform::DisplayMemorySize(), 1920u * 640u) << "the memory covers the whole configured geometry";
-}
-
-TEST(Orientation, TurnsReportSwappedSizesAndUnknownOnesAreRefused) {
-    FakeHost host;
-    host.Install({.rotated = true});
-    DEVMODEW mode{};
-    mode.dmSize = sizeof mode;
-    mode.dmFields = DM_DISPLAYORIENTATION;
-    const auto turn = [&mode](DWORD orientation, DWORD flags) {
-        mode.dmDisplayOrientation = orientation;
-        return ChangeDisplaySettingsEx(nullptr, &mode, nullptr, flags, nullptr);
-    };
-    EXPECT_EQ(turn(77, CDS_TEST), DISP_CHANGE_SUCCESSFUL);
-    EXPECT_EQ(mode.dmDisplayOrientation, DMDO_90) << "the query answers the current turn";
-    EXPECT_EQ(GXGetDisplayProperties().cxWidth, 320u);
-    for (const auto& [orientation, width] : {std::pair{DMDO_0, 240u}, {DMDO_270, 320u}, {DMDO_180, 240u}}) {
-        EXPECT_EQ(turn(orientation, 0), DISP_CHANGE_SUCCESSFUL);
-        EXPECT_EQ(GXGetDisplayProperties().cxWidth, width) << orientation;
-    }
-    EXPECT_EQ(turn(3, 0), DISP_CHANGE_BADMODE);
-    EXPECT_EQ(platform::CurrentStatus().orientation, DMDO_180);
-    EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, nullptr, nullptr, CDS_TEST, nullptr), DISP_CHANGE_BADMODE);
-    EXPECT_FALSE(EnumDisplaySettings(nullptr, ENUM_CURRENT_SETTINGS, nullptr));
-    platform::ResetForTesting();
-    EXPECT_EQ(platform::CurrentStatus().orientation, DMDO_90) << "a reset returns to the configured turn";
 }
 
 }  // namespace

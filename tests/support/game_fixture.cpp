@@ -88,7 +88,7 @@ void GameFixture::SetUp() {
     FreshGame();
     host.Install();
     resources.AddString(1, u"Mirelink").AddString(2, u"MIRELINK").AddIcon(101, 32, 32);
-    for (const GamePicture& picture : kGamePictures) {
+    for (const GamePicture& picture : GamePictures()) {
         const std::vector<std::uint8_t> raw = RawBands(picture);
         resources.Add("DBB", static_cast<std::uint32_t>(picture.id), picture.packed ? PackedLiteralsOnly(raw) : raw);
     }

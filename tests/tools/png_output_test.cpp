@@ -99,25 +99,4 @@ TEST(ContactSheet, ShowsEachPictureUprightMagnifiedFrameByFrameWithItsLabel) {
     EXPECT_GE(magentaY, y + 2 * kScale) << "the next picture is on a row of its own";
 }
 
-TEST(ContactSheet, RefusesWhatItCannotDrawWithAClearError) {
-    std::vector<std::uint8_t> wide = Raw(20000, 1, {});  // drawable; at scale 2 more than Cairo takes
-    wide.resize(8 + 4 * 20000, 0);
-    const struct { dbb::SheetPicture picture; int scale; const char* error; } cases[] = {
-        {{"5", 1, {1, 0, 0, 0, 1, 0, 0, 0, 9}}, 1, "picture 5 is not a whole picture"},
-        {{"5", 2, Raw(1, 3, {kRed, kRed, kRed})}, 1, "picture 5: height 3 is not 2 whole frames"},
-        {{"5", 1, Raw(1, 1, {kRed})}, 0, "scale"},
-        {{"5", 1, wide}, 2, "lower the scale"},
-    };
-    for (const auto& c : cases) {
-        try {
-            dbb::WriteContactSheet(kPng, {c.picture}, c.scale);
-            ADD_FAILURE() << "no error for " << c.error;
-        } catch (const dbb::Error& error) {
-            EXPECT_NE(std::string(error.what()).find(c.error), std::string::npos) << error.what();
-        }
-        EXPECT_FALSE(std::filesystem::exists(kPng));
-    }
-    EXPECT_THROW(dbb::WriteContactSheet("/nonexistent-dir/sheet.png", {{"5", 1, Raw(1, 1, {kRed})}}), dbb::Error);
-}
-
 }  // namespace

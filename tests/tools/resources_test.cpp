@@ -192,7 +192,7 @@ TEST(EmbeddedTable, PicturesAreTheScriptsAndTheOnesDrawn) {
 // Every picture the game loads is there, in the form and with the frames the
 // game steps through.
 TEST(EmbeddedTable, PicturesAreTheOnesTheGameSteps) {
-    for (const test_support::GamePicture& picture : test_support::kGamePictures) {
+    for (const test_support::GamePicture& picture : test_support::GamePictures()) {
         const auto& lines = Script().pictures;
         const auto line = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.id == static_cast<std::uint32_t>(picture.id); });
         ASSERT_NE(line, lines.end()) << picture.id;

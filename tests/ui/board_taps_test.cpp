@@ -51,23 +51,6 @@ TEST_F(CellTaps, ASecondTapRestartsTheTurnAndTheHomesAndStonesOnlyRecount) {
     EXPECT_TRUE(KindAt(0, 0) == RightDown && KindAt(11, 11) == LeftUp && KindAt(11, 0) == CornerStone);
 }
 
-TEST_F(CellTaps, AFlowerFliesAwayAndLeavesARandomBlock) {
-    PlaceActor(3, 5, true);
-    Cell& cell = game.cells[CellIndex(3, 5)];
-    cell.delay = 7;
-    cell.lastAnim = FlowerOpen;
-    cell.ball1X = 4;
-    cell.rolling = cell.turning = true;
-    cell.bloomImage = 322;
-    SeedFirstDraw(6, 3);
-    TapCellAt(3, 5);
-    EXPECT_EQ(KindAt(3, 5), RightDown);
-    EXPECT_TRUE(cell.active && cell.nextAnim == FlowerFly && cell.frameTicks == 2);
-    EXPECT_EQ(cell.delay + cell.lastAnim + cell.ball1X, 0);
-    EXPECT_FALSE(cell.rolling || cell.turning);
-    EXPECT_EQ(cell.bloomImage, 322) << "the flower to bloom here is kept";
-}
-
 // A flower's block that would complete the path leaves a vertical block in
 // its place, or a horizontal one where the vertical would complete it; a
 // creature's block never completes it either.
