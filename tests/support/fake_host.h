@@ -19,7 +19,6 @@ namespace test_support {
 struct MessageBoxRecord {
     std::string caption;
     std::string text;
-    std::uint32_t type;
 };
 
 class FakeHost : public platform::Host {
@@ -34,10 +33,9 @@ public:
     // tests running in parallel (or a desktop game) never find one another.
     void Install(const platform::DisplayConfig& display = {});
 
-    // ---- clock ----
+    // ---- clock: Sleep moves it on ----
     void SetClock(std::uint32_t milliseconds) { clock_ = milliseconds; }
     void AdvanceClock(std::uint32_t milliseconds) { clock_ += milliseconds; }
-    std::uint32_t Clock() const { return clock_; }
     std::uint64_t totalSleptMs = 0;
     int sleepCalls = 0;
 
@@ -58,21 +56,29 @@ public:
     std::vector<std::uint8_t> lastFrame;  // a copy of display memory at the last present
     std::vector<bool> visibilityLog;  // every change, in order
     int handOvers = 0;
-    std::vector<std::uint8_t> iconPixels;
     std::uint32_t iconWidth = 0;
 
     // platform::Host
     std::uint32_t TickCount() override { return clock_; }
-    void Sleep(std::uint32_t milliseconds) override;
+    void Sleep(std::uint32_t milliseconds) override {
+        clock_ += milliseconds;
+        totalSleptMs += milliseconds;
+        ++sleepCalls;
+    }
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
-    int ShowMessageBox(std::string_view caption, std::string_view text,
-                       std::uint32_t type) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig&, bool changed) override {
+        ++framesPresented;
+        framesChanged += changed ? 1 : 0;
+        lastFrame.assign(memory, memory + platform::DisplayMemorySize());
+    }
+    int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) override {
+        messageBoxes.push_back({std::string(caption), std::string(text)});
+        return messageBoxResult;
+    }
     void WindowVisibilityChanged(bool visible) override { visibilityLog.push_back(visible); }
     void WindowBroughtForward() override {}
     void HandOverReceived() override { ++handOvers; }
-    void SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
-                       std::uint32_t height) override;
+    void SetWindowIcon(const std::uint8_t*, std::uint32_t width, std::uint32_t) override { iconWidth = width; }
 
 private:
     std::uint32_t clock_ = 1000;

@@ -88,16 +88,6 @@ TEST_F(HeadlessHostTest, PenLinesBecomePenEventsAtTheirPositions) {
     EXPECT_FALSE(h.Failed());
 }
 
-TEST_F(HeadlessHostTest, SetWritesTheGameStateAndStateGoesToStandardOutputAsJson) {
-    status.presents = 2;
-    HeadlessHost& h = Start("set score 40\nset cells[2].rolling 1\nexpect cells[2].rolling true\npaint\nstate -\n");
-    EXPECT_EQ(Drain(), (std::vector<HostEventKind>{HostEventKind::Paint}));
-    EXPECT_FALSE(h.Failed()) << errors.str();
-    const nlohmann::json json = nlohmann::json::parse(out.str());
-    EXPECT_EQ(json["score"], 40);
-    EXPECT_EQ(json["platform"]["presents"], 2);
-}
-
 TEST_F(HeadlessHostTest, UnwritableOutputFailsTheRunAtItsLine) {
     HeadlessHost& h = Start("paint\nstate /no/such/dir/state.json\npaint\n");
     EXPECT_EQ(Drain(), (std::vector<HostEventKind>{HostEventKind::Paint}));

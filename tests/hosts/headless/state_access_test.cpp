@@ -55,17 +55,6 @@ TEST_F(StateAccess, JsonShowsTheFieldsUnderTheirOwnNames) {
     }
 }
 
-TEST_F(StateAccess, ExpectTakesFlagsAsOneOrNoughtAndNamesBothValues) {
-    state->tickEnabled = true;
-    const StateDocument json = StateJson(*state, platform::Status{});
-    EXPECT_EQ(CheckExpect(json, Path("tickEnabled"), {true, 1}).outcome, ExpectOutcome::Match);
-    EXPECT_EQ(CheckExpect(json, Path("tickEnabled"), {false, 1}).outcome, ExpectOutcome::Match);
-    const ExpectResult flag = CheckExpect(json, Path("tickEnabled"), {false, 0});
-    EXPECT_EQ(flag.outcome, ExpectOutcome::Mismatch);
-    EXPECT_EQ(flag.message, "wanted false, got true");
-    EXPECT_EQ(CheckExpect(json, Path("score"), {false, 5}).message, "wanted 5, got 0");
-}
-
 TEST_F(StateAccess, SetWritesExactlyTheNamedField) {
     EXPECT_EQ(SetField(*state, Path("cells[143].turnFrame"), {false, 3}, false), "");
     EXPECT_EQ(state->cells[143].turnFrame, 3);
