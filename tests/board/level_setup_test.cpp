@@ -1,51 +1,14 @@
-// What the board puts on the screen; RandomBelow; and a level set up against
-// the same draws taken by hand.
+// RandomBelow, and a level set up against the same draws taken by hand.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 
-#include "board/board.h"
 #include "board/level_setup.h"
 #include "board/random.h"
-#include "gfx/display_device.h"
 #include "platform/coredll/coredll.h"
 #include "state/game_state.h"
-#include "tests/support/game_fixture.h"
 
 namespace {
-
-using namespace test_support;
-
-class BoardDrawing : public GameFixture {
-protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        std::memset(game.display->backBuffer, 0xAB, kScreenBytes);
-    }
-    bool CellShows(int x, int y, int id) const { return RectHolds(20 * x, 20 * y, 20, 20, ScreenColour(id)); }
-    static constexpr std::uint16_t kUntouched = 0xABAB;
-};
-
-// Every block and lit block shows its picture; the corners show the homes and
-// the stones whatever their kinds; bog and kinds without a picture are left alone.
-TEST_F(BoardDrawing, EachCellShowsThePictureOfItsKind) {
-    ClearBoard();
-    const int ids[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
-    for (int kind = 1; kind <= 12; ++kind) KindAt(kind % 10 + 1, kind / 10 + 3) = kind;
-    KindAt(0, 0) = Bog;
-    KindAt(11, 11) = Horizontal;
-    KindAt(5, 5) = CornerStone;
-    KindAt(6, 6) = 50;
-    KindAt(7, 7) = 104;
-    DrawBoard();
-    for (int kind = 1; kind <= 12; ++kind) {
-        EXPECT_TRUE(CellShows(kind % 10 + 1, kind / 10 + 3, ids[kind - 1])) << kind;
-    }
-    EXPECT_TRUE(CellShows(0, 0, 337) && CellShows(11, 11, 338) && CellShows(0, 11, 349) && CellShows(11, 0, 350));
-    for (int i : {5, 6, 7, 8}) EXPECT_TRUE(RectHolds(20 * i, 20 * i, 20, 20, kUntouched)) << i;
-    EXPECT_TRUE(RectHolds(0, 240, 240, 80, kUntouched)) << "the control strip is not the board's";
-}
 
 // Seeds the sequence so that its next draw is `draw`.
 void SeedFor(int draw) {

@@ -70,11 +70,10 @@ void LayBrokenPath() {
 }
 
 void PlaceActor(int x, int y, bool flower) {
-    game.kinds[CellIndex(x, y)] = Bog;
-    Cell& cell = game.cells[CellIndex(x, y)];
-    cell = Cell{};
-    cell.active = true;
-    cell.nextAnim = flower ? FlowerOpen : FrogRise;
+    KindAt(x, y) = Bog;
+    game.cells[CellIndex(x, y)] = Cell{};
+    game.cells[CellIndex(x, y)].active = true;
+    game.cells[CellIndex(x, y)].nextAnim = flower ? FlowerOpen : FrogRise;
 }
 
 void SeedFirstDraw(int n, int value) {
@@ -103,11 +102,6 @@ void GameFixture::TearDown() {
 
 void GameFixture::Down(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONDOWN, 0, PenAt(x, y)); }
 void GameFixture::Up(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONUP, 0, PenAt(x, y)); }
-
-void GameFixture::Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
-}
 
 void GameFixture::Ticks(int count) {
     for (int i = 0; i < count; ++i) {
@@ -145,11 +139,6 @@ bool GameFixture::RectHolds(int x, int y, int width, int height, std::uint16_t v
         }
     }
     return true;
-}
-
-std::uint16_t GameFixture::FirstWorkPixel() const {
-    const std::uint8_t* at = game.display->workBuffer;
-    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
 }
 
 void BrokenPathGame::SetUp() {

@@ -39,7 +39,10 @@ protected:
     // Pen messages through the window procedure, as the platform sends them.
     void Down(int x, int y);
     void Up(int x, int y);
-    void Tap(int x, int y);
+    void Tap(int x, int y) {
+        Down(x, y);
+        Up(x, y);
+    }
     void TapCellAt(int column, int row) { Tap(column * 20 + 10, row * 20 + 10); }
     // `count` paints, each one game tick later than the last.
     void Ticks(int count);
@@ -55,8 +58,6 @@ protected:
     std::uint16_t CellPixel(int column, int row) const { return ScreenPixel(column * 20 + 10, row * 20 + 10); }
     // True when every pixel of the rectangle holds `value`.
     bool RectHolds(int x, int y, int width, int height, std::uint16_t value) const;
-    // The first converted pixel in the work buffer (the top-left of a staged page).
-    std::uint16_t FirstWorkPixel() const;
 
     FakeHost host;
     ResourceBuilder resources;

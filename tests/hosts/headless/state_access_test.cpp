@@ -70,29 +70,6 @@ TEST_F(StateAccess, SetWritesExactlyTheNamedField) {
     EXPECT_EQ(state->yesRect.left, -2147483647 - 1);
 }
 
-// `set` takes only the values the game itself gives a field, up to the
-// farthest of them (one case of each kind of rule); constants are read only.
-TEST_F(StateAccess, SetRefusesWhatTheGameCouldNotMeet) {
-    const struct { const char* path; std::int64_t refused, farthest; } cases[] = {
-        {"level", 0, 100000},                      // divides the stones' sleep
-        {"cells[7].frame", 21, 20},
-        {"cells[7].frameTicks", -2147483648LL, 3},  // counted down past the smallest number
-        {"cells[7].bloomImage", 321, 326},
-        {"route[3].y", 2147483647, 230},           // multiplied in the walk
-        {"kinds[5]", 13, 99},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_NE(SetField(*state, Path(c.path), {false, c.refused}, true), "");
-        EXPECT_EQ(SetField(*state, Path(c.path), {false, c.farthest}, true), "");
-    }
-    EXPECT_EQ(SetField(*state, Path("cells[7].bloomImage"), {false, 0}, true), "");
-    for (const char* constant : {"kindCount", "turnTable[1]", "helpPageImages[0]", "walkStepsPerMove"}) {
-        EXPECT_NE(SetField(*state, Path(constant), {false, 1}, true).find("is read only"), std::string::npos)
-            << constant;
-    }
-}
-
 // Records where each listed field lies, to prove the list misses none.
 class LayoutRecorder {
 public:
