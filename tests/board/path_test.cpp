@@ -221,12 +221,4 @@ TEST_F(PathTest, ABushKeepsOnlyItsLastAnimationBallFramesAndFlower) {
     EXPECT_FALSE(c.rolling || c.ballSetUp || c.turning);
 }
 
-TEST_F(PathTest, RouteOnABoardThatWasNeverJoinedEndsAtTheStart) {
-    // Only a test can ask for this: the walk must stop, not run off.
-    LayPath(kShortest);
-    BuildRoute();
-    ExpectRouteAlong({{0, 0}});
-    EXPECT_EQ(std::count(game.kinds, game.kinds + kCellCount, 0), kCellCount);
-}
-
 }  // namespace

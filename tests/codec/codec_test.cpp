@@ -1,8 +1,5 @@
-// The packed picture decoder (each rule of the format, and the bounds it
-// keeps whatever the data holds: tests/fuzz damages pictures in every other
-// way); the packer, whose output must follow the format to the letter and
-// unpack with the game's own decoder to exactly what went in; and the two
-// picture loaders over a resource table.
+// The packed picture decoder (tests/fuzz damages pictures in every other
+// way), the packer, and the two picture loaders over a resource table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -236,24 +233,6 @@ class ImageLoaderTest : public testing::Test {
 
     test_support::ResourceBuilder resources_;
 };
-
-TEST_F(ImageLoaderTest, RawPictureIsUsedInPlaceAndPackedOneDecodedIntoTheSharedBuffer) {
-    const Bytes raw = CartoonPicture(40, 90);
-    resources_.AddPicture(136, 20, 20, 0x33221100u).Add("DBB", 339, dbb::Pack(raw));
-    const HINSTANCE instance = resources_.Register();
-    ImageRef slot;
-    EXPECT_EQ(LoadImage(instance, 136, &slot), 1);
-    EXPECT_EQ(slot.width, 20u);
-    EXPECT_EQ(slot.height, 20u);
-    EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(slot.pixels), resources_.Table().entries[0].data + 8);
-    EXPECT_EQ(slot.pixels[399].red, 0x33);
-
-    EXPECT_EQ(LoadPackedImage(instance, 339, &slot), 1);
-    EXPECT_EQ(slot.width, 40u);
-    EXPECT_EQ(slot.height, 90u);
-    EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(slot.pixels), game.decodeBuffer + 8);
-    EXPECT_TRUE(std::equal(raw.begin(), raw.end(), game.decodeBuffer));
-}
 
 TEST_F(ImageLoaderTest, MissingOrDamagedPictureLeavesTheSlotEmpty) {
     Bytes shortRaw = test_support::RawPicture(20, 20, 0);

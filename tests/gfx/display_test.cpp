@@ -1,6 +1,6 @@
-// The display device (its checks of the screen, pixel writers, present,
-// pitches), the drawing primitives, the panel slides and the number fields,
-// over a host without a window.
+// The display device (its checks of the screen, pixel writers, pitches), the
+// drawing primitives, the panel slides and the number fields, over a host
+// without a window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,24 +83,6 @@ TEST(PixelWriters, Compose565And555WithBlueInBitsOneToFiveAndNoneWritesNothing) 
         EXPECT_EQ(destination[0] | destination[1] << 8, c.written) << int{c.red} << "," << int{c.green};
         EXPECT_EQ(destination[2], 0xAA) << "a writer stores exactly two bytes";
     }
-}
-
-TEST(Present, CopiesTheBackBufferOnlyWhileTheDisplayIsOpen) {
-    FakeHost host;
-    host.Install();
-    DisplayDevice device(nullptr);
-    ASSERT_EQ(device.CheckFormat(), S_OK);
-    for (int i = 0; i < kScreenBytes; ++i) device.backBuffer[i] = static_cast<std::uint8_t>(i * 7);
-    device.Present();
-    EXPECT_EQ(host.framesPresented, 0u) << "a closed display shows nothing";
-    device.Open(nullptr);
-    device.Present();
-    ASSERT_EQ(host.framesPresented, 1u);
-    ASSERT_GE(host.lastFrame.size(), static_cast<std::size_t>(kScreenBytes));
-    EXPECT_EQ(std::memcmp(host.lastFrame.data(), device.backBuffer, kScreenBytes), 0);
-    device.Close();
-    device.Present();
-    EXPECT_EQ(host.framesPresented, 1u);
 }
 
 TEST(Addressing, ReportedPitchesAreUsedOnlyWhenEveryPixelStaysInsideTheBuffers) {
@@ -217,24 +199,6 @@ protected:
     RecordingHost host;
     std::unique_ptr<DisplayDevice> device;
 };
-
-using DrawingDeathTest = Drawing;
-
-TEST_F(DrawingDeathTest, ARectangleOffItsBufferStopsTheTestBuild) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::vector<Pixel32> picture = Distinct(230 * 60);
-    EXPECT_DEATH(device->DrawImage(230, 0, picture.data(), 20, 20), "DrawImage");
-    EXPECT_DEATH(device->DrawImage(0, -1, picture.data(), 20, 20), "DrawImage");
-    EXPECT_DEATH(device->DrawImage(0, 310, picture.data(), 1, 11), "DrawImage");
-    EXPECT_DEATH(device->DrawImageMasked(-5, 0, picture.data(), picture.data(), 20, 20), "DrawImageMasked");
-    EXPECT_DEATH(device->StageImage(0, 3821, picture.data(), 20, 20), "StageImage");
-    EXPECT_DEATH(device->DrawImage(0, 0, nullptr, 20, 20), "DrawImage");
-    EXPECT_DEATH(device->RollInPanel(15, 240, picture.data(), 230, 1), "RollInPanel");
-    EXPECT_DEATH(device->RollInPanel(5, 50, picture.data(), 230, 60), "RollInPanel");
-    EXPECT_DEATH(device->RollInPanel(5, 320, picture.data(), 230, 1), "RollInPanel");
-    device->DrawImage(220, 300, picture.data(), 20, 20);  // the last cell of the screen is fine
-    device->StageImage(0, 3820, picture.data(), 20, 20);  // the work buffer's last 400 elements
-}
 
 // Where two screens first differ, for a readable failure.
 ::testing::AssertionResult SameScreen(const Frame& actual, const Frame& expected) {

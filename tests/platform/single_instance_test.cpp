@@ -1,8 +1,5 @@
-// The single-instance hand-over between real processes: a second copy finds
-// the running one and its WM_USER reaches the running window procedure; a
-// copy starting while another is starting waits for it; namespaces keep
-// copies apart; nothing a peer sends on the channel can block or fool the
-// receiver.
+// The single-instance hand-over between real processes, and a channel that
+// nothing a peer sends can block or fool.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>

@@ -1,7 +1,5 @@
-// Window classes and windows (creation, moves, visibility reports, failed
-// creation) and the message loop: queued messages first, paints
-// whenever the queue is idle and the window is shown, pen and focus input
-// from the host, and the end.
+// Windows (moves, failed creation) and the message loop: paints only while
+// the window is shown, pen and focus input from the host, and the end.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,17 +27,6 @@ protected:
     void TearDown() override { platform_test::Reaction() = nullptr; }
     FakeHost host;
 };
-
-TEST_F(WindowTest, NewWindowGetsCreateAndShowWindowReportsOnlyChanges) {
-    const HWND window = CreateRecordingWindow(0);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(platform_test::CountReceived(WM_CREATE), 1);
-    EXPECT_FALSE(platform::CurrentStatus().windowVisible);
-    EXPECT_FALSE(ShowWindow(window, SW_SHOWNORMAL)) << "returns whether it was visible before";
-    EXPECT_TRUE(ShowWindow(window, SW_SHOW));
-    EXPECT_TRUE(ShowWindow(window, SW_HIDE));
-    EXPECT_EQ(host.visibilityLog, (std::vector<bool>{true, false}));
-}
 
 TEST_F(WindowTest, SetWindowPosMovesAndSizesByItsFlagsAndSaturates) {
     const HWND window = CreateRecordingWindow(WS_VISIBLE);
@@ -136,20 +123,6 @@ TEST_F(MessageLoopTest, FocusIsLostOnceWhetherTheWindowHidesOrTheHostReportsIt) 
     host.Push({{Kind::FocusLost, 0, 0}, {Kind::FocusLost, 0, 0}, {Kind::Close, 0, 0}});
     EXPECT_EQ(Next().hwnd, window);
     EXPECT_EQ(CountReceived(WM_KILLFOCUS), 2);
-}
-
-TEST_F(MessageLoopTest, DispatchAndSendReachTheProcedureAndReturnItsResult) {
-    platform_test::Reaction() = [](HWND, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
-        return message == WM_USER ? static_cast<LRESULT>(wParam) * 2 : 0;
-    };
-    EXPECT_EQ(SendMessageW(window, WM_USER, 21, 0), 42);
-    const MSG user{window, WM_USER, 5, 0, 0, {}};
-    EXPECT_EQ(DispatchMessageW(&user), 10);
-
-    const MSG stray{reinterpret_cast<HWND>(std::uintptr_t{0x1234}), WM_USER, 6, 0, 0, {}};
-    EXPECT_EQ(DispatchMessageW(&stray), 0);
-    EXPECT_EQ(SendMessageW(nullptr, WM_USER, 7, 0), 0);
-    EXPECT_EQ(platform_test::Received().back().wParam, 5u) << "unknown handles reach no procedure";
 }
 
 TEST(MessageLoopWithoutWindow, CloseEndsTheLoopInsteadOfSpinning) {

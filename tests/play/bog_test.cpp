@@ -17,15 +17,9 @@ using namespace test_support;
 constexpr int kX = 3;
 constexpr int kY = 5;
 
-// A game past its intro with one actor at (3, 5) and nothing else alive: the
-// portraits and the stones are put to sleep so that no other draw interferes.
+// One actor at (3, 5) and nothing else alive, so that no other draw interferes.
 class LivingBog : public BrokenPathGame {
 protected:
-    void SetUp() override {
-        BrokenPathGame::SetUp();
-        game.portraitCountdown[0] = game.portraitCountdown[1] = 100000;
-        game.stoneTimer = 100000;
-    }
     static Cell& At(int x, int y) { return game.cells[CellIndex(x, y)]; }
     static Cell& Actor() { return At(kX, kY); }
     void StartActor(std::int32_t anim, std::int32_t frameTicks) {
@@ -133,17 +127,6 @@ TEST_F(LivingBog, AWaitShowsTheLastFrameAndAWaitOfZeroStartsTheNextAtOnce) {
     EXPECT_EQ(Actor().delay, 0);
     Ticks(1);
     EXPECT_EQ(ShownFrame(344, 13), 0) << "the toadstool shrinks on the very next tick";
-}
-
-TEST_F(LivingBog, CodesWithoutAPlayStripStayFrozenAndUndrawn) {
-    for (const std::int32_t anim : {std::int32_t{BushGrow}, 7, std::int32_t{Bloom}, 14, -1}) {
-        StartActor(anim, 0);
-        Ticks(1);
-        const std::uint16_t before = CellPixel(kX, kY);
-        Ticks(3);
-        EXPECT_EQ(Actor().frame + Actor().frameTicks, 0) << anim;
-        EXPECT_EQ(CellPixel(kX, kY), before) << anim;
-    }
 }
 
 // The meadow after the completing turn of the broken path's last block.

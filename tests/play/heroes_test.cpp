@@ -51,7 +51,7 @@ class Portraits : public BrokenPathGame {
 protected:
     void SetUp() override {
         BrokenPathGame::SetUp();
-        game.stoneTimer = 100000;
+        game.portraitCountdown[0] = game.portraitCountdown[1] = 300;  // as at the start
     }
     // The frame of face `picture` shown at (x, y), -1 for none.
     int FaceFrame(int picture, int x, int y) const {
@@ -96,23 +96,6 @@ TEST_F(Portraits, TheFirstPopOutComesOnThe301stCallAndItsFirstFramesShowOneTickL
     Ticks(1);
     EXPECT_FALSE(game.portraitShrinking[0]);
     EXPECT_EQ((std::vector{game.portraitGrowTicks[0], game.portraitShrinkTicks[0]}), (std::vector{2, 2}));
-}
-
-TEST_F(Portraits, APokeGrowsTheFaceAtOnceAndOverAShrinkingOneBothShow) {
-    game.portraitCountdown[1] = 500;
-    TapCellAt(11, 11);
-    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 1);
-    Ticks(1);
-    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 0);
-    EXPECT_EQ(HeroineFrame(), 0);
-    EXPECT_EQ(HeroFrame(), -1);
-    Ticks(28 + 6);
-    ASSERT_TRUE(game.portraitShrinking[1]);
-    const std::int32_t shrinkStep = game.portraitShrinkFrame[1];
-    TapCellAt(11, 11);
-    Ticks(1);
-    EXPECT_EQ(game.portraitCountdown[1] + game.portraitGrowFrame[1], 0) << "growing again";
-    EXPECT_EQ(HeroineFrame(), 8 - shrinkStep) << "the shrinking face is drawn over the growing one";
 }
 
 // The heroes walk the broken path's 22 moves once its last block has turned.

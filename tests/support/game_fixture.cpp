@@ -145,6 +145,7 @@ void BrokenPathGame::SetUp() {
     GameFixture::SetUp();
     StartAGame();
     game.introRunning = false;
+    game.portraitCountdown[0] = game.portraitCountdown[1] = game.stoneTimer = 100000;
     for (Cell& cell : game.cells) cell = Cell{};
     LayBrokenPath();
 }

@@ -65,8 +65,8 @@ protected:
 
 // A game under way, past its intro, on a board whose homes are joined along
 // row 0 and down column 10 but for the vertical at (5, 0), which one quarter
-// turn mends. Every other block is a horizontal that joins none of it, and
-// no cell holds an actor.
+// turn mends. Every other block is a horizontal that joins none of it, no
+// cell holds an actor, and the faces and the stones sleep.
 class BrokenPathGame : public GameFixture {
 protected:
     void SetUp() override;

@@ -1,10 +1,5 @@
-// The resources from script to program: the script reader (what it takes
-// from each kind of line, and a clear refusal, naming the line, of anything
-// malformed); the generator (faulty art files reported against the script,
-// what the game cannot unpack refused, the bytes written as literals a
-// compiler reads back); and the table built into the program: every resource
-// of the script is there, in its form and size, and is exactly the picture
-// drawn, unpacked by the game's own decoder to exactly its size.
+// The resources from script to program: the script reader, the generator,
+// and the table built into the program.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -187,11 +187,6 @@ TEST_F(TurningBlocks, ATurnWhoseBlockIsGoneStopsWithoutDrawing) {
 
 class Hearts : public BrokenPathGame {
 protected:
-    void SetUp() override {
-        BrokenPathGame::SetUp();
-        game.stoneTimer = 100000;
-        game.portraitCountdown[0] = game.portraitCountdown[1] = 100000;
-    }
     // From the tap that completes the path to the tick before the meeting.
     void WalkToTheMeeting() {
         for (Cell& cell : game.cells) cell = Cell{};

@@ -80,9 +80,8 @@ protected:
 };
 
 void ExpectEvent(const HostEvent& event, HostEventKind kind, int x = 0, int y = 0) {
-    EXPECT_EQ(event.kind, kind);
-    EXPECT_EQ(event.x, x);
-    EXPECT_EQ(event.y, y);
+    EXPECT_TRUE(event.kind == kind && event.x == x && event.y == y)
+        << static_cast<int>(event.kind) << " at " << event.x << "," << event.y;
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -137,15 +136,13 @@ TEST_F(SdlHostTest, FocusLossCountsOnlyAfterFocusWasGainedAndTheCloseButtonIsARe
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);  // repeated while hiding
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);       // the game may have asked first: asked again
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;  // a signal: the program ends, once
+    SDL_Event quit{.type = SDL_QUIT};  // a signal: the program ends, once
     SDL_PushEvent(&quit);
     SDL_PushEvent(&quit);
-    ExpectEvent(Next(), HostEventKind::FocusLost);
-    ExpectEvent(Next(), HostEventKind::CloseRequest);
-    ExpectEvent(Next(), HostEventKind::CloseRequest);
-    ExpectEvent(Next(), HostEventKind::Close);
-    ExpectEvent(Next(), HostEventKind::None);
+    for (const HostEventKind kind : {HostEventKind::FocusLost, HostEventKind::CloseRequest,
+                                     HostEventKind::CloseRequest, HostEventKind::Close, HostEventKind::None}) {
+        ExpectEvent(Next(), kind);
+    }
 }
 
 TEST_F(SdlHostTest, AHiddenGameIsAMinimisedWindowThatComesBackOnceThroughTheHandOver) {

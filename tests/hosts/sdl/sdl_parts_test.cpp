@@ -155,17 +155,6 @@ TEST(SdlFrameConversion, ReadsTheFrameAsTheGameWroteIt) {
               (std::array{0xFFFFFFu, 0u, 0u}));
 }
 
-TEST(SdlIconConversion, RowsAreFlippedAndChannelsReordered) {
-    // 2x2 icon, rows bottom-up; bytes are (unused, blue, green, red).
-    const std::array<std::uint8_t, 16> icon = {
-        0, 0x01, 0x02, 0x03, 0, 0x04, 0x05, 0x06,  // bottom row
-        0, 0x07, 0x08, 0x09, 0, 0x0A, 0x0B, 0x0C,  // top row
-    };
-    std::array<std::uint32_t, 4> out{};
-    ConvertIcon(icon.data(), 2, 2, out);
-    EXPECT_EQ(out, (std::array<std::uint32_t, 4>{0xFF090807u, 0xFF0C0B0Au, 0xFF030201u, 0xFF060504u}));
-}
-
 TEST(SdlScreenshotFiles, NamesCarryDateTimeAndANumberNeverOverwriteAndHoldThePictureAsShown) {
     const fs::path directory = fs::path(::testing::TempDir()) / ("mirelink-shots-" + std::to_string(::getpid()));
     fs::create_directories(directory);
