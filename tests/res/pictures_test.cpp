@@ -1,4 +1,4 @@
-// What the pictures must keep with the game: the blocks' openings and turns,
+// What the pictures must keep with the game: the blocks' openings,
 // where pure white (see-through) must and must not be, the masks, pictures
 // that follow one another without a jump, the number boxes, and the panels'
 // buttons under the rectangles the game listens to.
@@ -35,7 +35,7 @@ Openings OpeningsOf(int id) {
 }
 
 // Kinds 1 to 6: vertical, horizontal, top-right, right-bottom, bottom-left,
-// left-top; the lit form of kind k is picture 314 + k, its turn 305 + k.
+// left-top; the lit form of kind k is picture 314 + k.
 constexpr int kPlainBlock[] = {185, 186, 187, 188, 189, 265};
 constexpr Openings kKindOpenings[] = {{true, false, true, false}, {false, true, false, true},
                                       {true, true, false, false}, {false, true, true, false},
@@ -52,26 +52,6 @@ TEST(Blocks, ChannelsOpenWhereTheirKindOpensLitFormsGlowAndHomesOpenTowardTheBoa
     EXPECT_EQ(OpeningsOf(341), (Openings{false, true, true, false}));  // the hero's: right and down
     EXPECT_EQ(OpeningsOf(342), (Openings{true, false, false, true}));  // the heroine's: left and up
     EXPECT_GT(Differing(Picture(337), 0, Picture(341), 0), 60) << "the hero's face is on his home cell";
-}
-
-// A turn goes clockwise: the first frame is still nearer the kind, the last
-// nearer the next kind than the kind or the one before it, yet not there.
-TEST(Blocks, TurningStripsTurnClockwiseTowardTheNextKind) {
-    const int next[] = {2, 1, 4, 5, 6, 3};
-    const int previous[] = {2, 1, 6, 3, 4, 5};
-    for (int kind = 1; kind <= 6; ++kind) {
-        SCOPED_TRACE(kind);
-        const Decoded& strip = Picture(305 + kind);
-        const Decoded& own = Picture(kPlainBlock[kind - 1]);
-        const Decoded& after = Picture(kPlainBlock[next[kind - 1] - 1]);
-        const Decoded& before = Picture(kPlainBlock[previous[kind - 1] - 1]);
-        EXPECT_LT(Differing(strip, 0, own, 0), Differing(strip, 0, after, 0));
-        EXPECT_LT(Differing(strip, 4, after, 0), Differing(strip, 4, own, 0));
-        if (kind >= 3) {
-            EXPECT_LT(Differing(strip, 4, after, 0), Differing(strip, 4, before, 0));
-        }
-        EXPECT_GT(Differing(strip, 4, after, 0), 0);
-    }
 }
 
 // Drawn as they are, over whatever lies below: no pure white, which the

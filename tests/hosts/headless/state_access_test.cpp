@@ -49,9 +49,8 @@ TEST_F(StateAccess, JsonShowsTheFieldsUnderTheirOwnNames) {
     EXPECT_EQ(json["titleImage"], (StateDocument{{"width", 240}, {"height", 0}}));
     EXPECT_EQ(json["tickEnabled"], false);
     EXPECT_EQ(json["platform"]["windowVisible"], true);
-    for (const char* left_out : {"decodeBuffer", "introTitleCopy", "introHeartMaskCopy", "instance", "display",
-                                 "mainWindow"}) {
-        EXPECT_FALSE(json.contains(left_out)) << left_out;
+    for (const char* leftOut : {"decodeBuffer", "introTitleCopy", "instance", "display", "mainWindow"}) {
+        EXPECT_FALSE(json.contains(leftOut)) << leftOut;
     }
 }
 

@@ -90,15 +90,6 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-TEST(SdlVideoDriver, DriversThatDrawNowhereNeedToBeAskedFor) {
-    EXPECT_TRUE(IsVisibleVideoDriver("x11", nullptr));
-    EXPECT_FALSE(IsVisibleVideoDriver("offscreen", nullptr));
-    EXPECT_FALSE(IsVisibleVideoDriver("dummy", nullptr));
-    EXPECT_FALSE(IsVisibleVideoDriver("dummy", "x11"));
-    EXPECT_TRUE(IsVisibleVideoDriver("dummy", "dummy"));
-    EXPECT_FALSE(IsVisibleVideoDriver(nullptr, nullptr));
-}
-
 TEST_F(SdlHostTest, OnlyTheLeftButtonOnThePictureIsThePen) {
     OpenHost();
     host_->WindowVisibilityChanged(true);

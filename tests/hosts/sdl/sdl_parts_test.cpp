@@ -1,17 +1,15 @@
 // The desktop host's parts that need no window: scale, letterbox and pen
-// mapping, pacing, the recorder, pixel conversion and screenshot files.
+// mapping, the recorder, pixel conversion and screenshot files.
 #include <gtest/gtest.h>
 #include <png.h>
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "hosts/sdl/frame_pacer.h"
 #include "hosts/sdl/pixel_convert.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/screenshot.h"
@@ -22,7 +20,6 @@ namespace sdlhost {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
 TEST(SdlScale, LargestWholeScaleThatFitsButNeverBelowOne) {
     EXPECT_EQ(FitScale(1920, 1050), 3);  // height limits: 4 x 320 = 1280 > 1050
@@ -60,21 +57,6 @@ TEST(SdlPenMapping, BorderPixelsAreOffScreenAndALiftOutsideIsClampedToTheNearest
     EXPECT_EQ(clamped(-5, -1), std::pair(0, 0));
     EXPECT_EQ(clamped(400, 320), std::pair(239, 319));
     EXPECT_EQ(clamped(17, 300), std::pair(17, 300));
-}
-
-TEST(SdlFramePacer, FramesWithinOneRefreshAreHeldBackAtTheRefreshRateOrSixtyHertz) {
-    EXPECT_EQ(FramePacer::RefreshInterval(100), 10ms);
-    const auto sixty = FramePacer::RefreshInterval(60);
-    EXPECT_TRUE(sixty > 16ms && sixty < 17ms);
-    for (int unknown : {0, -30, 100000}) EXPECT_EQ(FramePacer::RefreshInterval(unknown), sixty) << unknown;
-    FramePacer pacer(10ms);
-    const auto start = FramePacer::Clock::now();
-    EXPECT_TRUE(pacer.MayRenderAt(start));
-    pacer.Rendered(start);
-    EXPECT_FALSE(pacer.MayRenderAt(start + 9ms));
-    EXPECT_TRUE(pacer.MayRenderAt(start + 10ms));
-    pacer.Rendered(start + 12ms);
-    EXPECT_EQ(pacer.NextDeadline(), start + 22ms);
 }
 
 TEST(SdlSessionRecorder, PaintsEvenlySpacedBecomeOneRunAndEveryOtherEventSetsItsClock) {
