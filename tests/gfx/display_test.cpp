@@ -96,11 +96,8 @@ TEST(Addressing, ReportedPitchesAreUsedOnlyWhenEveryPixelStaysInsideTheBuffers) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.xPitch) + "," + std::to_string(c.yPitch));
-        platform::DisplayConfig config = Display(240, 320, kfDirect565, 16);
-        config.xPitch = c.xPitch;
-        config.yPitch = c.yPitch;
         FakeHost host;
-        host.Install(config);
+        host.Install({.xPitch = c.xPitch, .yPitch = c.yPitch});
         DisplayDevice device(nullptr);
         EXPECT_EQ(device.pixelPitch == c.xPitch && device.rowPitch == c.yPitch, c.honoured);
         for (const auto& [x, y] : {std::pair{0, 0}, std::pair{239, 0}, std::pair{0, 319}, std::pair{239, 319}}) {

@@ -276,21 +276,18 @@ TEST_F(CornerStones, AStoneWakesOnThe301stCallSwellsAndThrowsOneBallAtABlock) {
     Ticks(1);
     ASSERT_TRUE(game.stoneActive[side]);
     EXPECT_EQ(game.stoneTimer, timer);
-    // Frame 0 on three ticks, the other eleven on two each.
-    const int stonePicture = side == 0 ? 347 : 348;
-    const int left = side == 0 ? 200 : 0;
-    const int top = side == 0 ? 0 : 200;
+    // Frame 0 on three ticks, the other eleven on two each, the strip's top
+    // left at (200, 0) or (0, 200).
     for (int call = 1; call <= 25; ++call) {
         if (call > 1) Ticks(1);
-        ASSERT_EQ(ScreenPixel(left + 20, top + 20), ScreenColour(stonePicture, call <= 3 ? 0 : (call - 2) / 2)) << call;
+        ASSERT_EQ(ScreenPixel(side == 0 ? 220 : 20, side == 0 ? 20 : 220),
+                  ScreenColour(347 + side, call <= 3 ? 0 : (call - 2) / 2)) << call;
     }
     const std::uint32_t beforeThrow = platform::CurrentStatus().randState;
     Ticks(1);
     EXPECT_FALSE(game.stoneActive[side]);
     const Cell& stone = game.cells[side == 0 ? CellIndex(11, 0) : CellIndex(0, 11)];
-    EXPECT_TRUE(stone.rolling);
-    EXPECT_EQ(stone.lastAnim, FrogCurl);
-    EXPECT_EQ(stone.ball2X + stone.ball2Y, 0);
+    EXPECT_TRUE(stone.rolling && stone.lastAnim == FrogCurl && stone.ball2X + stone.ball2Y == 0);
     crt::srand(beforeThrow);
     const int tx = RandomBelow(12);
     const int ty = RandomBelow(12);
