@@ -215,35 +215,10 @@ TEST_F(PathTest, ABushKeepsOnlyItsLastAnimationBallFramesAndFlower) {
     ASSERT_TRUE(IsPathComplete());
     BuildRoute();
     const Cell& c = offPath;
-    EXPECT_EQ(c.lastAnim, FrogRise);
-    EXPECT_EQ(c.ball1Frame, 9);
-    EXPECT_EQ(c.ball2Frame, 10);
-    EXPECT_EQ(c.bloomImage, 324);
+    EXPECT_EQ((std::vector{c.lastAnim, c.ball1Frame, c.ball2Frame, c.bloomImage}), (std::vector<std::int32_t>{FrogRise, 9, 10, 324}));
     EXPECT_EQ(c.delay + c.frame + c.frameTicks + c.ball1X + c.ball1Y + c.ball2X + c.ball2Y + c.originX + c.originY, 0);
     EXPECT_EQ(c.ball1Steps + c.ball2Steps + c.ball1Step + c.ball2Step + c.turnFrame + c.turnTicks, 0);
     EXPECT_FALSE(c.rolling || c.ballSetUp || c.turning);
-}
-
-TEST_F(PathTest, RouteOnABoardThatWasNeverJoinedEndsAtTheStart) {
-    // Only a test can ask for this: the walk must stop, not run off.
-    LayPath(kShortest);
-    BuildRoute();
-    ExpectRouteAlong({{0, 0}});
-    EXPECT_EQ(std::count(game.kinds, game.kinds + kCellCount, 0), kCellCount);
-}
-
-// The route-walk tests against their table: a opens that way, b opens back.
-TEST(RouteStepTest, EachStepJoinsOnlyMarkedBlocksOpenTowardEachOther) {
-    const std::set<int> openRight{102, 103, 104}, openLeft{102, 105, 106};
-    const std::set<int> openDown{101, 104, 105}, openUp{101, 103, 106};
-    for (int a = -1; a <= 215; ++a) {
-        for (int b = -1; b <= 215; ++b) {
-            EXPECT_EQ(CanStepRight(a, b), openRight.count(a) && openLeft.count(b)) << a << " " << b;
-            EXPECT_EQ(CanStepLeft(a, b), openLeft.count(a) && openRight.count(b)) << a << " " << b;
-            EXPECT_EQ(CanStepDown(a, b), openDown.count(a) && openUp.count(b)) << a << " " << b;
-            EXPECT_EQ(CanStepUp(a, b), openUp.count(a) && openDown.count(b)) << a << " " << b;
-        }
-    }
 }
 
 }  // namespace

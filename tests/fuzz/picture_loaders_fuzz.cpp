@@ -42,12 +42,13 @@ Setting& TheSetting() {
     return *setting;
 }
 
-// `bytes` (`size` of them) hold a header of width and height and exactly
-// that many 4-byte pixels.
+// `size` bytes hold a header of width and height and exactly that many pixels.
 bool IsPicture(const std::uint8_t* bytes, std::uint64_t size) {
     if (size < kHeaderBytes || (size - kHeaderBytes) % 4 != 0) return false;
     return std::uint64_t{ReadU32(bytes)} * ReadU32(bytes + 4) == (size - kHeaderBytes) / 4;
 }
+
+bool IsEmpty(const ImageRef& slot) { return slot.width == 0 && slot.height == 0 && slot.pixels == nullptr; }
 
 // Every pixel is read: drawn when the picture fits on the screen, as the
 // game draws its pictures, else summed.
@@ -57,46 +58,7 @@ void ReadEveryPixel(const ImageRef& picture) {
         return;
     }
     volatile std::uint32_t sum = 0;
-    const std::uint64_t count = std::uint64_t{picture.width} * picture.height;
-    for (std::uint64_t i = 0; i < count; ++i) sum = sum + picture.pixels[i].red;
-}
-
-bool IsEmpty(const ImageRef& slot) { return slot.width == 0 && slot.height == 0 && slot.pixels == nullptr; }
-
-void LoadRaw(const std::uint8_t* data, std::size_t size) {
-    Setting& setting = TheSetting();
-    ImageRef slot{};
-    const bool loaded = LoadImage(setting.instance, kPictureId, &slot) == 1;
-    Require(loaded == IsPicture(data, size), "a raw resource loads exactly when it is a picture");
-    if (!loaded) {
-        Require(IsEmpty(slot), "a refused picture leaves its slot empty");
-        return;
-    }
-    Require(slot.pixels == reinterpret_cast<const Pixel32*>(data + kHeaderBytes), "a raw picture is used in place");
-    ReadEveryPixel(slot);
-}
-
-void LoadPacked(const std::uint8_t* data, std::size_t size) {
-    Setting& setting = TheSetting();
-    const std::uint32_t written = UnpackImage(data, static_cast<std::uint32_t>(size), setting.unpacked.get(),
-                                              kDecodeBufferBytes);
-    const bool picture = IsPicture(setting.unpacked.get(), written);
-    ImageRef slot{};
-    const bool loaded = LoadPackedImage(setting.instance, kPictureId, &slot) == 1;
-    Require(loaded == picture, "a packed resource loads exactly when it unpacks to a picture");
-    if (!loaded) {
-        Require(IsEmpty(slot) && game.decodedPicture == 0, "a refused picture leaves its slot and the buffer's name empty");
-        return;
-    }
-    const std::uint64_t pixelBytes = std::uint64_t{written} - kHeaderBytes;
-    Require(slot.width == ReadU32(setting.unpacked.get()) && slot.height == ReadU32(setting.unpacked.get() + 4),
-            "a packed picture has the size it unpacks to");
-    Require(slot.pixels == reinterpret_cast<const Pixel32*>(game.decodeBuffer + kHeaderBytes) &&
-                game.decodedPicture == static_cast<std::int32_t>(kPictureId),
-            "a packed picture is decoded into the shared buffer, which names it");
-    Require(std::memcmp(slot.pixels, setting.unpacked.get() + kHeaderBytes, pixelBytes) == 0,
-            "a packed picture holds the pixels it unpacks to");
-    ReadEveryPixel(slot);
+    for (std::uint64_t i = 0; i < std::uint64_t{picture.width} * picture.height; ++i) sum = sum + picture.pixels[i].red;
 }
 
 }  // namespace
@@ -106,7 +68,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Setting& setting = TheSetting();
     setting.entry.data = data;
     setting.entry.size = static_cast<std::uint32_t>(size);
-    LoadRaw(data, size);
-    LoadPacked(data, size);
+
+    ImageRef slot{};
+    const bool raw = LoadImage(setting.instance, kPictureId, &slot) == 1;
+    Require(raw == IsPicture(data, size), "a raw resource loads exactly when it is a picture");
+    Require(raw || IsEmpty(slot), "a refused picture leaves its slot empty");
+    Require(!raw || slot.pixels == reinterpret_cast<const Pixel32*>(data + kHeaderBytes), "a raw picture is used in place");
+    if (raw) ReadEveryPixel(slot);
+
+    const std::uint32_t written = UnpackImage(data, static_cast<std::uint32_t>(size), setting.unpacked.get(),
+                                              kDecodeBufferBytes);
+    slot = {};
+    const bool packed = LoadPackedImage(setting.instance, kPictureId, &slot) == 1;
+    Require(packed == IsPicture(setting.unpacked.get(), written),
+            "a packed resource loads exactly when it unpacks to a picture");
+    if (!packed) {
+        Require(IsEmpty(slot) && game.decodedPicture == 0, "a refused picture leaves its slot and the buffer's name empty");
+        return 0;
+    }
+    Require(slot.width == ReadU32(setting.unpacked.get()) && slot.height == ReadU32(setting.unpacked.get() + 4),
+            "a packed picture has the size it unpacks to");
+    Require(slot.pixels == reinterpret_cast<const Pixel32*>(game.decodeBuffer + kHeaderBytes) &&
+                game.decodedPicture == static_cast<std::int32_t>(kPictureId),
+            "a packed picture is decoded into the shared buffer, which names it");
+    Require(std::memcmp(slot.pixels, setting.unpacked.get() + kHeaderBytes, written - kHeaderBytes) == 0,
+            "a packed picture holds the pixels it unpacks to");
+    ReadEveryPixel(slot);
     return 0;
 }

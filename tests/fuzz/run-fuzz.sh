@@ -45,13 +45,10 @@ done
 mkdir -p "$out/logs"
 
 run() {
-  local name=$1
-  local work=$out/work/$name
-  local seeds=("$out/seeds/$name")
+  local name=$1 work=$out/work/$1 seeds=("$out/seeds/$1") status=0
   [ -d "$root/tests/fuzz/found/$name" ] && seeds=("$root/tests/fuzz/found/$name" "${seeds[@]}")
   rm -rf "$work"
   mkdir -p "$work" "$out/found/$name"
-  local status=0
   UBSAN_OPTIONS=print_stacktrace=1 "$out/fuzz-$name" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$out/found/$name/" \
     "$work" "${seeds[@]}" >"$out/logs/$name.log" 2>&1 || status=$?
@@ -68,8 +65,7 @@ wait
 
 failed=0
 for name in "${targets[@]}"; do
-  log=$out/logs/$name.log
-  status=$(cat "$out/logs/$name.status")
+  log=$out/logs/$name.log status=$(cat "$out/logs/$name.status")
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   cov=$( (grep -o 'cov: [0-9]*' "$log" || true) | tail -n 1 | cut -d' ' -f2)
   corp=$( (grep -o 'corp: [0-9]*' "$log" || true) | tail -n 1 | cut -d' ' -f2)

@@ -10,14 +10,9 @@
 
 namespace platform_test {
 
-struct ReceivedMessage {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-};
-
-inline std::vector<ReceivedMessage>& Received() {
-    static std::vector<ReceivedMessage> messages;
+// The messages the window received, in order.
+inline std::vector<UINT>& Received() {
+    static std::vector<UINT> messages;
     return messages;
 }
 
@@ -27,13 +22,12 @@ inline std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>& Reaction() {
 }
 
 inline LRESULT RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Received().push_back({window, message, wParam});
+    Received().push_back(message);
     return Reaction() ? Reaction()(window, message, wParam, lParam) : 0;
 }
 
 inline int CountReceived(UINT message) {
-    return static_cast<int>(std::count_if(Received().begin(), Received().end(),
-                                          [message](const ReceivedMessage& m) { return m.message == message; }));
+    return static_cast<int>(std::count(Received().begin(), Received().end(), message));
 }
 
 // Registers the recording class and creates a window of it.

@@ -1,15 +1,13 @@
-// Window classes and windows: creation, moves, visibility reports, a
-// damaged icon and failed creation.
+// Windows (moves, failed creation) and the message loop: paints only while
+// the window is shown, pen and focus input from the host, and the end.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/aygshell/aygshell.h"
 #include "platform/coredll/coredll.h"
 #include "platform/platform.h"
 #include "tests/platform/test_window.h"
 #include "tests/support/fake_host.h"
-#include "tests/support/resource_builder.h"
 
 namespace {
 
@@ -30,17 +28,6 @@ protected:
     FakeHost host;
 };
 
-TEST_F(WindowTest, NewWindowGetsCreateAndShowWindowReportsOnlyChanges) {
-    const HWND window = CreateRecordingWindow(0);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(platform_test::CountReceived(WM_CREATE), 1);
-    EXPECT_FALSE(platform::CurrentStatus().windowVisible);
-    EXPECT_FALSE(ShowWindow(window, SW_SHOWNORMAL)) << "returns whether it was visible before";
-    EXPECT_TRUE(ShowWindow(window, SW_SHOW));
-    EXPECT_TRUE(ShowWindow(window, SW_HIDE));
-    EXPECT_EQ(host.visibilityLog, (std::vector<bool>{true, false}));
-}
-
 TEST_F(WindowTest, SetWindowPosMovesAndSizesByItsFlagsAndSaturates) {
     const HWND window = CreateRecordingWindow(WS_VISIBLE);
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW);
@@ -53,32 +40,6 @@ TEST_F(WindowTest, SetWindowPosMovesAndSizesByItsFlagsAndSaturates) {
     ExpectRect(WindowRect(), 10, 20, 110, 70);
     MoveWindow(window, 0x7FFFFF00, -0x7FFFFF00, 0x7FFFFFFF, -0x7FFFFFFF, TRUE);
     ExpectRect(WindowRect(), 0x7FFFFF00, -0x7FFFFF00, 0x7FFFFFFF, static_cast<LONG>(0x80000000u));
-}
-
-TEST_F(WindowTest, CallsWithUnknownHandlesFailHarmlessly) {
-    const HWND stray = reinterpret_cast<HWND>(std::uintptr_t{0xDEAD0});
-    RECT rect{1, 2, 3, 4};
-    EXPECT_FALSE(GetWindowRect(stray, &rect));
-    ExpectRect(rect, 1, 2, 3, 4);
-    EXPECT_FALSE(MoveWindow(stray, 0, 0, 1, 1, TRUE));
-    EXPECT_FALSE(ShowWindow(stray, SW_SHOW));
-    EXPECT_FALSE(SetWindowPos(stray, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW));
-    EXPECT_FALSE(SHFullScreen(stray, SHFS_HIDETASKBAR));
-    EXPECT_FALSE(platform::CurrentStatus().windowExists);
-    EXPECT_TRUE(host.visibilityLog.empty());
-}
-
-TEST_F(WindowTest, IncompleteDuplicateOrUnknownClassesAreRefused) {
-    WNDCLASSW windowClass{};
-    windowClass.lpszClassName = u"NOPROC";
-    EXPECT_EQ(RegisterClassW(&windowClass), 0) << "a class needs a procedure";
-    EXPECT_EQ(RegisterClassW(nullptr), 0);
-    windowClass.lpfnWndProc = platform_test::RecordingWindowProc;
-    EXPECT_NE(RegisterClassW(&windowClass), 0);
-    EXPECT_EQ(RegisterClassW(&windowClass), 0) << "the same name twice";
-    EXPECT_EQ(CreateWindowExW(0, u"UNKNOWN", u"x", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
 }
 
 TEST_F(WindowTest, FailedCreationLeavesNoWindow) {
@@ -94,17 +55,82 @@ TEST_F(WindowTest, FailedCreationLeavesNoWindow) {
     EXPECT_TRUE(host.visibilityLog.empty());
 }
 
-TEST_F(WindowTest, DamagedIconIsNotHandedToTheHost) {
-    std::vector<std::uint8_t> shortIcon = test_support::RawPicture(4, 4, 0);
-    shortIcon.pop_back();  // one byte short of its last pixel
-    test_support::ResourceBuilder resources;
-    resources.Add("ICON", 101, shortIcon);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = platform_test::RecordingWindowProc;
-    windowClass.lpszClassName = u"BROKEN";
-    windowClass.hIcon = LoadIconW(resources.Register(), MAKEINTRESOURCEW(101));
-    EXPECT_NE(RegisterClassW(&windowClass), 0) << "the class itself is fine";
-    EXPECT_TRUE(host.iconPixels.empty());
+using platform_test::CountReceived;
+using Kind = platform::HostEventKind;
+
+void Hide(HWND window) { SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW); }
+void Show(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 240, 320, SWP_NOSIZE | SWP_SHOWWINDOW); }
+
+class MessageLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.Install();
+        window = platform_test::CreateRecordingWindow();
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override { platform_test::Reaction() = nullptr; }
+    MSG Next() {
+        MSG message{};
+        GetMessageW(&message, nullptr, 0, 0);
+        return message;
+    }
+    FakeHost host;
+    HWND window = nullptr;
+};
+
+TEST_F(MessageLoopTest, HiddenWindowGetsNoPaintsAndNoInputUntilShownAgain) {
+    Hide(window);
+    // The host is told nothing can be painted; a paint, pen or focus event it
+    // reports anyway is dropped, and the loop waits for something that counts.
+    host.Push({{Kind::Paint, 0, 0}, {Kind::PenDown, 10, 10}, {Kind::PenUp, 10, 10}, {Kind::FocusLost, 0, 0},
+               {Kind::None, 0, 0}, {Kind::Close, 0, 0}});
+    EXPECT_EQ(Next().message, WM_CLOSE);
+    EXPECT_FALSE(host.lastPaintable);
+    EXPECT_EQ(host.waitCalls, 6);
+    Show(window);
+    EXPECT_EQ(Next().message, WM_PAINT);
+}
+
+TEST_F(MessageLoopTest, PenPositionsKeepTheirLow16Bits) {
+    struct Case {
+        std::int32_t x, y;
+        WORD wantX, wantY;
+    };
+    const Case cases[] = {{35, 272, 35, 272}, {65535, 65535, 65535, 65535}, {65536 + 5, 131072 + 9, 5, 9},
+                          {-1, -2, 0xFFFF, 0xFFFE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        host.Push({{Kind::PenDown, c.x, c.y}, {Kind::PenUp, c.x, c.y}});
+        const MSG down = Next();
+        const MSG up = Next();
+        EXPECT_EQ(down.message, WM_LBUTTONDOWN);
+        EXPECT_EQ(up.message, WM_LBUTTONUP);
+        EXPECT_EQ(LOWORD(static_cast<std::uintptr_t>(down.lParam)), c.wantX);
+        EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(down.lParam)), c.wantY);
+        EXPECT_EQ(up.lParam, down.lParam);
+        EXPECT_GE(down.lParam, 0) << "packed as an unsigned 32-bit value";
+    }
+}
+
+TEST_F(MessageLoopTest, FocusIsLostOnceWhetherTheWindowHidesOrTheHostReportsIt) {
+    // The minimise button hides the window itself and counts on the focus
+    // change that follows.
+    Hide(window);
+    Hide(window);
+    EXPECT_EQ(CountReceived(WM_KILLFOCUS), 1) << "a hidden window has no focus to lose";
+
+    Show(window);  // shown again, the window has the focus
+    host.Push({{Kind::FocusLost, 0, 0}, {Kind::FocusLost, 0, 0}, {Kind::Close, 0, 0}});
+    EXPECT_EQ(Next().hwnd, window);
+    EXPECT_EQ(CountReceived(WM_KILLFOCUS), 2);
+}
+
+TEST(MessageLoopWithoutWindow, CloseEndsTheLoopInsteadOfSpinning) {
+    FakeHost host;
+    host.Install();
+    MSG message{};
+    EXPECT_FALSE(GetMessageW(&message, nullptr, 0, 0));
+    EXPECT_EQ(message.message, WM_QUIT);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// The heroes' faces popping out of their corners, and their walk along the
-// finished path until they meet.
+// The tick gate; the heroes' faces popping out of their corners, and their
+// walk along the finished path until they meet.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "board/random.h"
+#include "gfx/display_device.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
 #include "tests/support/game_fixture.h"
@@ -13,24 +16,52 @@ namespace {
 
 using namespace test_support;
 
-constexpr int kHeroFace = 339;
-constexpr int kHeroineFace = 340;
+class GameTickTest : public BrokenPathGame {
+protected:
+    // Paints at `clock` and tells whether a tick ran before the frame reached
+    // the screen: a tick draws the board, whose hero's home is at the top left.
+    bool TickRanAt(std::uint32_t clock) {
+        std::memset(game.display->backBuffer, 0, kScreenBytes);
+        host.SetClock(clock);
+        SendMessageW(game.mainWindow, WM_PAINT, 0, 0);
+        return PresentedPixel(5, 5) == ScreenColour(337);
+    }
+};
+
+TEST_F(GameTickTest, TheFirstPaintTicksAtOnceThenTheGateIsThirtyOneMsEvenAcrossTheWrap) {
+    EXPECT_TRUE(TickRanAt(1000));
+    EXPECT_FALSE(TickRanAt(1030)) << "30 ms is not enough";
+    EXPECT_EQ(game.lastTickTime, 1000u) << "a refused paint changes no state";
+    EXPECT_TRUE(TickRanAt(1031));
+    EXPECT_TRUE(TickRanAt(900000));
+    EXPECT_FALSE(TickRanAt(900000)) << "a long pause gives one tick, not the ticks it missed";
+
+    game.lastTickTime = 0xFFFFFFF0u;
+    EXPECT_FALSE(TickRanAt(0xFFFFFFFEu));
+    EXPECT_FALSE(TickRanAt(0x0000000Eu));
+    EXPECT_TRUE(TickRanAt(0x0000000Fu));
+    EXPECT_EQ(game.lastTickTime, 0x0000000Fu);
+
+    game.tickEnabled = false;
+    EXPECT_FALSE(TickRanAt(5000)) << "nothing runs while the tick is disabled";
+    EXPECT_EQ(game.lastTickTime, 0x0000000Fu);
+}
 
 class Portraits : public BrokenPathGame {
 protected:
     void SetUp() override {
         BrokenPathGame::SetUp();
-        game.stoneTimer = 100000;
+        game.portraitCountdown[0] = game.portraitCountdown[1] = 300;  // as at the start
     }
-    // The frame of `picture` shown at (x, y), -1 for none.
+    // The frame of face `picture` shown at (x, y), -1 for none.
     int FaceFrame(int picture, int x, int y) const {
         for (int f = 0; f < 9; ++f) {
             if (ScreenPixel(x, y) == ScreenColour(picture, f)) return f;
         }
         return -1;
     }
-    int HeroFrame() const { return FaceFrame(kHeroFace, 30, 30); }
-    int HeroineFrame() const { return FaceFrame(kHeroineFace, 209, 209); }
+    int HeroFrame() const { return FaceFrame(339, 30, 30); }
+    int HeroineFrame() const { return FaceFrame(340, 209, 209); }
 };
 
 TEST_F(Portraits, TheFirstPopOutComesOnThe301stCallAndItsFirstFramesShowOneTickLonger) {
@@ -42,8 +73,7 @@ TEST_F(Portraits, TheFirstPopOutComesOnThe301stCallAndItsFirstFramesShowOneTickL
     for (int f = 1; f < 9; ++f) expected.insert(expected.end(), 3, f);
     expected.insert(expected.end(), 4, 8);
     for (int f = 7; f >= 0; --f) expected.insert(expected.end(), 3, f);
-    std::vector<int> hero;
-    std::vector<int> heroine;
+    std::vector<int> hero, heroine;
     for (std::size_t tick = 0; tick < expected.size(); ++tick) {
         if (tick == 28) {
             // The growth ends: the pauses are drawn, the hero's first.
@@ -65,44 +95,16 @@ TEST_F(Portraits, TheFirstPopOutComesOnThe301stCallAndItsFirstFramesShowOneTickL
     EXPECT_EQ(heroine, expected);
     Ticks(1);
     EXPECT_FALSE(game.portraitShrinking[0]);
-    EXPECT_EQ(game.portraitGrowTicks[0], 2);
-    EXPECT_EQ(game.portraitShrinkTicks[0], 2);
-}
-
-TEST_F(Portraits, APokeGrowsTheFaceAtOnceAndOverAShrinkingOneBothShow) {
-    game.portraitCountdown[1] = 500;
-    TapCellAt(11, 11);
-    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 1);
-    Ticks(1);
-    EXPECT_EQ(game.cells[CellIndex(11, 11)].delay, 0);
-    EXPECT_EQ(HeroineFrame(), 0);
-    EXPECT_EQ(HeroFrame(), -1);
-    Ticks(28 + 6);
-    ASSERT_TRUE(game.portraitShrinking[1]);
-    const std::int32_t shrinkStep = game.portraitShrinkFrame[1];
-    TapCellAt(11, 11);
-    Ticks(1);
-    EXPECT_EQ(game.portraitCountdown[1], 0) << "growing again";
-    EXPECT_EQ(game.portraitGrowFrame[1], 0);
-    EXPECT_EQ(HeroineFrame(), 8 - shrinkStep) << "the shrinking face is drawn over the growing one";
-
-    // A poke while the faces are held (here under the closing heart) waits
-    // in the home cell.
-    game.levelStartRunning = true;
-    TapCellAt(0, 0);
-    Ticks(5);
-    EXPECT_EQ(game.cells[0].delay, 1);
-    game.levelStartRunning = false;
-    Ticks(1);
-    EXPECT_EQ(game.cells[0].delay, 0);
-    EXPECT_EQ(game.portraitCountdown[0], 0);
+    EXPECT_EQ((std::vector{game.portraitGrowTicks[0], game.portraitShrinkTicks[0]}), (std::vector{2, 2}));
 }
 
 // The heroes walk the broken path's 22 moves once its last block has turned.
 class Walk : public Portraits {
 protected:
     // The route: along row 0 to column 10, down column 10, into (11, 11).
-    static Point RoutePoint(int i) { return i <= 10 ? Point{20 * i + 10, 10} : i < 22 ? Point{210, 20 * (i - 10) + 10} : Point{230, 230}; }
+    static Point RoutePoint(int i) {
+        return i <= 10 ? Point{20 * i + 10, 10} : i < 22 ? Point{210, 20 * (i - 10) + 10} : Point{230, 230};
+    }
     // The walker's top-left corner is at (x, y), not a pixel further.
     bool WalkerAt(int x, int y, int picture, int frame) const {
         const std::uint16_t colour = ScreenColour(picture, frame);
@@ -123,17 +125,13 @@ TEST_F(Walk, TheyStartOnTheBloomsEighthTickAndMeetAfterTenMovesEach) {
         const int step = k % 10;
         // Frame 0 on the first four ticks, then three ticks a frame.
         const int frame = k < 4 ? 0 : ((k - 4) / 3 + 1) % 2;
-        const Point a = RoutePoint(move);
-        const Point b = RoutePoint(move + 1);
+        const Point a = RoutePoint(move), b = RoutePoint(move + 1);
         const int hx = std::clamp(a.x + (b.x - a.x) * step / 10 - 15, 0, 225);
         const int hy = std::clamp(a.y + (b.y - a.y) * step / 10 - 30, 0, 225);
-        const Point c = RoutePoint(21 - move);
-        const Point d = RoutePoint(20 - move);
-        const int sx = c.x + (d.x - c.x) * step / 10 - 15;
-        const int sy = c.y + (d.y - c.y) * step / 10 - 30;
+        const Point c = RoutePoint(21 - move), d = RoutePoint(20 - move);
         EXPECT_TRUE(WalkerAt(hx, hy, 328, frame)) << "the hero walks right, clamped to the top row";
-        const int heroinePicture = c.x == d.x ? 335 : 336;
-        EXPECT_TRUE(WalkerAt(sx, sy, heroinePicture, frame));
+        EXPECT_TRUE(WalkerAt(c.x + (d.x - c.x) * step / 10 - 15, c.y + (d.y - c.y) * step / 10 - 30,
+                             c.x == d.x ? 335 : 336, frame));
         EXPECT_EQ(ScreenPixel(235, 235), ScreenColour(342)) << "her corner is empty";
     }
     EXPECT_TRUE(game.levelCompleteRunning);
@@ -154,8 +152,7 @@ TEST_F(Walk, InTheRightColumnTheHeroineStaysOnTheScreen) {
 
 TEST_F(Walk, ARouteTooShortToWalkEndsTheWalkAtOnce) {
     game.routeMoves = 0;
-    game.bloomPhase = true;
-    game.heroesWalking = true;
+    game.bloomPhase = game.heroesWalking = true;
     Ticks(1);
     EXPECT_FALSE(game.heroesWalking);
     EXPECT_TRUE(game.levelCompleteRunning);

@@ -1,13 +1,11 @@
-// The pictures as the program carries them: every picture line of the
-// resource script, and its picture decoded from the embedded resource table.
+// The pictures as the program carries them, decoded from the embedded
+// resource table.
 #pragma once
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "gfx/image.h"
-#include "res/art/picture_line.h"
 
 namespace res_test {
 
@@ -24,12 +22,7 @@ struct Decoded {
     const Pixel32& At(int x, int y) const { return At(0, x, y); }
 };
 
-const std::vector<art::PictureLine>& ScriptPictures();
-
-// The picture from the embedded table, unpacked if the script says it is
-// packed; nothing when it is missing or does not decode to its header size.
-std::optional<Decoded> LoadEmbedded(const art::PictureLine& line);
-// A picture that must be there.
+// A picture that must be there (else dbb::Error).
 const Decoded& Picture(int id);
 
 inline bool IsWhite(const Pixel32& p) { return IsPureWhite(p); }
@@ -50,7 +43,6 @@ inline int CountWhite(const Decoded& picture, int frame) { return CountIf(pictur
 // Inclusive bounds of the pixels of a frame that pass a test.
 struct Box {
     int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
-    int Area() const { return (right - left + 1) * (bottom - top + 1); }
 };
 
 template <typename Test>

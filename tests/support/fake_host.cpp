@@ -6,14 +6,9 @@
 
 namespace test_support {
 
-using platform::HostEvent;
-using platform::HostEventKind;
-
 FakeHost::~FakeHost() {
     // Never leave the platform holding a host that is gone.
-    if (installed_ && &platform::CurrentHost() == this) {
-        platform::SetHost(nullptr, installedDisplay_);
-    }
+    if (installed_ && &platform::CurrentHost() == this) platform::SetHost(nullptr, installedDisplay_);
 }
 
 void FakeHost::Install(const platform::DisplayConfig& display) {
@@ -25,56 +20,14 @@ void FakeHost::Install(const platform::DisplayConfig& display) {
     installed_ = true;
 }
 
-void FakeHost::PushPaint(int count) {
-    for (int i = 0; i < count; ++i) Push({HostEventKind::Paint, 0, 0});
-}
-
-void FakeHost::PushPenDown(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenDown, x, y}); }
-
-void FakeHost::PushPenUp(std::int32_t x, std::int32_t y) { Push({HostEventKind::PenUp, x, y}); }
-
-void FakeHost::PushFocusLost() { Push({HostEventKind::FocusLost, 0, 0}); }
-
-void FakeHost::PushClose() { Push({HostEventKind::Close, 0, 0}); }
-
-void FakeHost::PushNone() { Push({HostEventKind::None, 0, 0}); }
-
-void FakeHost::Sleep(std::uint32_t milliseconds) {
-    clock_ += milliseconds;
-    totalSleptMs += milliseconds;
-    ++sleepCalls;
-}
-
-HostEvent FakeHost::WaitForEvent(bool paintable) {
+platform::HostEvent FakeHost::WaitForEvent(bool paintable) {
     ++waitCalls;
     lastPaintable = paintable;
-    HostEvent event;
-    if (std::optional<HostEvent> injected = onWait ? onWait(paintable) : std::nullopt) {
-        event = *injected;
-    } else if (!events_.empty()) {
-        event = events_.front();
-        events_.pop_front();
-    } else {
-        event = {paintable ? HostEventKind::Paint : HostEventKind::Close, 0, 0};
-    }
+    if (std::optional<platform::HostEvent> injected = onWait ? onWait(paintable) : std::nullopt) return *injected;
+    if (events_.empty()) return {paintable ? platform::HostEventKind::Paint : platform::HostEventKind::Close, 0, 0};
+    const platform::HostEvent event = events_.front();
+    events_.pop_front();
     return event;
-}
-
-void FakeHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig&, bool changed) {
-    ++framesPresented;
-    if (changed) ++framesChanged;
-    lastFrame.assign(memory, memory + platform::DisplayMemorySize());
-}
-
-int FakeHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) {
-    messageBoxes.push_back({std::string(caption), std::string(text), type});
-    return messageBoxResult;
-}
-
-void FakeHost::SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
-                             std::uint32_t height) {
-    iconPixels.assign(pixels, pixels + std::size_t{width} * height * 4);
-    iconWidth = width;
 }
 
 }  // namespace test_support

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +19,6 @@ namespace test_support {
 struct MessageBoxRecord {
     std::string caption;
     std::string text;
-    std::uint32_t type;
 };
 
 class FakeHost : public platform::Host {
@@ -33,22 +33,15 @@ public:
     // tests running in parallel (or a desktop game) never find one another.
     void Install(const platform::DisplayConfig& display = {});
 
-    // ---- clock ----
+    // ---- clock: Sleep moves it on ----
     void SetClock(std::uint32_t milliseconds) { clock_ = milliseconds; }
     void AdvanceClock(std::uint32_t milliseconds) { clock_ += milliseconds; }
-    std::uint32_t Clock() const { return clock_; }
     std::uint64_t totalSleptMs = 0;
     int sleepCalls = 0;
 
     // ---- input script: once it has run out, a paint while the window is
     // shown, else a close ----
-    void Push(const platform::HostEvent& event) { events_.push_back(event); }
-    void PushPaint(int count = 1);
-    void PushPenDown(std::int32_t x, std::int32_t y);
-    void PushPenUp(std::int32_t x, std::int32_t y);
-    void PushFocusLost();
-    void PushClose();
-    void PushNone();
+    void Push(std::initializer_list<platform::HostEvent> events) { events_.insert(events_.end(), events); }
     // Called on every WaitForEvent before the script; an event it returns is
     // handed out instead. Lets a test react to the loop (count paints, stop).
     std::function<std::optional<platform::HostEvent>(bool paintable)> onWait;
@@ -63,21 +56,29 @@ public:
     std::vector<std::uint8_t> lastFrame;  // a copy of display memory at the last present
     std::vector<bool> visibilityLog;  // every change, in order
     int handOvers = 0;
-    std::vector<std::uint8_t> iconPixels;
     std::uint32_t iconWidth = 0;
 
     // platform::Host
     std::uint32_t TickCount() override { return clock_; }
-    void Sleep(std::uint32_t milliseconds) override;
+    void Sleep(std::uint32_t milliseconds) override {
+        clock_ += milliseconds;
+        totalSleptMs += milliseconds;
+        ++sleepCalls;
+    }
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
-    int ShowMessageBox(std::string_view caption, std::string_view text,
-                       std::uint32_t type) override;
+    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig&, bool changed) override {
+        ++framesPresented;
+        framesChanged += changed ? 1 : 0;
+        lastFrame.assign(memory, memory + platform::DisplayMemorySize());
+    }
+    int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) override {
+        messageBoxes.push_back({std::string(caption), std::string(text)});
+        return messageBoxResult;
+    }
     void WindowVisibilityChanged(bool visible) override { visibilityLog.push_back(visible); }
     void WindowBroughtForward() override {}
     void HandOverReceived() override { ++handOvers; }
-    void SetWindowIcon(const std::uint8_t* pixels, std::uint32_t width,
-                       std::uint32_t height) override;
+    void SetWindowIcon(const std::uint8_t*, std::uint32_t width, std::uint32_t) override { iconWidth = width; }
 
 private:
     std::uint32_t clock_ = 1000;

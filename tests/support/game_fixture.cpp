@@ -63,20 +63,17 @@ void LayBrokenPath() {
         {'|', Vertical}, {'-', Horizontal}, {'L', UpRight}, {'r', RightDown},
         {'7', DownLeft}, {'J', LeftUp},     {'#', CornerStone},
     };
-    const char* rows[kBoardSize] = {"r----|----7#", "----------|-", "----------|-", "----------|-",
-                                    "----------|-", "----------|-", "----------|-", "----------|-",
-                                    "----------|-", "----------|-", "----------|-", "#---------LJ"};
     for (int y = 0; y < kBoardSize; ++y) {
-        for (int x = 0; x < kBoardSize; ++x) game.kinds[CellIndex(x, y)] = kKinds.at(rows[y][x]);
+        const char* row = y == 0 ? "r----|----7#" : y == 11 ? "#---------LJ" : "----------|-";
+        for (int x = 0; x < kBoardSize; ++x) KindAt(x, y) = kKinds.at(row[x]);
     }
 }
 
 void PlaceActor(int x, int y, bool flower) {
-    game.kinds[CellIndex(x, y)] = Bog;
-    Cell& cell = game.cells[CellIndex(x, y)];
-    cell = Cell{};
-    cell.active = true;
-    cell.nextAnim = flower ? FlowerOpen : FrogRise;
+    KindAt(x, y) = Bog;
+    game.cells[CellIndex(x, y)] = Cell{};
+    game.cells[CellIndex(x, y)].active = true;
+    game.cells[CellIndex(x, y)].nextAnim = flower ? FlowerOpen : FrogRise;
 }
 
 void SeedFirstDraw(int n, int value) {
@@ -90,7 +87,7 @@ void GameFixture::SetUp() {
     FreshGame();
     host.Install();
     resources.AddString(1, u"Mirelink").AddString(2, u"MIRELINK").AddIcon(101, 32, 32);
-    for (const GamePicture& picture : kGamePictures) {
+    for (const GamePicture& picture : GamePictures()) {
         const std::vector<std::uint8_t> raw = RawBands(picture);
         resources.Add("DBB", static_cast<std::uint32_t>(picture.id), picture.packed ? PackedLiteralsOnly(raw) : raw);
     }
@@ -105,13 +102,6 @@ void GameFixture::TearDown() {
 
 void GameFixture::Down(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONDOWN, 0, PenAt(x, y)); }
 void GameFixture::Up(int x, int y) { SendMessageW(game.mainWindow, WM_LBUTTONUP, 0, PenAt(x, y)); }
-
-void GameFixture::Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
-}
-
-void GameFixture::TapCellAt(int column, int row) { Tap(column * 20 + 10, row * 20 + 10); }
 
 void GameFixture::Ticks(int count) {
     for (int i = 0; i < count; ++i) {
@@ -151,15 +141,11 @@ bool GameFixture::RectHolds(int x, int y, int width, int height, std::uint16_t v
     return true;
 }
 
-std::uint16_t GameFixture::FirstWorkPixel() const {
-    const std::uint8_t* at = game.display->workBuffer;
-    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
-}
-
 void BrokenPathGame::SetUp() {
     GameFixture::SetUp();
     StartAGame();
     game.introRunning = false;
+    game.portraitCountdown[0] = game.portraitCountdown[1] = game.stoneTimer = 100000;
     for (Cell& cell : game.cells) cell = Cell{};
     LayBrokenPath();
 }

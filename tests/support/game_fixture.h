@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "board/board.h"  // KindAt
 #include "state/game_state.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/resource_builder.h"
@@ -25,10 +26,8 @@ int HeartMaskEdge(int frame);
 
 // The board of BrokenPathGame.
 void LayBrokenPath();
-
 // A bog cell with a living actor: a flower when `flower`, else a frog.
 void PlaceActor(int x, int y, bool flower);
-
 // Seeds the random sequence so that its first RandomBelow(n) gives `value`.
 void SeedFirstDraw(int n, int value);
 
@@ -40,24 +39,25 @@ protected:
     // Pen messages through the window procedure, as the platform sends them.
     void Down(int x, int y);
     void Up(int x, int y);
-    void Tap(int x, int y);
-    void TapCellAt(int column, int row);
+    void Tap(int x, int y) {
+        Down(x, y);
+        Up(x, y);
+    }
+    void TapCellAt(int column, int row) { Tap(column * 20 + 10, row * 20 + 10); }
     // `count` paints, each one game tick later than the last.
     void Ticks(int count);
 
-    // Closes the about page that start-up rolled in.
+    // Closes the about page that start-up rolled in; and then starts a game.
     void CloseStartUpAboutPage();
-    // Start on the title screen, with the about page closed first.
     void StartAGame();
 
     // The 16-bit value at (x, y) of the back buffer, and of the last frame
-    // that reached the host.
+    // that reached the host; at the middle of a cell.
     std::uint16_t ScreenPixel(int x, int y) const;
     std::uint16_t PresentedPixel(int x, int y) const;
+    std::uint16_t CellPixel(int column, int row) const { return ScreenPixel(column * 20 + 10, row * 20 + 10); }
     // True when every pixel of the rectangle holds `value`.
     bool RectHolds(int x, int y, int width, int height, std::uint16_t value) const;
-    // The first converted pixel in the work buffer (the top-left of a staged page).
-    std::uint16_t FirstWorkPixel() const;
 
     FakeHost host;
     ResourceBuilder resources;
@@ -65,8 +65,8 @@ protected:
 
 // A game under way, past its intro, on a board whose homes are joined along
 // row 0 and down column 10 but for the vertical at (5, 0), which one quarter
-// turn mends. Every other block is a horizontal that joins none of it, and
-// no cell holds an actor.
+// turn mends. Every other block is a horizontal that joins none of it, no
+// cell holds an actor, and the faces and the stones sleep.
 class BrokenPathGame : public GameFixture {
 protected:
     void SetUp() override;

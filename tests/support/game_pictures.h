@@ -2,45 +2,48 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 namespace test_support {
 
 struct GamePicture {
     int id;
-    std::uint32_t width;
-    std::uint32_t frameHeight;
-    std::uint32_t frames;
+    std::uint32_t width, frameHeight, frames;
     bool packed;
 };
 
-inline constexpr GamePicture kGamePictures[] = {
-    {136, 20, 20, 1, false},   {138, 240, 80, 1, true},   {141, 60, 35, 1, false},  {143, 60, 35, 1, false},
-    {144, 60, 17, 1, false},   {145, 60, 17, 1, false},   {146, 60, 17, 1, false},  {148, 60, 17, 1, false},
-    {150, 58, 18, 1, false},   {151, 60, 28, 1, false},   {152, 24, 24, 1, false},  {153, 24, 24, 1, false},
-    {154, 24, 24, 1, false},   {155, 24, 24, 1, false},   {156, 230, 234, 1, true}, {158, 230, 60, 1, true},
-    {160, 230, 140, 1, true},  {161, 230, 136, 1, true},  {162, 128, 38, 1, true},  {167, 240, 240, 1, true},
-    {170, 14, 24, 11, false},  {185, 20, 20, 1, false},   {186, 20, 20, 1, false},  {187, 20, 20, 1, false},
-    {188, 20, 20, 1, false},   {189, 20, 20, 1, false},   {250, 60, 35, 1, false},  {251, 60, 35, 1, false},
-    {265, 20, 20, 1, false},   {289, 230, 234, 1, true},  {290, 230, 234, 1, true}, {296, 230, 234, 1, true},
-    {299, 36, 28, 1, false},   {306, 20, 20, 5, false},   {307, 20, 20, 5, false},  {308, 20, 20, 5, false},
-    {309, 20, 20, 5, false},   {310, 20, 20, 5, false},   {311, 20, 20, 5, false},  {315, 20, 20, 1, false},
-    {316, 20, 20, 1, false},   {317, 20, 20, 1, false},   {318, 20, 20, 1, false},  {319, 20, 20, 1, false},
-    {320, 20, 20, 1, false},   {337, 20, 20, 1, false},   {338, 20, 20, 1, false},  {349, 20, 20, 1, false},
-    {350, 20, 20, 1, false},   {353, 40, 18, 1, false},
-    // The bog's actors, the balls, the bloom.
-    {300, 20, 20, 13, false},  {301, 20, 20, 13, false},  {302, 20, 20, 12, false}, {303, 20, 20, 12, false},
-    {304, 20, 20, 20, false},  {305, 20, 20, 16, false},  {312, 20, 20, 7, false},  {313, 20, 20, 7, false},
-    {314, 20, 20, 13, false},  {321, 20, 20, 11, false},  {322, 20, 20, 7, false},  {323, 20, 20, 7, false},
-    {324, 20, 20, 7, false},   {325, 20, 20, 7, false},   {326, 20, 20, 7, false},  {343, 20, 20, 12, false},
-    {344, 20, 20, 13, false},  {345, 20, 20, 10, false},
-    // The heroes: walkers, portraits, empty homes; the stones.
-    {327, 30, 30, 2, false},   {328, 30, 30, 2, false},   {329, 30, 30, 2, false},  {330, 30, 30, 2, false},
-    {331, 30, 30, 2, false},   {332, 30, 30, 2, false},   {335, 30, 30, 2, false},  {336, 30, 30, 2, false},
-    {339, 40, 40, 9, true},    {340, 40, 40, 9, true},    {341, 20, 20, 1, false},  {342, 20, 20, 1, false},
-    {347, 40, 40, 12, true},   {348, 40, 40, 12, true},
-    // The hearts and the intro.
-    {351, 200, 180, 1, false}, {352, 200, 180, 15, true}, {354, 106, 113, 1, false}, {355, 104, 113, 1, false},
-    {357, 106, 113, 10, true}, {358, 106, 113, 10, true}, {359, 144, 74, 5, true},   {360, 240, 240, 1, true},
-};
+inline std::vector<GamePicture> GamePictures() {
+    struct Group {
+        std::uint32_t width, frameHeight, frames;
+        bool packed;
+        std::initializer_list<int> ids;
+    };
+    const Group groups[] = {
+        // Blocks, lit blocks, homes, corners; the control strip, its boxes and digits.
+        {20, 20, 1, false, {136, 185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320, 337, 338, 341, 342, 349, 350}},
+        {240, 80, 1, true, {138}}, {60, 35, 1, false, {141, 143, 250, 251}}, {60, 17, 1, false, {144, 145, 146, 148}},
+        {58, 18, 1, false, {150}}, {60, 28, 1, false, {151}}, {24, 24, 1, false, {152, 153, 154, 155}},
+        {128, 38, 1, true, {162}}, {14, 24, 11, false, {170}}, {36, 28, 1, false, {299}}, {40, 18, 1, false, {353}},
+        // The title and its mask, the pages and panels, the turning strips.
+        {240, 240, 1, true, {167, 360}}, {230, 234, 1, true, {156, 289, 290, 296}}, {230, 60, 1, true, {158}},
+        {230, 140, 1, true, {160}}, {230, 136, 1, true, {161}}, {20, 20, 5, false, {306, 307, 308, 309, 310, 311}},
+        // The bog's actors, the balls, the bloom.
+        {20, 20, 13, false, {300, 301, 314, 344}}, {20, 20, 12, false, {302, 303, 343}}, {20, 20, 20, false, {304}},
+        {20, 20, 16, false, {305}}, {20, 20, 7, false, {312, 313, 322, 323, 324, 325, 326}},
+        {20, 20, 11, false, {321}}, {20, 20, 10, false, {345}},
+        // The heroes: walkers, portraits; the stones.
+        {30, 30, 2, false, {327, 328, 329, 330, 331, 332, 335, 336}}, {40, 40, 9, true, {339, 340}},
+        {40, 40, 12, true, {347, 348}},
+        // The hearts and the intro.
+        {200, 180, 1, false, {351}}, {200, 180, 15, true, {352}}, {106, 113, 1, false, {354}},
+        {104, 113, 1, false, {355}}, {106, 113, 10, true, {357, 358}}, {144, 74, 5, true, {359}},
+    };
+    std::vector<GamePicture> pictures;
+    for (const Group& group : groups) {
+        for (int id : group.ids) pictures.push_back({id, group.width, group.frameHeight, group.frames, group.packed});
+    }
+    return pictures;
+}
 
 }  // namespace test_support

@@ -28,8 +28,7 @@ std::vector<std::uint8_t> PackedLiteralsOnly(const std::vector<std::uint8_t>& ra
     return packed;
 }
 
-ResourceBuilder& ResourceBuilder::Add(std::string type, std::uint32_t id,
-                                      std::vector<std::uint8_t> bytes) {
+ResourceBuilder& ResourceBuilder::Add(std::string type, std::uint32_t id, std::vector<std::uint8_t> bytes) {
     stored_.push_back({std::move(type), id, std::move(bytes)});
     return *this;
 }
@@ -41,16 +40,6 @@ ResourceBuilder& ResourceBuilder::AddString(std::uint32_t id, std::u16string_vie
         bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
     return Add("STRING", id, std::move(bytes));
-}
-
-ResourceBuilder& ResourceBuilder::AddPicture(std::uint32_t id, std::uint32_t width,
-                                             std::uint32_t height, std::uint32_t pixel) {
-    return Add("DBB", id, RawPicture(width, height, pixel));
-}
-
-ResourceBuilder& ResourceBuilder::AddIcon(std::uint32_t id, std::uint32_t width,
-                                          std::uint32_t height, std::uint32_t pixel) {
-    return Add("ICON", id, RawPicture(width, height, pixel));
 }
 
 platform::ResourceTable ResourceBuilder::Table() {

@@ -18,17 +18,16 @@ const browserArgs = ["--no-sandbox", "--disable-gpu", "--disable-background-netw
 // The canvas's 240x320 RGBA pixels.
 const readScreen = page => page.evaluate(() =>
   Array.from(document.getElementById("screen").getContext("2d").getImageData(0, 0, 240, 320).data));
+const differing = (a, b) => a.reduce((count, value, i) => count + (value !== b[i] ? 1 : 0), 0);
 
-// Taps screen pixel (x, y) at the canvas's scale, by touch or by mouse.
-async function tap(page, x, y, how) {
+// Taps screen pixel (x, y) at the canvas's scale, by touch or by mouse, then waits `ms`.
+async function tap(page, x, y, how, ms = 150) {
   const box = await page.locator("#screen").boundingBox();
   const at = [box.x + (x + 0.5) * box.width / 240, box.y + (y + 0.5) * box.height / 320];
   if (how === "touch") await page.touchscreen.tap(...at);
   else await page.mouse.click(...at);
-  await page.waitForTimeout(150);
+  await page.waitForTimeout(ms);
 }
-
-const differing = (a, b) => a.reduce((count, value, i) => count + (value !== b[i] ? 1 : 0), 0);
 
 async function playThrough(browser) {
   const page = await browser.newPage({ viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, hasTouch: true });
@@ -37,20 +36,16 @@ async function playThrough(browser) {
   await page.goto(`file://${path.resolve(pageDir)}/index.html?clock=5000`);
   await page.waitForTimeout(2500);  // the about page slides in
   await tap(page, 200, 230, "touch");  // its X
-  await tap(page, 100, 260, "mouse");  // Start
-  await page.waitForTimeout(4000);     // the intro
+  await tap(page, 100, 260, "mouse", 4150);  // Start, then the intro
 
   const before = await readScreen(page);
-  await tap(page, 5 * 20 + 10, 10, "touch");  // the block at (5, 0)
-  await page.waitForTimeout(1000);
+  await tap(page, 5 * 20 + 10, 10, "touch", 1150);  // the block at (5, 0)
   const after = await readScreen(page);
-  const cell = (screen) => Array.from({ length: 20 }, (_, r) => screen.slice(((r * 240) + 100) * 4, ((r * 240) + 120) * 4)).flat();
+  const cell = screen => Array.from({ length: 20 }, (_, r) => screen.slice((r * 240 + 100) * 4, (r * 240 + 120) * 4)).flat();
   assert.ok(differing(cell(before), cell(after)) > 20, "the tapped block turned");
 
-  await tap(page, 30, 253, "mouse");  // Help
-  await page.waitForTimeout(2000);
-  await tap(page, 60, 230, "touch");  // ">"
-  await page.waitForTimeout(500);
+  await tap(page, 30, 253, "mouse", 2150);  // Help
+  await tap(page, 60, 230, "touch", 650);   // ">"
   const screen = await readScreen(page);
   const reference = PNG.sync.read(fs.readFileSync(referencePng));
   let wrong = 0;
@@ -62,10 +57,8 @@ async function playThrough(browser) {
   // A hidden tab hides the game; the page's button brings it back as it was.
   // (All of this well before the faces first pop out, about twelve seconds
   // after Start, and change the picture.)
-  await tap(page, 200, 230, "mouse");  // close the help page
-  await page.waitForTimeout(1200);
-  await tap(page, 30, 253, "mouse");   // and open it again: nothing moves under it
-  await page.waitForTimeout(2000);
+  await tap(page, 200, 230, "mouse", 1350);  // close the help page
+  await tap(page, 30, 253, "mouse", 2150);   // and open it again: nothing moves under it
   const shown = await readScreen(page);
   await page.evaluate(() => {
     Object.defineProperty(document, "hidden", { value: true, configurable: true });
@@ -81,8 +74,7 @@ async function playThrough(browser) {
 
   // The pace, with the page closed over the game again: the game's own clock
   // at each tick, over two seconds of play.
-  await tap(page, 200, 230, "mouse");
-  await page.waitForTimeout(1200);
+  await tap(page, 200, 230, "mouse", 1350);
   const gaps = await page.evaluate(() => new Promise(done => {
     const seen = [];
     const end = performance.now() + 2000;
@@ -94,7 +86,6 @@ async function playThrough(browser) {
   }));
   const mean = gaps.reduce((a, b) => a + b, 0) / gaps.length;
   assert.ok(Math.min(...gaps) >= 31 && mean <= 33, `ticks ${Math.min(...gaps)}-${Math.max(...gaps)} ms apart, ${mean.toFixed(1)} on average`);
-
   assert.deepEqual(errors, []);
   await page.close();
   return { gaps: gaps.length, mean };
@@ -106,9 +97,8 @@ async function offline(browser) {
   const server = http.createServer((request, response) => {
     const file = path.join(pageDir, decodeURIComponent(new URL(request.url, "http://x").pathname).replace(/\/$/, "/index.html"));
     fs.readFile(file, (error, data) => {
-      if (error) { response.writeHead(404); response.end(); return; }
-      response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
-      response.end(data);
+      response.writeHead(error ? 404 : 200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
+      response.end(error ? undefined : data);
     });
   });
   await new Promise(done => server.listen(0, "127.0.0.1", done));

