@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/soak/places.h"
+
 namespace soak {
 
 namespace {
@@ -25,13 +27,6 @@ constexpr int kLongestHeart = 60;
 constexpr std::uint32_t kTickGap = 31;
 constexpr std::int32_t kLevelBonus = 50;
 
-// The answers of each panel: "Yes" then "No"; the pages and the level panel
-// answer the same way in both.
-constexpr RECT kAboutClose{180, 215, 230, 240};
-constexpr RECT kHelpClose{180, 220, 230, 240};
-constexpr RECT kYes{34, 191, 103, 215};
-constexpr RECT kNo{142, 191, 211, 215};
-constexpr RECT kOk{162, 197, 229, 221};
 
 struct Answers {
     RECT yes;

@@ -1,26 +1,12 @@
 #include "tools/soak/monkey.h"
 
+#include "tools/soak/places.h"
+
 namespace soak {
 
 using platform::HostEventKind;
 
 namespace {
-
-// The controls of the strip and the answers of the panels.
-constexpr RECT kStartStop{70, 245, 130, 281};
-constexpr RECT kHelp{5, 245, 65, 262};
-constexpr RECT kAbout{5, 264, 65, 281};
-constexpr RECT kMinimise{182, 295, 206, 319};
-constexpr RECT kExit{211, 295, 235, 319};
-constexpr RECT kPageClose{180, 220, 230, 240};
-constexpr RECT kAboutClose{180, 215, 230, 240};
-constexpr RECT kPrevPage{16, 220, 40, 240};
-constexpr RECT kNextPage{52, 220, 75, 240};
-constexpr RECT kYes{34, 191, 103, 215};
-constexpr RECT kNo{142, 191, 211, 215};
-constexpr RECT kOk{162, 197, 229, 221};
-constexpr RECT kScreen{0, 0, 240, 320};
-constexpr RECT kBoard{0, 0, 240, 240};
 
 // Clock steps between paints: mostly the game's pace, some far quicker
 // (a display that paints every millisecond), some far slower (a stall).
@@ -142,7 +128,7 @@ void Monkey::PlanPanel() {
         if (game.nextLevelRequested) return TapInside(kOk);
         if (game.helpPagesShown) {
             const int page = Below(3);
-            return TapInside(page == 0 ? kPageClose : page == 1 ? kNextPage : kPrevPage);
+            return TapInside(page == 0 ? kHelpClose : page == 1 ? kNextPage : kPrevPage);
         }
         return TapInside(kAboutClose);
     }

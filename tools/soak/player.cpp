@@ -5,6 +5,8 @@
 #include <limits>
 #include <queue>
 
+#include "tools/soak/places.h"
+
 namespace soak {
 
 namespace {
@@ -180,18 +182,18 @@ std::vector<platform::HostEvent> EventsOf(const Move& move) {
 Move Player::Next(const GameState& state, bool windowShown) {
     if (!windowShown) return {Move::Kind::BringBack};
     if (state.modalShown) {
-        if (state.stopConfirmPending) return quitting_ ? TapAt(kYesX, kYesY) : TapAt(kNoX, kNoY);
-        if (state.exitConfirmPending) return TapAt(kNoX, kNoY);
-        if (state.nextLevelRequested) return TapAt(kOkX, kOkY);
-        return TapAt(kPageCloseX, kPageCloseY);
+        if (state.stopConfirmPending) return quitting_ ? TapMiddle(kYes) : TapMiddle(kNo);
+        if (state.exitConfirmPending) return TapMiddle(kNo);
+        if (state.nextLevelRequested) return TapMiddle(kOk);
+        return TapMiddle(kAboutClose);  // inside the help pages' "X" too
     }
     if (!state.gamePlaying) {
         if (quitting_) ++tally_.gamesGivenUp;
         quitting_ = false;
-        return TapAt(kStartX, kStartY);
+        return TapMiddle(kStartStop);
     }
-    if (quitting_ && !SequenceRunning(state)) return TapAt(kStartX, kStartY);
-    if (Chance(habits_.stopPokes)) return TapAt(kStartX, kStartY);
+    if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStop);
+    if (Chance(habits_.stopPokes)) return TapMiddle(kStartStop);
     if (SequenceRunning(state)) return {};
     if (pausePaints_ > 0) {
         --pausePaints_;

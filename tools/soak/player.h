@@ -10,18 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/coredll/coredll.h"
 #include "platform/host.h"
 #include "state/game_state.h"
 #include "tools/soak/blocks.h"
 
 namespace soak {
-
-// Screen points the player taps, each inside its control.
-constexpr int kStartX = 100, kStartY = 262;
-constexpr int kPageCloseX = 205, kPageCloseY = 230;  // "X" of the about and help pages
-constexpr int kYesX = 68, kYesY = 203;               // "Yes" of the two questions
-constexpr int kNoX = 176, kNoY = 203;                // "No" of the two questions
-constexpr int kOkX = 195, kOkY = 209;                // "OK" of "Start new level"
 
 // The board as the player sees it: each block as it will lie once the turns
 // under way have ended, and the cells best left alone.
@@ -87,6 +81,7 @@ public:
 private:
     Move Play(const GameState& state);
     Move TapAt(int x, int y);
+    Move TapMiddle(const RECT& r) { return TapAt((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
     Move TapCell(int cell);
     Move RandomCellTap(const BoardView& view);
     Move OffPathTap(const BoardView& view, const std::vector<PathStep>& path);
