@@ -211,6 +211,23 @@ TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlock
     EXPECT_EQ(reply->result, kHandOverAnswer);
 }
 
+// Another user's program is turned away at the private folder's door, or
+// else by the copy itself. Needs root to be another user, as CI has.
+TEST_F(SingleInstanceTest, RequestsFromAnotherUserAreIgnored) {
+    if (getuid() != 0) GTEST_SKIP() << "needs root to run a peer as another user";
+    CreateGameWindow();
+    const std::string path = ChannelOfThisCopy();
+    const pid_t stranger = StartChild([&] {
+        if (setgid(65534) != 0 || setuid(65534) != 0) return 2;
+        const ChannelRequest request = ValidRequest();
+        ChannelPeer(path).Send(&request, sizeof request);
+        return 0;
+    });
+    EXPECT_EQ(ExitCode(stranger), 0);
+    EXPECT_EQ(NextMessage(), WM_PAINT);
+    EXPECT_EQ(host.handOvers, 0);
+}
+
 TEST_F(SingleInstanceTest, SendingToACopyThatHasEndedReturnsZeroAtOnce) {
     // A copy that crashed after it was found must not hang the one starting.
     const std::string instanceNamespace = platform::InstanceNamespace();
