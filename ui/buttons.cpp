@@ -32,21 +32,17 @@ bool SequenceRunning() {
 // A panel answers at its own rectangles, set as it comes up: when the
 // release of a press that was never released comes with another's, the
 // panel left on top is the one that answers.
-void AskToExit() {
+// Stops the tick and puts up a Yes/No question; `pending` names it.
+void Ask(int dialog, bool& pending) {
     game.tickEnabled = false;
     ExpectDialogAnswer();
-    RollInPackedPanel(kExitDialog);
+    RollInPackedPanel(dialog);
     game.modalShown = true;
-    game.exitConfirmPending = true;
+    pending = true;
 }
 
-void AskToStop() {
-    game.tickEnabled = false;
-    ExpectDialogAnswer();
-    RollInPackedPanel(kStopDialog);
-    game.stopConfirmPending = true;
-    game.modalShown = true;
-}
+void AskToExit() { Ask(kExitDialog, game.exitConfirmPending); }
+void AskToStop() { Ask(kStopDialog, game.stopConfirmPending); }
 
 }  // namespace
 
