@@ -226,7 +226,9 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
 template <class Visitor>
 void VisitControlFields(GameState& g, Visitor& v) {
     v("gamePlaying", g.gamePlaying);
-    v("modalShown", g.modalShown);
+    // Up only while the display holds the panel it rolled in: the game rolls
+    // out a panel whenever it sees the flag, so it is the game's to set.
+    v.ReadOnly("modalShown", g.modalShown);
     v("helpPagesShown", g.helpPagesShown);
     v("answerYes", g.answerYes);
     v("exitConfirmPending", g.exitConfirmPending);

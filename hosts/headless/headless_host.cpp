@@ -1,9 +1,10 @@
 #include "hosts/headless/headless_host.h"
 
 #include <cstring>
-#include <fstream>
 #include <ostream>
 #include <thread>
+
+#include "hosts/files/replace_file.h"
 
 namespace {
 
@@ -108,12 +109,10 @@ void HeadlessHost::WriteShot(const Command& command) {
 void HeadlessHost::WriteState(const Command& command) {
     const std::string text = StateJson(state_, status_()).dump(2) + "\n";
     if (command.file == "-") {
-        *settings_.out << text << std::flush;
+        if (!(*settings_.out << text << std::flush)) Fail(command.line, "state: cannot write to standard output");
         return;
     }
-    std::ofstream file(command.file, std::ios::binary);
-    file << text;
-    if (!file.flush()) Fail(command.line, "state: cannot write '" + command.file + "'");
+    if (std::string error = ReplaceFile(command.file, text); !error.empty()) Fail(command.line, "state: " + error);
 }
 
 void HeadlessHost::CheckExpectation(const Command& command) {

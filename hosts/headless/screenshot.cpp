@@ -1,7 +1,5 @@
 #include "hosts/headless/screenshot.h"
 
-#include <png.h>
-
 #include "platform/gx/gx.h"
 
 namespace {
@@ -52,19 +50,4 @@ RgbPicture DecodeFrame(const PresentedFrame* frame) {
         }
     }
     return picture;
-}
-
-std::string WritePng(const std::string& path, const RgbPicture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = picture.width;
-    image.height = picture.height;
-    image.format = PNG_FORMAT_RGB;
-    const auto stride = static_cast<png_int_32>(picture.width * 3);
-    if (png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), stride, nullptr) == 0) {
-        std::string reason = image.message;
-        png_image_free(&image);
-        return "cannot write '" + path + "': " + reason;
-    }
-    return {};
 }

@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "hosts/files/png_file.h"
 #include "platform/host.h"
 
 // A copy of display memory at the end of the last frame.
 struct PresentedFrame {
     std::vector<std::uint8_t> memory;
     platform::DisplayConfig config;
-};
-
-struct RgbPicture {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<std::uint8_t> rgb;  // 3 bytes a pixel, top row first
 };
 
 // Bytes of display memory for a screen: its rows, packed as its pitch says.
@@ -32,6 +27,3 @@ std::array<std::uint8_t, 3> DecodeRgb555(std::uint16_t value);
 // The frame as a picture, decoded as its display's format says; a black
 // 240x320 picture when nothing has been presented.
 RgbPicture DecodeFrame(const PresentedFrame* frame);
-
-// Writes an RGB PNG; returns an empty string, or why it could not.
-std::string WritePng(const std::string& path, const RgbPicture& picture);

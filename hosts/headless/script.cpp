@@ -16,6 +16,13 @@ constexpr std::uint64_t kMaxMilliseconds = std::numeric_limits<std::uint32_t>::m
 constexpr std::uint64_t kMaxPenCoordinate = 65535;
 constexpr std::uint64_t kLastCell = kBoardSize - 1;
 
+// A word of the script as a message quotes it: a long one cut short, so that
+// a line of megabytes does not come back whole on the terminal.
+std::string Quote(const std::string& word) {
+    constexpr std::size_t kShown = 40;
+    return "'" + (word.size() <= kShown ? word : word.substr(0, kShown) + "...") + "'";
+}
+
 std::vector<std::string> Words(std::string_view line) {
     if (const auto hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
     std::vector<std::string> words;
@@ -49,7 +56,7 @@ private:
         const auto value = ParseWhole(words_[i], low, high);
         if (!value)
             return Name() + ": " + what + " must be a whole number from " + std::to_string(low) + " to " +
-                   std::to_string(high) + ", not '" + words_[i] + "'";
+                   std::to_string(high) + ", not " + Quote(words_[i]);
         *out = *value;
         return {};
     }
@@ -104,9 +111,9 @@ std::string LineParser::ParseField(CommandKind kind, const char* usage) {
     command_.kind = kind;
     if (ArgumentCount() != 2) return WantArguments(usage);
     const auto path = ParseFieldPath(words_[1]);
-    if (!path) return Name() + ": '" + words_[1] + "' is not a field path such as score, kinds[13] or cells[0].delay";
+    if (!path) return Name() + ": " + Quote(words_[1]) + " is not a field path such as score, kinds[13] or cells[0].delay";
     const auto value = ParseScriptValue(words_[2]);
-    if (!value) return Name() + ": '" + words_[2] + "' is not an integer, true or false";
+    if (!value) return Name() + ": " + Quote(words_[2]) + " is not an integer, true or false";
     command_.path = *path;
     command_.value = *value;
     return {};
@@ -152,7 +159,7 @@ std::variant<Command, std::string> LineParser::Parse() {
     } else if (name == "set") {
         error = ParseField(CommandKind::Set, "set PATH VALUE");
     } else {
-        error = "unknown command '" + name + "'";
+        error = "unknown command " + Quote(name);
     }
     if (!error.empty()) return error;
     return command_;

@@ -318,7 +318,7 @@ std::string SetField(GameState& state, const FieldPath& path, ScriptValue value,
     if (const auto* reason = std::get_if<std::string>(&found)) return *reason;
     const LeafRef& leaf = std::get<LeafRef>(found);
     const std::string where = FormatFieldPath(path);
-    if (!leaf.writable) return "'" + where + "' is read only: a loaded picture or a fixed value of the game";
+    if (!leaf.writable) return "'" + where + "' is read only: the game alone sets it";
     if (leaf.type == LeafType::Double) return "'" + where + "' is not an integer or flag field";
     if (std::string reason = CheckRange(leaf, value, where); !reason.empty()) return reason;
     if (!dryRun) Write(leaf, value.number);

@@ -1,10 +1,10 @@
 #include "hosts/sdl/screenshot.h"
 
-#include <png.h>
-
 #include <array>
 #include <cstdio>
 #include <vector>
+
+#include "hosts/files/png_file.h"
 
 namespace sdlhost {
 
@@ -24,24 +24,16 @@ std::filesystem::path NextScreenshotPath(const std::filesystem::path& directory,
     return path;
 }
 
-bool SavePng(const std::filesystem::path& path,
-             std::span<const std::uint32_t, kScreenPixels> picture) {
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(picture.size() * 3);
+std::string SavePng(const std::filesystem::path& path,
+                    std::span<const std::uint32_t, kScreenPixels> picture) {
+    RgbPicture rgb{kScreenWidth, kScreenHeight, {}};
+    rgb.rgb.reserve(picture.size() * 3);
     for (const std::uint32_t pixel : picture) {
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-        rgb.push_back(static_cast<std::uint8_t>(pixel));
+        rgb.rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
+        rgb.rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
+        rgb.rgb.push_back(static_cast<std::uint8_t>(pixel));
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = kScreenWidth;
-    image.height = kScreenHeight;
-    image.format = PNG_FORMAT_RGB;
-    const int written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(),
-                                                kScreenWidth * 3, nullptr);
-    png_image_free(&image);
-    return written != 0;
+    return WritePng(path.string(), rgb);
 }
 
 }  // namespace sdlhost

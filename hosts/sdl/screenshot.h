@@ -20,9 +20,9 @@ std::string ScreenshotFileName(const std::tm& when, int number);
 std::filesystem::path NextScreenshotPath(const std::filesystem::path& directory,
                                          const std::tm& when, int& number);
 
-// Writes a 240x320 picture of 0x00RRGGBB pixels as an RGB PNG. False (and
-// nothing left behind but what the PNG library wrote) when it cannot.
-bool SavePng(const std::filesystem::path& path,
-             std::span<const std::uint32_t, kScreenPixels> picture);
+// Writes a 240x320 picture of 0x00RRGGBB pixels as an RGB PNG. An empty
+// string, or why it could not (and then every file is as it was).
+std::string SavePng(const std::filesystem::path& path,
+                    std::span<const std::uint32_t, kScreenPixels> picture);
 
 }  // namespace sdlhost

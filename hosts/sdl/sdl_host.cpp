@@ -274,7 +274,10 @@ std::filesystem::path SdlHost::SaveScreenshot() {
     std::tm local{};
     localtime_r(&now, &local);
     const auto path = NextScreenshotPath(options_.shotsDirectory, local, shotNumber_);
-    return SavePng(path, frame_) ? path : std::filesystem::path{};
+    const std::string error = SavePng(path, frame_);
+    if (error.empty()) return path;
+    std::fprintf(stderr, "mirelink: screenshot: %s\n", error.c_str());
+    return {};
 }
 
 void SdlHost::ToggleFullScreen() {
@@ -389,10 +392,7 @@ void SdlHost::HandleKey(const SDL_KeyboardEvent& key) {
         ToggleFullScreen();
     } else if (key.keysym.sym == SDLK_F12) {
         const auto path = SaveScreenshot();
-        if (path.empty()) {
-            std::fprintf(stderr, "mirelink: could not save a screenshot in %s\n",
-                         options_.shotsDirectory.c_str());
-        } else {
+        if (!path.empty()) {
             std::printf("%s\n", path.c_str());
             std::fflush(stdout);
             if (recorder_ != nullptr) {

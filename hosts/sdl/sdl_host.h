@@ -83,7 +83,8 @@ public:
     // The last frame the game presented, as shown (or about to be shown).
     std::span<const std::uint32_t, kScreenPixels> LastFrame() const { return frame_; }
     SDL_Window* Window() const { return window_; }
-    // Saves the last frame as the next screenshot; the path, or empty on failure.
+    // Saves the last frame as the next screenshot; the path, or empty on
+    // failure, which it reports on standard error.
     std::filesystem::path SaveScreenshot();
     void ToggleFullScreen();
     // True once the recording file is open and being written.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,19 +39,22 @@ protected:
         std::ofstream(dir / "test.mls", std::ios::binary) << text;
         return (dir / "test.mls").string();
     }
-    // Runs the runner in `dir` (its paths are relative to where it runs);
+    // Runs the runner in `dir` (its paths are relative to where it runs),
+    // after the shell commands `before`, with its standard output to `out`;
     // its exit code, and its error output in `errors`.
-    int Run(const std::vector<std::string>& arguments) {
+    int Run(const std::vector<std::string>& arguments, const std::string& before = "",
+            const std::string& out = "/dev/null") {
         // Built by appending: GCC's optimiser misreads "literal" + std::string&&.
         std::string command = "cd ";
         command += Quoted(dir.string());
         command += " && ";
+        command += before;
         command += Quoted(MIRELINK_HEADLESS_PATH);
         for (const std::string& word : arguments) {
             command += ' ';
             command += Quoted(word);
         }
-        command += " >/dev/null 2>stderr.txt";
+        command += " >" + out + " 2>stderr.txt";
         const int status = std::system(command.c_str());
         std::ostringstream text;
         text << std::ifstream(dir / "stderr.txt").rdbuf();
@@ -73,10 +77,11 @@ TEST_F(RunnerProcess, RefusedDisplaysShowTheGamesMessagesAndEndQuietly) {
 // A script that fails exits 1 naming its line, and runs no line after it;
 // mistakes in the text stop it before its first line runs.
 TEST_F(RunnerProcess, FailingScriptsExitOneNamingTheLine) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"paint 2\n# the score starts at nought\nexpect score 12345\nshot out.png\n",
          ":3: expect score: wanted 12345, got 0\n"},
-        {"shot out.png\njump 3\n", ":2: unknown command 'jump'\n"},
+        // A mistyped word is quoted, a long one only in part.
+        {"shot out.png\n" + std::string(100000, 'j') + " 3\n", ":2: unknown command 'jjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjjj...'\n"},
         {"shot out.png\npaint\nexpect scroe 1\n", ":3: expect: unknown field 'scroe'\n"},
         // The about panel, then "X" and "Yes": the program ends there.
         {"tap 200 230\ntap 222 306\ntap 60 200\nshot out.png\n",
@@ -88,6 +93,33 @@ TEST_F(RunnerProcess, FailingScriptsExitOneNamingTheLine) {
         EXPECT_EQ(Run({script}), 1);
         EXPECT_EQ(errors, script + message);
         EXPECT_FALSE(fs::exists(dir / "out.png"));
+    }
+}
+
+// A `shot` or `state` that cannot be written fails naming its line and leaves
+// whatever its path named as it was: a link to a device, an older file on a
+// disk that fills up (a file size limit stands in for it), a full output.
+TEST_F(RunnerProcess, FilesThatCannotBeWrittenFailAndLeaveWhatWasThere) {
+    fs::create_symlink("/dev/full", dir / "device");
+    std::ofstream(dir / "old") << "kept";
+    const std::string fullDisk = "trap '' XFSZ; ulimit -f 1; ";
+    const struct { const char* text; std::string before; const char* out; const char* message; } cases[] = {
+        {"shot device\n", "", "/dev/null", ":1: shot: cannot write 'device': not a regular file\n"},
+        {"state device\n", "", "/dev/null", ":1: state: cannot write 'device': not a regular file\n"},
+        {"paint\nshot old\n", fullDisk, "/dev/null", ":2: shot: cannot write 'old': File too large\n"},
+        {"state old\n", fullDisk, "/dev/null", ":1: state: cannot write 'old': File too large\n"},
+        {"state -\n", "", "/dev/full", ":1: state: cannot write to standard output\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string script = Script(c.text);
+        EXPECT_EQ(Run({script}, c.before, c.out), 1);
+        EXPECT_EQ(errors, script + c.message);
+        EXPECT_EQ(fs::read_symlink(dir / "device"), "/dev/full");
+        std::ostringstream old;
+        old << std::ifstream(dir / "old").rdbuf();
+        EXPECT_EQ(old.str(), "kept");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4) << "no file left behind";
     }
 }
 

@@ -98,8 +98,9 @@ TEST_F(ScriptFieldCheck, RefusesUnknownPathsAndUnfitValuesNamingTheLine) {
         {"paint\nset score 2147483648", "set: 2147483648 does not fit 'score' (-2147483648 to 2147483647)"},
         {"paint\nset lastTickTime -1", "set: -1 does not fit 'lastTickTime' (0 to 4294967295)"},
         {"paint\nset tickEnabled 2", "set: 2 does not fit 'tickEnabled' (0 to 1)"},
-        {"paint\nset titleImage.width 5", "set: 'titleImage.width' is read only: a loaded picture or a fixed value of the game"},
-        {"paint\nset heroPath[3].x 500", "set: 'heroPath[3].x' is read only: a loaded picture or a fixed value of the game"},
+        {"paint\nset titleImage.width 5", "set: 'titleImage.width' is read only: the game alone sets it"},
+        {"paint\nset heroPath[3].x 500", "set: 'heroPath[3].x' is read only: the game alone sets it"},
+        {"paint\nset modalShown true", "set: 'modalShown' is read only: the game alone sets it"},  // no panel to roll out
         {"paint\nset display 0", "set: 'display' is not part of the state"},
     };
     for (const auto& c : cases) {

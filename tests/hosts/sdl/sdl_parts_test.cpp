@@ -153,8 +153,8 @@ TEST(SdlScreenshotFiles, NamesCarryDateTimeAndANumberNeverOverwriteAndHoldThePic
     picture[0] = 0xFF0000u;
     picture[kScreenPixels - 1] = 0x0000FFu;
     picture[272 * kScreenWidth + 35] = 0x12AB34u;
-    ASSERT_TRUE(SavePng(directory / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)));
-    EXPECT_FALSE(SavePng(directory / "missing" / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)));
+    ASSERT_EQ(SavePng(directory / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)), "");
+    EXPECT_NE(SavePng(directory / "missing" / "shot.png", std::span<const std::uint32_t, kScreenPixels>(picture)), "");
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     ASSERT_NE(png_image_begin_read_from_file(&image, (directory / "shot.png").c_str()), 0);
