@@ -5,10 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 
 #include "app/win_main.h"
 #include "hosts/sdl/sdl_host.h"
@@ -26,16 +23,9 @@ namespace {
 struct Options {
     int scale = 0;
     std::string recordPath;
+    bool overwrite = false;
     std::string shotsDirectory = ".";
 };
-
-// Fails early, before a window opens, when the recording could never be
-// written. Opens for appending so that an existing file is not cut short yet:
-// a copy that only hands over to a running one must leave it alone.
-bool CanWriteRecording(const std::string& path) {
-    std::ofstream probe(path, std::ios::app);
-    return static_cast<bool>(probe);
-}
 
 int RunGame(sdlhost::SdlHost& host) {
     platform::SetHost(&host, platform::DisplayConfig{});
@@ -52,25 +42,28 @@ int main(int argc, char** argv) {
     app.add_option("--scale", options.scale,
                    "Window pixels per screen pixel (default: the largest that fits the desktop)")
         ->check(CLI::Range(1, 64));
-    app.add_option("--record", options.recordPath,
-                   "Write the session as a script that mirelink-headless replays");
+    auto* record = app.add_option("--record", options.recordPath,
+                                  "Write the session as a script that mirelink-headless replays");
+    app.add_flag("--overwrite", options.overwrite, "Let --record replace an existing file")->needs(record);
     app.add_option("--shots", options.shotsDirectory, "Where F12 screenshots go")
         ->check(CLI::ExistingDirectory);
     CLI11_PARSE(app, argc, argv);
 
-    std::error_code ignored;
-    const bool recordingExisted =
-        !options.recordPath.empty() && std::filesystem::exists(options.recordPath, ignored);
-    if (!options.recordPath.empty() && !CanWriteRecording(options.recordPath)) {
-        std::fprintf(stderr, "mirelink: cannot write the recording %s\n",
-                     options.recordPath.c_str());
-        return 1;
+    // Refused before a window opens; a copy that only hands over to a running
+    // one never creates or touches the file.
+    if (!options.recordPath.empty()) {
+        const std::string problem = sdlhost::RecordingPathProblem(options.recordPath, options.overwrite);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "mirelink: cannot record to %s: %s\n", options.recordPath.c_str(), problem.c_str());
+            return 1;
+        }
     }
 
     sdlhost::SdlHostOptions hostOptions;
     hostOptions.scale = options.scale;
     hostOptions.shotsDirectory = options.shotsDirectory;
     hostOptions.recordPath = options.recordPath;
+    hostOptions.recordOverwrite = options.overwrite;
     std::string error;
     auto host = sdlhost::SdlHost::Open(hostOptions, error);
     if (host == nullptr) {
@@ -82,11 +75,8 @@ int main(int argc, char** argv) {
     // runtime directory.
     platform::SetInstanceNamespace(sdlhost::DesktopNamespace(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     const int result = RunGame(*host);
-    const bool recorded = host->Recording();
+    const bool recordedWhole = host->EndRecording();
     host.reset();
     SDL_Quit();
-    if (!options.recordPath.empty() && !recorded && !recordingExisted) {
-        std::filesystem::remove(options.recordPath, ignored);
-    }
-    return result;
+    return result == 0 && !recordedWhole ? 1 : result;
 }

@@ -418,15 +418,35 @@ SessionRecorder* SdlHost::Recorder() {
     if (recorder_ != nullptr || recordFailed_ || options_.recordPath.empty()) {
         return recorder_.get();
     }
-    recordFile_.open(options_.recordPath, std::ios::out | std::ios::trunc);
-    if (!recordFile_) {
+    recordFile_ = std::make_unique<RecordingFile>(options_.recordPath.string(), options_.recordOverwrite);
+    if (!recordFile_->IsOpen()) {
         recordFailed_ = true;
-        std::fprintf(stderr, "mirelink: cannot write the recording %s; not recording\n",
-                     options_.recordPath.c_str());
+        std::fprintf(stderr, "mirelink: cannot write the recording %s: %s; not recording\n",
+                     options_.recordPath.c_str(), recordFile_->Problem().c_str());
         return nullptr;
     }
-    recorder_ = std::make_unique<SessionRecorder>(recordFile_, startClock_);
+    recorder_ = std::make_unique<SessionRecorder>(
+        [this](std::string_view line) { return WriteRecording(line); }, startClock_);
     return recorder_.get();
+}
+
+// The recorder writes nothing more after the first line that fails, so this
+// is said once.
+bool SdlHost::WriteRecording(std::string_view line) {
+    if (recordFile_->Write(line)) {
+        return true;
+    }
+    recordFailed_ = true;
+    std::fprintf(stderr, "mirelink: the recording %s is incomplete: %s; it stops here\n",
+                 options_.recordPath.c_str(), recordFile_->Problem().c_str());
+    return false;
+}
+
+bool SdlHost::EndRecording() {
+    recorder_.reset();
+    recordFile_.reset();
+    options_.recordPath.clear();  // nothing after this is recorded
+    return !recordFailed_;
 }
 
 Viewport SdlHost::WindowViewport() const {

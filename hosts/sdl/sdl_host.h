@@ -15,16 +15,17 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "hosts/sdl/frame_pacer.h"
 #include "hosts/sdl/hand_over_watcher.h"
 #include "hosts/sdl/pixel_convert.h"
+#include "hosts/sdl/recording_file.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/session_recorder.h"
 #include "platform/host.h"
@@ -52,6 +53,7 @@ struct SdlHostOptions {
     // The file is created when the first event arrives, so that a second copy
     // that only hands over never touches the running copy's recording.
     std::filesystem::path recordPath;
+    bool recordOverwrite = false;  // an existing file at recordPath is replaced
     std::function<std::uint32_t()> clock = MonotonicMilliseconds;
     // How long a hidden game sleeps, at most, before the host reports that
     // nothing happened; negative: until something does (the program). Tests
@@ -89,6 +91,10 @@ public:
     void ToggleFullScreen();
     // True once the recording file is open and being written.
     bool Recording() const { return recorder_ != nullptr; }
+    // Writes the last of the recording and closes it. False when it could not
+    // be written whole (the reason was told on standard error when it
+    // happened): the session then ends with a failure.
+    bool EndRecording();
 
 private:
     SdlHost(SdlHostOptions options, SDL_Window* window, SDL_Renderer* renderer,
@@ -105,6 +111,7 @@ private:
     void HandleKey(const SDL_KeyboardEvent& key);
     platform::HostEvent Deliver(const platform::HostEvent& event, bool windowShown);
     SessionRecorder* Recorder();
+    bool WriteRecording(std::string_view line);
     Viewport WindowViewport() const;
     void Render();
 
@@ -126,9 +133,9 @@ private:
     bool fullScreen_ = false;
     std::uint32_t tickCount_;
     const std::uint32_t startClock_;  // the clock the game seeded its random sequence with
-    std::ofstream recordFile_;
+    std::unique_ptr<RecordingFile> recordFile_;
     std::unique_ptr<SessionRecorder> recorder_;  // destroyed first: it flushes into the file
-    bool recordFailed_ = false;
+    bool recordFailed_ = false;  // the recording could not be created or written whole
     int shotNumber_ = 1;
 };
 

@@ -1,5 +1,7 @@
 #include "hosts/sdl/session_recorder.h"
 
+#include <utility>
+
 namespace sdlhost {
 namespace {
 
@@ -33,7 +35,8 @@ std::string ScriptLine(const platform::HostEvent& event) {
     return {};
 }
 
-SessionRecorder::SessionRecorder(std::ostream& out, std::uint32_t startClock) : out_(out), clock_(startClock) {
+SessionRecorder::SessionRecorder(LineWriter write, std::uint32_t startClock)
+    : write_(std::move(write)), clock_(startClock) {
     WriteLine("# runner-args: --clock " + std::to_string(startClock));
 }
 
@@ -109,8 +112,7 @@ void SessionRecorder::MoveClockTo(std::uint32_t clock) {
 }
 
 void SessionRecorder::WriteLine(const std::string& line) {
-    out_ << line << '\n';
-    out_.flush();
+    if (!stopped_) stopped_ = !write_(line + '\n');
 }
 
 }  // namespace sdlhost

@@ -8,8 +8,9 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/host.h"
 
@@ -22,8 +23,13 @@ std::string ScriptLine(const platform::HostEvent& event);
 
 class SessionRecorder {
 public:
+    // Takes each line, newline included; false when it could not be kept
+    // (the disk is full), and the recorder then writes nothing more: a
+    // recording that stops short replays what it holds, and no more.
+    using LineWriter = std::function<bool(std::string_view)>;
+
     // Writes the header at once: the runner's clock option as a comment.
-    SessionRecorder(std::ostream& out, std::uint32_t startClock);
+    SessionRecorder(LineWriter write, std::uint32_t startClock);
     ~SessionRecorder();
     SessionRecorder(const SessionRecorder&) = delete;
     SessionRecorder& operator=(const SessionRecorder&) = delete;
@@ -49,7 +55,8 @@ private:
     void WriteLine(const std::string& line);
     void MoveClockTo(std::uint32_t clock);
 
-    std::ostream& out_;
+    LineWriter write_;
+    bool stopped_ = false;       // a line could not be written
     std::uint32_t clock_;        // the runner's clock after the lines written
     bool clockKnown_ = false;    // clock_ is the runner's clock, not a guess
     std::int64_t step_ = -1;     // the runner's paint step; -1 before the first is written

@@ -2,11 +2,14 @@
 // queue as the window system would deliver them.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 #include "hosts/sdl/sdl_host.h"
@@ -221,7 +224,7 @@ TEST_F(SdlHostTest, RecordingIsAReplayableScript) {
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
     EXPECT_EQ(Next().kind, HostEventKind::Restore);
     EXPECT_TRUE(host_->Recording());
-    host_.reset();
+    EXPECT_TRUE(host_->EndRecording());
     EXPECT_EQ(ReadFile(directory_ / "session.txt"),
               "# runner-args: --clock 1000\n"
               "clock 1016\nstep 0\npaint\nstep 1\npaint 2\n"
@@ -233,9 +236,35 @@ TEST_F(SdlHostTest, RecordingIsAReplayableScript) {
               "clock 1300\nrelaunch\n");
 }
 
+// A disk that fills up (a file size limit stands in for it): the recording
+// stops where the disk did, and the session is not a whole one.
+TEST_F(SdlHostTest, RecordingCutShortFailsTheSession) {
+    SdlHostOptions options;
+    options.recordPath = directory_ / "session.txt";
+    OpenHost(options);
+    host_->WindowVisibilityChanged(true);
+    const std::string kept = "# runner-args: --clock 1000\nclock 1016\n";
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit full = saved;
+    full.rlim_cur = kept.size();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    for (const std::uint32_t clock : {1016u, 1020u, 1030u}) {
+        clock_ = clock;
+        PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
+        host_->WaitForEvent(true);
+    }
+    const bool whole = host_->EndRecording();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(whole);
+    EXPECT_EQ(ReadFile(directory_ / "session.txt"), kept);
+}
+
 TEST_F(SdlHostTest, RecordingFileAppearsOnlyWithTheFirstEvent) {
     SdlHostOptions options;
     options.recordPath = directory_ / "session.txt";
+    options.recordOverwrite = true;
     std::ofstream(options.recordPath) << "a running copy's recording\n";
     OpenHost(options);
     EXPECT_FALSE(host_->Recording());

@@ -2,6 +2,8 @@
 // mapping, the recorder, pixel conversion and screenshot files.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "hosts/sdl/pixel_convert.h"
+#include "hosts/sdl/recording_file.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/screenshot.h"
 #include "hosts/sdl/session_recorder.h"
@@ -61,9 +64,9 @@ TEST(SdlPenMapping, BorderPixelsAreOffScreenAndALiftOutsideIsClampedToTheNearest
 
 TEST(SdlSessionRecorder, PaintsEvenlySpacedBecomeOneRunAndEveryOtherEventSetsItsClock) {
     using platform::HostEventKind;
-    std::ostringstream out;
+    std::string out;
     {
-        SessionRecorder recorder(out, 4294967250u);
+        SessionRecorder recorder([&out](std::string_view line) { return out += line, true; }, 4294967250u);
         for (const std::uint32_t clock : {4294967250u, 4294967281u, 16u, 47u, 48u}) {
             recorder.RecordEvent({HostEventKind::Paint, 0, 0}, clock);  // across the wrap
         }
@@ -73,13 +76,44 @@ TEST(SdlSessionRecorder, PaintsEvenlySpacedBecomeOneRunAndEveryOtherEventSetsIts
         recorder.RecordScreenshot("/tmp/mirelink-20240307-090503-1.png");
         recorder.RecordEvent({HostEventKind::Close, 0, 0}, 70);
     }
-    EXPECT_EQ(out.str(),
+    EXPECT_EQ(out,
               "# runner-args: --clock 4294967250\n"
               "clock 4294967250\nstep 0\npaint\nstep 31\npaint 3\nstep 1\npaint\n"
               "clock 60\ndown 12 34\n"
               "clock 62\nclose\n"
               "# screenshot /tmp/mirelink-20240307-090503-1.png\n"
               "# the window was closed\n");
+}
+
+// The recording goes where the user meant: a new file, an existing one only
+// with --overwrite, never a device, a pipe or the target of a link.
+TEST(SdlRecordingFile, TakesANewFileOrOneTheUserSaidToReplaceAndNothingElse) {
+    const fs::path directory = fs::path(::testing::TempDir()) / ("mirelink-record-" + std::to_string(::getpid()));
+    fs::create_directories(directory);
+    std::ofstream(directory / "old.txt") << "an older session";
+    fs::create_symlink(directory / "old.txt", directory / "link.txt");
+    fs::create_symlink("/dev/full", directory / "device.txt");
+    ASSERT_EQ(::mkfifo((directory / "pipe.txt").c_str(), 0600), 0);
+    const struct { const char* name; bool overwrite; const char* problem; } cases[] = {
+        {"new.txt", false, ""},
+        {"old.txt", false, "the file exists; --overwrite replaces it"},
+        {"old.txt", true, ""},
+        {"link.txt", true, "it is a symbolic link; give the file itself"},
+        {"device.txt", true, "it is a symbolic link; give the file itself"},
+        {"pipe.txt", true, "not a regular file"},
+        {"missing/new.txt", false, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (directory / c.name).string();
+        EXPECT_EQ(RecordingPathProblem(path, c.overwrite), c.problem) << c.name;
+        // The file is created later: should the path change meanwhile, the
+        // same rules hold (and a pipe does not hold the game up).
+        EXPECT_EQ(RecordingFile(path, c.overwrite).IsOpen(), *c.problem == '\0') << c.name;
+    }
+    EXPECT_EQ(fs::file_size(directory / "old.txt"), 0u) << "replaced when the user said so";
+    EXPECT_TRUE(fs::is_symlink(directory / "link.txt"));
+    EXPECT_EQ(fs::read_symlink(directory / "device.txt"), "/dev/full");
+    fs::remove_all(directory);
 }
 
 using Picture = std::array<std::uint32_t, kScreenPixels>;
