@@ -17,6 +17,20 @@ int FloorDivide(int value, int divisor) {
 
 }  // namespace
 
+WindowScale ChooseWindowScale(int requested, int width, int height) {
+    if (width <= 0 || height <= 0) return {requested > 0 ? requested : 1, {}};
+    const int largest = FitScale(width, height);
+    if (width < kScreenWidth || height < kScreenHeight) {
+        return {1, "the desktop's " + std::to_string(width) + "x" + std::to_string(height) +
+                       " pixels cannot show the whole 240x320 screen: part of the window is off the desktop"};
+    }
+    if (requested > largest) {
+        return {largest, "a scale of " + std::to_string(requested) + " does not fit the desktop; using " +
+                             std::to_string(largest)};
+    }
+    return {requested > 0 ? requested : largest, {}};
+}
+
 int FitScale(int width, int height) {
     return std::max(1, std::min(width / kScreenWidth, height / kScreenHeight));
 }

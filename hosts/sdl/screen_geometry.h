@@ -2,6 +2,8 @@
 // mouse position becomes a pen position. Kept free of SDL so it can be tested.
 #pragma once
 
+#include <string>
+
 namespace sdlhost {
 
 constexpr int kScreenWidth = 240;
@@ -10,6 +12,17 @@ constexpr int kScreenHeight = 320;
 // The largest whole-number scale at which the screen fits an area of
 // width x height pixels; never less than 1.
 int FitScale(int width, int height);
+
+// The scale a window opens at on a desktop whose usable area is width x
+// height (unknown when not positive), for the scale asked for (0: the
+// largest that fits), and what the user must be told: that the scale asked
+// for did not fit, or that the desktop cannot show the whole screen even at
+// scale 1, the control strip at its foot perhaps off the desktop.
+struct WindowScale {
+    int scale = 1;
+    std::string note;  // empty: nothing to tell
+};
+WindowScale ChooseWindowScale(int requested, int width, int height);
 
 // The screen's picture inside a window: its top-left corner in window pixels
 // and its scale. A window larger than the picture shows black around it.

@@ -44,12 +44,18 @@ bool WaitEventUntil(Clock::time_point deadline, SDL_Event* event) {
     return (wait > 0 ? SDL_WaitEventTimeout(event, wait) : SDL_PollEvent(event)) == 1;
 }
 
-int LargestScaleForDesktop(int displayIndex) {
+// The window's scale on the first display, and a word on standard error when
+// it is not what the user asked for or the window will not fit.
+int ScaleForDesktop(int requested) {
     SDL_Rect usable{};
-    if (SDL_GetDisplayUsableBounds(displayIndex, &usable) != 0) {
-        return 1;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        usable = {};
     }
-    return FitScale(usable.w, usable.h);
+    const WindowScale chosen = ChooseWindowScale(requested, usable.w, usable.h);
+    if (!chosen.note.empty()) {
+        std::fprintf(stderr, "mirelink: %s\n", chosen.note.c_str());
+    }
+    return chosen.scale;
 }
 
 int RefreshRate(SDL_Window* window) {
@@ -104,13 +110,7 @@ std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& erro
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    const int largest = LargestScaleForDesktop(0);
-    if (options.scale <= 0) {
-        options.scale = largest;
-    } else if (options.scale > largest) {
-        std::fprintf(stderr, "mirelink: a scale of %d does not fit the desktop; using %d\n", options.scale, largest);
-        options.scale = largest;
-    }
+    options.scale = ScaleForDesktop(options.scale);
     SDL_Window* window = SDL_CreateWindow("Mirelink", SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, kScreenWidth * options.scale,
                                           kScreenHeight * options.scale, SDL_WINDOW_HIDDEN);

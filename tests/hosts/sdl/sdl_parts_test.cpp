@@ -32,6 +32,23 @@ TEST(SdlScale, LargestWholeScaleThatFitsButNeverBelowOne) {
     EXPECT_EQ(FitScale(0, 0), 1);
 }
 
+TEST(SdlWindowScale, ShrinksToTheDesktopAndSaysWhenTheScreenCannotFitAtAll) {
+    const struct { int requested, width, height, scale; const char* note; } cases[] = {
+        {0, 1920, 1050, 3, ""},
+        {2, 1920, 1050, 2, ""},
+        {5, 1920, 1050, 3, "a scale of 5 does not fit the desktop; using 3"},
+        {0, 240, 320, 1, ""},
+        {2, 800, 300, 1, "the desktop's 800x300 pixels cannot show the whole 240x320 screen: part of the window is off the desktop"},
+        {0, 200, 900, 1, "the desktop's 200x900 pixels cannot show the whole 240x320 screen: part of the window is off the desktop"},
+        {4, 0, 0, 4, ""},  // the desktop's size unknown
+    };
+    for (const auto& c : cases) {
+        const WindowScale chosen = ChooseWindowScale(c.requested, c.width, c.height);
+        EXPECT_EQ(chosen.scale, c.scale) << c.width << "x" << c.height;
+        EXPECT_EQ(chosen.note, c.note) << c.width << "x" << c.height;
+    }
+}
+
 TEST(SdlViewport, PictureIsCentredAtTheChosenScaleAtMost) {
     const struct { int width, height, chosen; Viewport expected; } cases[] = {
         {480, 640, 2, {0, 0, 2}},                                   // exact size: no border
