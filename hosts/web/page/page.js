@@ -53,20 +53,30 @@ const page = {
     document.getElementById("text").textContent = text;
     return new Promise(done => { dialog.onclose = done; dialog.showModal(); });
   },
+  // `?clock=MS` takes what the runner's --clock takes, a whole number of
+  // milliseconds the program's clock can hold; anything else is refused with
+  // a word, and the game plays on the real clock.
   startClock() {
-    const given = Number.parseInt(params.get("clock") ?? "", 10);
-    return Number.isFinite(given) ? given >>> 0 : Date.now() >>> 0;
+    const given = params.get("clock");
+    if (given !== null && /^[0-9]+$/.test(given) && Number(given) <= 0xFFFFFFFF) return Number(given);
+    if (given !== null) {
+      const shown = given.length > 40 ? `${given.slice(0, 40)}...` : given;
+      page.showMessage("Mirelink", `?clock= must be a whole number from 0 to 4294967295, not "${shown}": ` +
+                                   "the game plays on the real clock.");
+    }
+    return Date.now() >>> 0;
   },
 };
 
 // The largest whole number of the screen's own (device) pixels per game
 // pixel that fits the window, so that every game pixel is the same crisp
 // square; `?fit=fill` scales by any factor instead, for screens where no
-// whole number fits well.
+// whole number fits well, and so does a window too small for one pixel a
+// game pixel: the whole screen stays in view, controls included.
 function fit() {
   const density = devicePixelRatio || 1;
   const room = Math.min(innerWidth / 240, innerHeight / 320) * density;
-  const scale = params.get("fit") === "fill" ? room : Math.max(1, Math.floor(room));
+  const scale = params.get("fit") === "fill" || room < 1 ? room : Math.floor(room);
   canvas.style.width = `${240 * scale / density}px`;
   canvas.style.height = `${320 * scale / density}px`;
 }
