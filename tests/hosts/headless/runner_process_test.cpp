@@ -121,6 +121,11 @@ TEST_F(RunnerProcess, FilesThatCannotBeWrittenFailAndLeaveWhatWasThere) {
         EXPECT_EQ(old.str(), "kept");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4) << "no file left behind";
     }
+    // A link to a file is followed: the file gets the state, the link stays.
+    fs::create_symlink("old", dir / "link");
+    EXPECT_EQ(Run({Script("state link\n")}), 0) << errors;
+    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+    EXPECT_GT(fs::file_size(dir / "old"), 1000u);
 }
 
 TEST_F(RunnerProcess, BadOptionsOrAnUnreadableScriptExitTwo) {
