@@ -22,10 +22,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// How long a starting copy waits for another one to finish starting.
-constexpr milliseconds kStartupLockWait{10000};
-// How long a sender waits for the running copy to answer.
-constexpr milliseconds kReplyWait{5000};
+// How long a starting copy waits for another one to finish starting, and for
+// the running copy to answer: long, since only a copy that hangs or is
+// stopped takes them up, and a busy machine must never be taken for one.
+constexpr milliseconds kStartupLockWait{30000};
+constexpr milliseconds kReplyWait{30000};
 // Connections taken per service, and peers kept while they have not spoken:
 // a flood costs the loop a few quick calls, never a wait.
 constexpr int kConnectionsPerService = 16;
@@ -334,6 +335,7 @@ bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, 
     for (int attempt = 0; attempt < 3 && Clock::now() < deadline; ++attempt) {
         if (ExchangeOnce(key, request, deadline, result)) return true;
     }
+    std::fprintf(stderr, "mirelink: the copy already running did not answer (it may be stopped or hung)\n");
     return false;
 }
 
