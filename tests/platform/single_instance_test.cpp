@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -43,7 +44,7 @@ constexpr const char16_t* kTitle = u"Mirelink";
 constexpr LRESULT kHandOverAnswer = 1234;
 
 // Exit codes of a copy run in a child process.
-enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kNotAnotherUser = 13 };
+enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kNotAnotherUser = 13, kFirst = 14 };
 
 // Another user's program: a peer the test becomes another user for (as
 // root, which CI is), or one the channel is told to take for a stranger.
@@ -270,6 +271,48 @@ TEST_F(SingleInstanceTest, StartingCopyKeepsTheNextOneWaitingUntilItsWindowExist
     CreateGameWindow();
     EXPECT_EQ(ServeUntilEnded(child), kHandedOver);
     EXPECT_EQ(host.handOvers, 1);
+}
+
+// Copies started all at once give one game, wherever the channel lives.
+TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
+    constexpr int kCopies = 42;
+    for (const bool privateFolder : {true, false}) {
+        SCOPED_TRACE(privateFolder ? "private folder" : "abstract name");
+        privateFolder ? setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+        StartAfresh();
+        const std::string instanceNamespace = platform::InstanceNamespace();
+        int go[2], finish[2];
+        ASSERT_EQ(pipe(go), 0);
+        ASSERT_EQ(pipe(finish), 0);
+        for (int i = 0; i < kCopies; ++i) {
+            StartChild([&]() -> int {
+                char byte;
+                if (read(go[0], &byte, 1) != 1) return 1;
+                FakeHost copyHost;
+                copyHost.Install();
+                platform::SetInstanceNamespace(instanceNamespace);
+                if (const HWND found = FindWindowW(kClass, kTitle)) {
+                    return SendMessageW(found, WM_USER, 0, 0) == kHandOverAnswer ? kHandedOver : kNoAnswer;
+                }
+                AnswerHandOverAndQuitOnClose();
+                CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
+                RunLoopUntil(copyHost, [&] { return IsReadable(finish[0]); });
+                return kFirst;
+            });
+        }
+        ASSERT_EQ(write(go[1], std::string(kCopies, 'g').data(), kCopies), kCopies);  // all off at once
+        std::map<int, int> copiesEndingWith;
+        for (int i = 0; i < kCopies; ++i) {
+            if (i == kCopies - 1) {
+                ASSERT_EQ(write(finish[1], "f", 1), 1);  // the last one left runs the game
+            }
+            int status = 0;
+            ASSERT_GT(waitpid(-1, &status, 0), 0);
+            ++copiesEndingWith[WIFEXITED(status) ? WEXITSTATUS(status) : -1];
+        }
+        EXPECT_EQ(copiesEndingWith, (std::map<int, int>{{kHandedOver, kCopies - 1}, {kFirst, 1}}));
+        for (int fd : {go[0], go[1], finish[0], finish[1]}) close(fd);
+    }
 }
 
 // Without a private runtime folder the channel is a name no file can stand
