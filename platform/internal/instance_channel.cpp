@@ -177,6 +177,36 @@ void SayNoChannel(const std::string& place, const std::string& why) {
                  Shown(place).c_str(), why.c_str());
 }
 
+// Binds the listening socket to its place. Only a socket file that refuses
+// connections was left by a copy that ended without removing it, and is taken
+// over; the start-up lock keeps another starting copy from racing us to it.
+// False, with what holds the place, when it cannot be had.
+bool BindChannel(int fd, const std::string& place, Reach* holder) {
+    sockaddr_un address;
+    socklen_t length;
+    if (!ToSocketAddress(place, &address, &length)) return false;
+    const auto bindTo = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0; };
+    if (bindTo()) return true;
+    if (errno != EADDRINUSE) return false;
+    int connection = -1;
+    *holder = TryConnect(place, &connection);
+    if (connection >= 0) close(connection);
+    if (*holder != Reach::kNobody || IsAbstract(place)) return false;
+    unlink(place.c_str());
+    return bindTo();
+}
+
+std::string WhyNoChannel(Reach holder, bool abstract, int error) {
+    switch (holder) {
+        case Reach::kStranger: return "another user holds its name";
+        case Reach::kOurs:
+        case Reach::kBusy: return "another copy holds it";
+        case Reach::kNobody: return abstract ? "its name is taken" : std::strerror(error);
+        case Reach::kFailed: break;
+    }
+    return std::strerror(error);
+}
+
 // ---- startup locks ----
 // In the private directory a lock is a file held with flock; in the abstract
 // namespace it is the name itself, bound by its holder, whom a connection
@@ -341,37 +371,20 @@ bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, 
 
 std::unique_ptr<ChannelListener> ChannelListener::Listen(const InstanceKey& key) {
     const std::string place = ChannelAddress(key);
-    sockaddr_un address;
-    socklen_t length;
-    if (!ToSocketAddress(place, &address, &length)) return nullptr;
     const int fd = NewSocket();
-    if (fd < 0) {
-        SayNoChannel(place, std::strerror(errno));
-        return nullptr;
-    }
-    const auto bindTo = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0; };
-    bool bound = bindTo();
     Reach holder = Reach::kFailed;
-    if (!bound && errno == EADDRINUSE) {
-        int connection = -1;
-        holder = TryConnect(place, &connection);
-        if (connection >= 0) close(connection);
-        // Only a refused connection means the file was left by a copy that
-        // ended without removing it; the start-up lock keeps another starting
-        // copy from racing us to it.
-        if (holder == Reach::kNobody && !IsAbstract(place)) {
-            unlink(place.c_str());
-            bound = bindTo();
+    int ready = -1;
+    if (fd >= 0 && BindChannel(fd, place, &holder) && listen(fd, kBacklog) == 0) {
+        ready = epoll_create1(EPOLL_CLOEXEC);
+        epoll_event event{EPOLLIN, {.fd = fd}};
+        if (ready >= 0 && epoll_ctl(ready, EPOLL_CTL_ADD, fd, &event) != 0) {
+            close(ready);
+            ready = -1;
         }
     }
-    const int ready = bound && listen(fd, kBacklog) == 0 ? epoll_create1(EPOLL_CLOEXEC) : -1;
-    epoll_event event{EPOLLIN, {.fd = fd}};
-    if (ready < 0 || epoll_ctl(ready, EPOLL_CTL_ADD, fd, &event) != 0) {
-        SayNoChannel(place, holder == Reach::kStranger ? "another user holds its name"
-                            : holder == Reach::kOurs || holder == Reach::kBusy ? "another copy holds it"
-                                                                                : std::strerror(errno));
-        if (ready >= 0) close(ready);
-        close(fd);
+    if (ready < 0) {
+        SayNoChannel(place, WhyNoChannel(holder, IsAbstract(place), errno));
+        if (fd >= 0) close(fd);
         return nullptr;
     }
     std::unique_ptr<ChannelListener> listener(new ChannelListener(fd, ready, place));
