@@ -33,10 +33,15 @@ configure-test: test-deps
 build-test: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS)
 
+# Each step runs only if the one before passed; a failure says which step
+# it was and what was left unrun.
 test: build-test
-	$(MAKE) web-page WEB_FROM=$(TEST_DIR)
-	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
-	FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh 5
+	@$(MAKE) web-page WEB_FROM=$(TEST_DIR) || \
+	  { echo "make test: building the web page failed (ctest and the fuzz step were not run)"; exit 1; }
+	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS) || \
+	  { echo "make test: ctest failed (the fuzz step was not run)"; exit 1; }
+	@FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh 5 || { echo "make test: the fuzz step failed"; exit 1; }
+	@echo "make test: all passed (ctest and the fuzz step)"
 
 bench: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench

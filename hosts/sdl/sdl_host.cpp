@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -64,6 +65,19 @@ int RefreshRate(SDL_Window* window) {
     return SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
 }
 
+// A hang-up (the terminal closed, the session ended) ends the program as
+// SIGTERM does: SDL turns that into a quit event, so the window closes
+// through the game, its channel socket is removed and a recording is closed.
+// Re-raising is all a handler may safely do here.
+void EndAsTerminated(int) { std::raise(SIGTERM); }
+
+void EndOnHangUp() {
+    struct sigaction action {};
+    action.sa_handler = EndAsTerminated;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
 bool IsAltEnter(const SDL_Keysym& key) {
     return (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) && (key.mod & KMOD_ALT) != 0;
 }
@@ -105,6 +119,7 @@ std::unique_ptr<SdlHost> SdlHost::Open(SdlHostOptions options, std::string& erro
         error = SdlFailure("cannot open a window (no display?)");
         return nullptr;
     }
+    EndOnHangUp();
     if (!IsVisibleVideoDriver(SDL_GetCurrentVideoDriver(), SDL_getenv("SDL_VIDEODRIVER"))) {
         error = "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -2,21 +2,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <utility>
-#include <vector>
 
 namespace platform::internal {
 namespace {
@@ -24,14 +22,21 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// How long a starting copy waits for another one to finish starting.
-constexpr milliseconds kStartupLockWait{10000};
-// How long the receiver waits for a connected peer to say something.
-constexpr int kRequestWaitMs = 5;
-// How long a sender waits for the running copy to answer.
-constexpr milliseconds kReplyWait{5000};
-// Connections answered per service, so a flood cannot hold the loop.
+// How long a starting copy waits for another one to finish starting, and for
+// the running copy to answer: long, since only a copy that hangs or is
+// stopped takes them up, and a busy machine must never be taken for one.
+constexpr milliseconds kStartupLockWait{30000};
+constexpr milliseconds kReplyWait{30000};
+// Connections taken per service, and peers kept while they have not spoken:
+// a flood costs the loop a few quick calls, never a wait.
 constexpr int kConnectionsPerService = 16;
+constexpr std::size_t kMostWaitingPeers = 16;
+constexpr int kBacklog = 16;
+
+std::optional<uid_t>& UserOverride() {
+    static std::optional<uid_t> user;
+    return user;
+}
 
 std::uint64_t Fnv1a(std::uint64_t hash, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -60,52 +65,77 @@ bool IsPrivateDirectory(const std::string& path) {
     return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
 }
 
-// A directory only this user can write, or "" when none can be had.
-std::string RuntimeDirectory() {
-    std::string base;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
-        base = std::string(runtime) + "/mirelink";
-    } else {
-        base = "/tmp/mirelink-" + std::to_string(getuid());
-    }
+// The user's runtime directory is made for the user alone by the system. A
+// folder in /tmp is no such place: another user could make it first, as a
+// folder, a file or a link. Empty when there is no private folder to be had.
+std::string PrivateDirectory() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || runtime[0] != '/') return "";
+    const std::string base = std::string(runtime) + "/mirelink";
     if (mkdir(base.c_str(), 0700) != 0 && errno != EEXIST) return "";
     return IsPrivateDirectory(base) ? base : "";
 }
 
-bool MakeAddress(const std::string& path, sockaddr_un* address, socklen_t* length) {
-    std::memset(address, 0, sizeof *address);
-    address->sun_family = AF_UNIX;
-    if (path.empty() || path.size() + 1 > sizeof address->sun_path) return false;
-    std::memcpy(address->sun_path, path.data(), path.size());
-    *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
-    return true;
+std::string PlaceOf(const InstanceKey& key, const char* ending) {
+    const std::string name = ChannelName(key) + ending;
+    const std::string directory = PrivateDirectory();
+    const std::string path = directory + "/" + name;
+    if (!directory.empty() && path.size() < sizeof(sockaddr_un::sun_path)) return path;
+    return std::string(1, '\0') + name;
 }
+
+bool IsAbstract(const std::string& place) { return !place.empty() && place[0] == '\0'; }
+
+// How a place is shown to the player: an abstract name with an '@'.
+std::string Shown(const std::string& place) { return IsAbstract(place) ? "@" + place.substr(1) : place; }
 
 bool PeerIsThisUser(int socket) {
     ucred credentials{};
     socklen_t size = sizeof credentials;
     if (getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) return false;
-    return size == sizeof credentials && credentials.uid == getuid();
+    return size == sizeof credentials && credentials.uid == ChannelUser();
 }
 
-// A connected socket to the running copy of this user, or -1.
-int ConnectToRunningInstance(const InstanceKey& key) {
+int NewSocket() { return socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0); }
+
+// Who answers at a place, found by one connection attempt that never waits.
+enum class Reach {
+    kNobody,    // refused, or no such file: a socket left behind, or none at all
+    kBusy,      // the backlog is full: a copy busy or stopped, there all the same
+    kOurs,      // a copy of this user took the connection
+    kStranger,  // another user's program holds the name
+    kFailed,    // anything else; says nothing about who is there
+};
+
+Reach TryConnect(const std::string& place, int* connection) {
     sockaddr_un address;
     socklen_t length;
-    if (!MakeAddress(ChannelPath(key), &address, &length)) return -1;
-    const auto deadline = Clock::now() + kReplyWait;
-    for (;;) {
-        const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0) return -1;
-        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
-            if (PeerIsThisUser(fd)) return fd;
-            close(fd);
-            return -1;
-        }
+    if (!ToSocketAddress(place, &address, &length)) return Reach::kFailed;
+    const int fd = NewSocket();
+    if (fd < 0) return Reach::kFailed;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         const int error = errno;
         close(fd);
-        // A full backlog means the running copy is busy: try again for a while.
-        if (error != EAGAIN || Clock::now() >= deadline) return -1;
+        if (error == ECONNREFUSED || error == ENOENT) return Reach::kNobody;
+        return error == EAGAIN ? Reach::kBusy : Reach::kFailed;
+    }
+    if (!PeerIsThisUser(fd)) {
+        close(fd);
+        return Reach::kStranger;
+    }
+    *connection = fd;
+    return Reach::kOurs;
+}
+
+// A connected socket to the running copy of this user, or -1. A busy copy is
+// given until the deadline to take the connection.
+int ConnectToRunningInstance(const InstanceKey& key, Clock::time_point deadline) {
+    const std::string place = ChannelAddress(key);
+    for (;;) {
+        int fd = -1;
+        const Reach reach = TryConnect(place, &fd);
+        if (reach == Reach::kOurs) return fd;
+        if (reach != Reach::kBusy || Clock::now() >= deadline) return -1;
         std::this_thread::sleep_for(milliseconds(5));
     }
 }
@@ -123,7 +153,7 @@ bool WaitReadable(int fd, int timeoutMs) {
 // silent without an answer.
 bool ExchangeOnce(const InstanceKey& key, const ChannelRequest& request, Clock::time_point deadline,
                   LRESULT* result) {
-    const int fd = ConnectToRunningInstance(key);
+    const int fd = ConnectToRunningInstance(key, deadline);
     if (fd < 0) return false;
     bool answered = false;
     if (send(fd, &request, sizeof request, MSG_NOSIGNAL) == static_cast<ssize_t>(sizeof request)) {
@@ -140,18 +170,58 @@ bool ExchangeOnce(const InstanceKey& key, const ChannelRequest& request, Clock::
     return answered;
 }
 
+void SayNoChannel(const std::string& place, const std::string& why) {
+    std::fprintf(stderr,
+                 "mirelink: single-instance is off for this copy (%s: %s); starting the program again "
+                 "will open another game\n",
+                 Shown(place).c_str(), why.c_str());
+}
+
+// Binds the listening socket to its place. Only a socket file that refuses
+// connections was left by a copy that ended without removing it, and is taken
+// over; the start-up lock keeps another starting copy from racing us to it.
+// False, with what holds the place, when it cannot be had.
+bool BindChannel(int fd, const std::string& place, Reach* holder) {
+    sockaddr_un address;
+    socklen_t length;
+    if (!ToSocketAddress(place, &address, &length)) return false;
+    const auto bindTo = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0; };
+    if (bindTo()) return true;
+    if (errno != EADDRINUSE) return false;
+    int connection = -1;
+    *holder = TryConnect(place, &connection);
+    if (connection >= 0) close(connection);
+    if (*holder != Reach::kNobody || IsAbstract(place)) return false;
+    unlink(place.c_str());
+    return bindTo();
+}
+
+std::string WhyNoChannel(Reach holder, bool abstract, int error) {
+    switch (holder) {
+        case Reach::kStranger: return "another user holds its name";
+        case Reach::kOurs:
+        case Reach::kBusy: return "another copy holds it";
+        case Reach::kNobody: return abstract ? "its name is taken" : std::strerror(error);
+        case Reach::kFailed: break;
+    }
+    return std::strerror(error);
+}
+
 // ---- startup locks ----
+// In the private directory a lock is a file held with flock; in the abstract
+// namespace it is the name itself, bound by its holder, whom a connection
+// tells from a stranger.
 
 struct HeldLock {
     InstanceKey key;
-    std::string path;
+    std::string place;
     int fd;
     pid_t owner;  // a forked child shares the lock and must not remove its file
 };
 
 void Unlock(const HeldLock& held) {
     // Removed before letting go, so that no lock file is left behind.
-    if (held.owner == getpid()) unlink(held.path.c_str());
+    if (!IsAbstract(held.place) && held.owner == getpid()) unlink(held.place.c_str());
     close(held.fd);
 }
 
@@ -180,7 +250,7 @@ bool StillAtPath(int fd, const std::string& path) {
 }
 
 // The locked descriptor, or -1 when the wait ran out or files fail us.
-int LockPathWithin(const std::string& path, milliseconds wait) {
+int LockFileWithin(const std::string& path, milliseconds wait) {
     const auto deadline = Clock::now() + wait;
     for (;;) {
         const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -198,6 +268,27 @@ int LockPathWithin(const std::string& path, milliseconds wait) {
     }
 }
 
+// The socket holding the abstract name, or -1 when the wait ran out or a
+// stranger holds the name (then nobody is worth waiting for).
+int LockNameWithin(const std::string& name, milliseconds wait) {
+    sockaddr_un address;
+    socklen_t length;
+    if (!ToSocketAddress(name, &address, &length)) return -1;
+    const auto deadline = Clock::now() + wait;
+    for (;;) {
+        const int fd = NewSocket();
+        if (fd < 0) return -1;
+        if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && listen(fd, 1) == 0) return fd;
+        const int error = errno;
+        close(fd);
+        int holder = -1;
+        if (error != EADDRINUSE || TryConnect(name, &holder) == Reach::kStranger) return -1;
+        if (holder >= 0) close(holder);
+        if (Clock::now() >= deadline) return -1;
+        std::this_thread::sleep_for(milliseconds(2));
+    }
+}
+
 }  // namespace
 
 std::string ChannelName(const InstanceKey& key) {
@@ -207,21 +298,33 @@ std::string ChannelName(const InstanceKey& key) {
     return name;
 }
 
-std::string ChannelPath(const InstanceKey& key) {
-    const std::string directory = RuntimeDirectory();
-    return directory.empty() ? std::string{} : directory + "/" + ChannelName(key) + ".sock";
+std::string ChannelAddress(const InstanceKey& key) { return PlaceOf(key, ".sock"); }
+
+bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* length) {
+    std::memset(address, 0, sizeof *address);
+    address->sun_family = AF_UNIX;
+    // A path ends with its NUL; an abstract name is exactly its bytes.
+    const std::size_t size = place.size() + (IsAbstract(place) ? 0 : 1);
+    if (place.empty() || size > sizeof address->sun_path) return false;
+    std::memcpy(address->sun_path, place.data(), place.size());
+    *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + size);
+    return true;
 }
+
+uid_t ChannelUser() { return UserOverride().value_or(getuid()); }
+
+void SetChannelUserForTesting(uid_t user) { UserOverride() = user; }
 
 void AcquireStartupLock(const InstanceKey& key) {
     for (const HeldLock& held : HeldLocks()) {
         if (held.key == key) return;
     }
-    const std::string directory = RuntimeDirectory();
-    if (directory.empty()) return;  // no private place for locks: start unguarded rather than not at all
-    const std::string path = directory + "/" + ChannelName(key) + ".lock";
-    // A copy stuck in its start-up longer than the wait is not worth hanging for.
-    const int fd = LockPathWithin(path, kStartupLockWait);
-    if (fd >= 0) HeldLocks().push_back({key, path, fd, getpid()});
+    const std::string place = PlaceOf(key, ".lock");
+    // A copy stuck in its start-up longer than the wait is not worth hanging
+    // for: start unguarded rather than not at all.
+    const int fd = IsAbstract(place) ? LockNameWithin(place, kStartupLockWait)
+                                     : LockFileWithin(place, kStartupLockWait);
+    if (fd >= 0) HeldLocks().push_back({key, place, fd, getpid()});
 }
 
 void ReleaseStartupLock(const InstanceKey& key) {
@@ -241,10 +344,10 @@ void ReleaseAllStartupLocks() {
 }
 
 bool ProbeRunningInstance(const InstanceKey& key) {
-    const int fd = ConnectToRunningInstance(key);
-    if (fd < 0) return false;
-    close(fd);  // the receiver sees the end at once and drops the connection
-    return true;
+    int fd = -1;
+    const Reach reach = TryConnect(ChannelAddress(key), &fd);
+    if (fd >= 0) close(fd);  // the receiver sees the end and drops the connection
+    return reach == Reach::kOurs || reach == Reach::kBusy;
 }
 
 bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, LPARAM lParam,
@@ -256,67 +359,108 @@ bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, 
     request.wParam = wParam;
     request.lParam = lParam;
     const auto deadline = Clock::now() + kReplyWait;
-    // A receiver gives a silent connection only a few ms; if this process was
-    // descheduled between connect and send, the request is simply sent again.
-    // Handling the message twice is harmless: the hand-over is idempotent.
+    // A flood of other connections may push ours out before we spoke; the
+    // request is then simply sent again. Handling the message twice is
+    // harmless: the hand-over is idempotent.
     for (int attempt = 0; attempt < 3 && Clock::now() < deadline; ++attempt) {
         if (ExchangeOnce(key, request, deadline, result)) return true;
     }
+    std::fprintf(stderr, "mirelink: the copy already running did not answer (it may be stopped or hung)\n");
     return false;
 }
 
 std::unique_ptr<ChannelListener> ChannelListener::Listen(const InstanceKey& key) {
-    const std::string path = ChannelPath(key);
-    sockaddr_un address;
-    socklen_t length;
-    if (!MakeAddress(path, &address, &length)) return nullptr;
-    const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return nullptr;
-    const auto bindTo = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0; };
-    bool bound = bindTo();
-    // A socket left behind by a copy that ended without removing it answers
-    // nobody; the start-up lock keeps another starting copy from racing us.
-    if (!bound && errno == EADDRINUSE && !ProbeRunningInstance(key)) {
-        unlink(path.c_str());
-        bound = bindTo();
+    const std::string place = ChannelAddress(key);
+    const int fd = NewSocket();
+    Reach holder = Reach::kFailed;
+    int ready = -1;
+    if (fd >= 0 && BindChannel(fd, place, &holder) && listen(fd, kBacklog) == 0) {
+        ready = epoll_create1(EPOLL_CLOEXEC);
+        epoll_event event{EPOLLIN, {.fd = fd}};
+        if (ready >= 0 && epoll_ctl(ready, EPOLL_CTL_ADD, fd, &event) != 0) {
+            close(ready);
+            ready = -1;
+        }
     }
-    if (!bound || listen(fd, 16) != 0) {
-        close(fd);
+    if (ready < 0) {
+        SayNoChannel(place, WhyNoChannel(holder, IsAbstract(place), errno));
+        if (fd >= 0) close(fd);
         return nullptr;
     }
-    return std::unique_ptr<ChannelListener>(new ChannelListener(fd, path));
+    std::unique_ptr<ChannelListener> listener(new ChannelListener(fd, ready, place));
+    struct stat info;
+    if (!IsAbstract(place) && stat(place.c_str(), &info) == 0) {
+        listener->device_ = info.st_dev;
+        listener->inode_ = info.st_ino;
+    }
+    return listener;
 }
 
-ChannelListener::ChannelListener(int socket, std::string path)
-    : socket_(socket), path_(std::move(path)), owner_(getpid()) {}
+ChannelListener::ChannelListener(int socket, int ready, std::string place)
+    : socket_(socket), ready_(ready), place_(std::move(place)), owner_(getpid()) {}
 
 ChannelListener::~ChannelListener() {
+    for (int connection : waiting_) close(connection);
+    close(ready_);
     close(socket_);
-    // A forked child shares the socket and must not remove it.
-    if (owner_ == getpid()) unlink(path_.c_str());
+    // Only the socket file this copy made, and not from a forked child that
+    // shares it: a copy started after this one was lost for ended may own the
+    // path now.
+    struct stat info;
+    if (owner_ == getpid() && !IsAbstract(place_) && stat(place_.c_str(), &info) == 0 &&
+        info.st_dev == device_ && info.st_ino == inode_) {
+        unlink(place_.c_str());
+    }
 }
 
-void ChannelListener::Service(const Handler& handler) {
+void ChannelListener::AcceptWaiting() {
     for (int i = 0; i < kConnectionsPerService; ++i) {
         const int connection = accept4(socket_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (connection < 0) return;  // nothing waiting (or a transient error): back to the loop
-        ServeConnection(connection, handler);
-        close(connection);
+        epoll_event event{EPOLLIN, {.fd = connection}};
+        if (!PeerIsThisUser(connection) || epoll_ctl(ready_, EPOLL_CTL_ADD, connection, &event) != 0) {
+            close(connection);
+            continue;
+        }
+        if (waiting_.size() == kMostWaitingPeers) {
+            Forget(waiting_.front());
+            waiting_.erase(waiting_.begin());
+        }
+        waiting_.push_back(connection);
     }
 }
 
-void ChannelListener::ServeConnection(int connection, const Handler& handler) {
-    if (!PeerIsThisUser(connection)) return;
-    if (!WaitReadable(connection, kRequestWaitMs)) return;
+void ChannelListener::Service(const Handler& handler) {
+    AcceptWaiting();
+    // Taken out first: the handler runs the window's procedure, which may
+    // come back here through a message loop of its own.
+    std::vector<int> peers;
+    peers.swap(waiting_);
+    for (int connection : peers) {
+        if (ServePeer(connection, handler)) {
+            Forget(connection);
+        } else {
+            waiting_.push_back(connection);
+        }
+    }
+}
+
+void ChannelListener::Forget(int connection) {
+    epoll_ctl(ready_, EPOLL_CTL_DEL, connection, nullptr);
+    close(connection);
+}
+
+bool ChannelListener::ServePeer(int connection, const Handler& handler) {
     // One byte more than a request, and MSG_TRUNC, so that a longer packet is seen as such.
     unsigned char buffer[sizeof(ChannelRequest) + 1];
-    const ssize_t size = recv(connection, buffer, sizeof buffer, MSG_TRUNC);
-    if (size != static_cast<ssize_t>(sizeof(ChannelRequest))) return;
+    const ssize_t size = recv(connection, buffer, sizeof buffer, MSG_TRUNC | MSG_DONTWAIT);
+    if (size < 0) return errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR;
+    if (size != static_cast<ssize_t>(sizeof(ChannelRequest))) return true;
     ChannelRequest request;
     std::memcpy(&request, buffer, sizeof request);
     if (request.magic != kChannelMagic || request.version != kChannelVersion ||
         request.message != WM_USER) {
-        return;
+        return true;
     }
     ChannelReply reply{};
     reply.magic = kChannelMagic;
@@ -324,6 +468,7 @@ void ChannelListener::ServeConnection(int connection, const Handler& handler) {
     reply.result = handler(request.message, static_cast<WPARAM>(request.wParam),
                            static_cast<LPARAM>(request.lParam));
     send(connection, &reply, sizeof reply, MSG_NOSIGNAL | MSG_DONTWAIT);
+    return true;
 }
 
 }  // namespace platform::internal

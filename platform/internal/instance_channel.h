@@ -3,16 +3,25 @@
 //
 // Copies meet only when they run as the same user, in the same instance
 // namespace, with the same window class and title. The running copy listens on
-// a Unix socket named after those four in the user's own runtime directory; a
-// starting copy holds a per-key lock file there from its search until it has
-// created its own window, so two copies started together never both believe
-// they are first.
+// a Unix socket named after those four. It lives in the user's own runtime
+// directory ($XDG_RUNTIME_DIR/mirelink), which no other user can enter; without
+// one (or when that path is too long for a socket) it is a name in Linux's
+// abstract socket namespace, where no file can be left in the way and the
+// peer's credentials tell a stranger holding the name from a copy of ours. A
+// starting copy holds a per-key lock from its search until it has created its
+// own window, so two copies started together never both believe they are first.
 #pragma once
 
+#include <sys/socket.h>
+#include <sys/types.h>
+#include <sys/un.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/coredll/coredll.h"
 
@@ -26,13 +35,21 @@ struct InstanceKey {
     bool operator==(const InstanceKey&) const = default;
 };
 
-// The file name of a key's socket and lock (without their endings). Stable
-// for a user; differs for any difference in the key.
+// The name of a key's socket and lock (without their endings). Stable for a
+// user; differs for any difference in the key.
 std::string ChannelName(const InstanceKey& key);
 
-// Where the running copy's socket is: in a directory only this user may
-// enter; empty when there is none to be had.
-std::string ChannelPath(const InstanceKey& key);
+// Where the running copy's socket is: a path in the user's private directory,
+// or an abstract name, which starts with a NUL.
+std::string ChannelAddress(const InstanceKey& key);
+
+// The socket address of a place ChannelAddress gives; false when it cannot be one.
+bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* length);
+
+// The user the channel takes its peers for. A test may make the channel take
+// itself for another user, so that its own peers are strangers.
+uid_t ChannelUser();
+void SetChannelUserForTesting(uid_t user);
 
 // The fixed-size messages of the channel.
 constexpr std::uint32_t kChannelMagic = 0x4B4C524Du;  // "MRLK"
@@ -64,7 +81,8 @@ void AcquireStartupLock(const InstanceKey& key);
 void ReleaseStartupLock(const InstanceKey& key);
 void ReleaseAllStartupLocks();
 
-// True when a copy run by this user listens for the key.
+// True when a copy run by this user listens for the key, even one too busy
+// (or stopped) to take the connection now.
 bool ProbeRunningInstance(const InstanceKey& key);
 
 // Sends one message to the running copy and waits a bounded time for its
@@ -77,25 +95,34 @@ class ChannelListener {
 public:
     using Handler = std::function<LRESULT(UINT message, WPARAM wParam, LPARAM lParam)>;
 
-    // Null when the name is taken or sockets are unavailable.
+    // Null, said on stderr, when the channel cannot be had: later copies will
+    // not find this one.
     static std::unique_ptr<ChannelListener> Listen(const InstanceKey& key);
     ~ChannelListener();
     ChannelListener(const ChannelListener&) = delete;
     ChannelListener& operator=(const ChannelListener&) = delete;
 
-    // Answers the requests waiting now; never waits long for a silent peer.
+    // Answers the requests waiting now and never waits itself: a peer that
+    // has connected but not yet spoken is kept for a later service.
     // Only a well-formed WM_USER request from this user reaches the handler.
     void Service(const Handler& handler);
 
-    // Readable while a request waits to be answered.
-    int Descriptor() const { return socket_; }
+    // Readable while a connection or a request waits to be served.
+    int Descriptor() const { return ready_; }
 
 private:
-    ChannelListener(int socket, std::string path);
-    void ServeConnection(int connection, const Handler& handler);
+    ChannelListener(int socket, int ready, std::string place);
+    void AcceptWaiting();
+    // True when the peer is done with: answered, refused or gone.
+    bool ServePeer(int connection, const Handler& handler);
+    void Forget(int connection);
     int socket_;
-    std::string path_;
-    int owner_;  // the process that made the socket file
+    int ready_;  // epoll set of the socket and the peers not yet heard
+    std::string place_;
+    dev_t device_ = 0;  // the socket file as bound, so only it is ever removed
+    ino_t inode_ = 0;
+    pid_t owner_;  // the process that made the socket
+    std::vector<int> waiting_;  // accepted, oldest first
 };
 
 }  // namespace platform::internal

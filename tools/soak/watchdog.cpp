@@ -2,8 +2,18 @@
 
 namespace soak {
 
+bool StallJudge::Stalled(std::uint64_t events, Clock::time_point now) {
+    if (!started_ || events != seen_) {
+        started_ = true;
+        seen_ = events;
+        since_ = now;
+        return false;
+    }
+    return now - since_ > limit_;
+}
+
 Watchdog::Watchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit, std::function<void()> onHang)
-    : events_(events), limit_(limit), onHang_(std::move(onHang)), thread_([this] { Watch(); }) {}
+    : events_(events), judge_(limit), onHang_(std::move(onHang)), thread_([this] { Watch(); }) {}
 
 Watchdog::~Watchdog() {
     {
@@ -16,18 +26,12 @@ Watchdog::~Watchdog() {
 
 void Watchdog::Watch() {
     std::unique_lock lock(mutex_);
-    std::uint64_t seen = events_.load();
-    auto since = std::chrono::steady_clock::now();
-    while (!wake_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stop_; })) {
-        const std::uint64_t now = events_.load();
-        if (now != seen) {
-            seen = now;
-            since = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - since > limit_) {
+    do {
+        if (judge_.Stalled(events_.load(), StallJudge::Clock::now())) {
             onHang_();
             return;
         }
-    }
+    } while (!wake_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stop_; }));
 }
 
 }  // namespace soak

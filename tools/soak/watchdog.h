@@ -12,6 +12,21 @@
 
 namespace soak {
 
+// The watchdog's judgement, given readings of the count and of a clock: the
+// count has stood still for longer than the limit.
+class StallJudge {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit StallJudge(Clock::duration limit) : limit_(limit) {}
+    bool Stalled(std::uint64_t events, Clock::time_point now);
+
+private:
+    Clock::duration limit_;
+    bool started_ = false;
+    std::uint64_t seen_ = 0;
+    Clock::time_point since_{};
+};
+
 class Watchdog {
 public:
     // `onHang` runs on the watchdog's own thread and must end the process.
@@ -24,7 +39,7 @@ private:
     void Watch();
 
     const std::atomic<std::uint64_t>& events_;
-    std::chrono::seconds limit_;
+    StallJudge judge_;
     std::function<void()> onHang_;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -139,6 +140,16 @@ TEST_F(SdlHostTest, FocusLossCountsOnlyAfterFocusWasGainedAndTheCloseButtonIsARe
     }
 }
 
+TEST_F(SdlHostTest, AHangUpEndsTheProgramAsTerminationDoes) {
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        OpenHost();
+        ASSERT_EQ(raise(signal), 0);
+        ExpectEvent(Next(), HostEventKind::Close);
+        host_.reset();
+    }
+}
+
 TEST_F(SdlHostTest, AHiddenGameIsAMinimisedWindowThatComesBackOnceThroughTheHandOver) {
     OpenHost();
     host_->WindowVisibilityChanged(true);
@@ -168,11 +179,11 @@ TEST_F(SdlHostTest, AKnockOnTheChannelWakesTheLoopOnceUntilAnswered) {
         ASSERT_TRUE(watcher.Watching());
         ASSERT_EQ(write(channel[1], "k", 1), 1);
         SDL_Event event;
-        ASSERT_EQ(SDL_WaitEventTimeout(&event, 5000), 1);
+        ASSERT_EQ(SDL_WaitEventTimeout(&event, 30000), 1);
         EXPECT_EQ(event.type, knock);
         EXPECT_EQ(SDL_WaitEventTimeout(&event, 50), 0) << "the same knock again before it was answered";
         watcher.Answered();  // not answered after all: still readable, so it knocks again
-        ASSERT_EQ(SDL_WaitEventTimeout(&event, 5000), 1);
+        ASSERT_EQ(SDL_WaitEventTimeout(&event, 30000), 1);
         EXPECT_EQ(event.type, knock);
     }  // the watcher stops while waiting for an answer
     close(channel[0]);
