@@ -1,0 +1,93 @@
+// The golden trace of a play: one line after every paint that ran a game tick
+// and after every input of the script, holding the screen's hash and the
+// hashes of the game state's fields. `--trace FILE` writes it; `--check-trace
+// FILE` plays the same script and stops at the first line that differs, so any
+// change in what the game does, draws or draws at random shows up.
+//
+// A line:  NUMBER SCRIPT-LINE CLOCK SCREEN [FIELD=HASH ...]
+// The first line lists every field by name, each later line only the fields
+// whose hash changed since the line before, by their place in the first line
+// (0 the first). Hashes are FNV-1a 64 folded to 32 bits,
+// in hex. The loaded pictures and the fixed values are left out (they never
+// change), and so is the time of the last tick: a line after a paint exists
+// exactly when a tick ran, and its clock is that time; and so is the count of
+// frames presented, which grows on every paint: a change in the frames a
+// panel's slide presents shows in the clock, since the slide sleeps between
+// them.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "hosts/headless/screenshot.h"
+#include "platform/platform.h"
+#include "state/game_state.h"
+
+// A field of the state and the hash of its value.
+using FieldHashes = std::vector<std::pair<std::string, std::uint32_t>>;
+
+// FNV-1a 64 over `bytes`, continuing from `hash`, and its 32-bit fold.
+constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
+std::uint64_t Fnv1a(std::uint64_t hash, const std::uint8_t* bytes, std::size_t count);
+constexpr std::uint32_t Fold(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ (hash >> 32)); }
+
+// Every traced field of the state, in the order the code declares them, then
+// "platform".
+FieldHashes HashStateFields(GameState& state, const platform::Status& status);
+// The display memory as the host last received it; 0 before the first frame.
+std::uint32_t HashScreen(const PresentedFrame* frame);
+
+// Where a line is taken: after the input or the paint of this script line.
+struct TracePoint {
+    int scriptLine = 0;
+    std::uint32_t clock = 0;
+    const PresentedFrame* frame = nullptr;
+};
+
+class Trace {
+public:
+    // The trace to write, or to check against; nothing (and `error`) when
+    // the file cannot be opened or is not a trace.
+    static std::optional<Trace> ForWriting(const std::string& path, std::string* error);
+    static std::optional<Trace> ForChecking(const std::string& path, std::string* error);
+
+    // Takes the line for this point: writes it, or compares it with the
+    // file's next line. Returns an empty string, or what differs; on a
+    // difference the state and the screen are written beside the trace
+    // (FILE.actual.json, FILE.actual.png).
+    std::string Take(const TracePoint& point, GameState& state, const platform::Status& status);
+    // The play has ended: a line of the file it never reached is a difference
+    // too; a trace being written is flushed.
+    std::string Finish(GameState& state, const platform::Status& status, const PresentedFrame* frame);
+
+private:
+    struct Line {
+        std::uint64_t number = 0;
+        int scriptLine = 0;
+        std::uint32_t clock = 0;
+        std::uint32_t screen = 0;
+    };
+
+    Trace(std::string path, bool checking) : path_(std::move(path)), checking_(checking) {}
+    std::string Write(const Line& line, const FieldHashes& fields);
+    std::string Check(const Line& line, const FieldHashes& fields, GameState& state, const platform::Status& status,
+                      const PresentedFrame* frame);
+    std::string ReadExpected(Line* line);
+    std::string Difference(const std::string& what, GameState& state, const platform::Status& status,
+                           const PresentedFrame* frame);
+
+    std::string path_;
+    bool checking_;
+    std::ofstream out_;
+    std::ifstream in_;
+    std::uint64_t fileLine_ = 0;   // the trace's line last read
+    std::uint64_t number_ = 0;     // lines taken so far
+    std::vector<std::string> names_;  // the fields in the order of the first line: a later line's ids
+    std::map<std::string, std::uint32_t> last_;  // the fields as the previous line left them
+};
