@@ -3,9 +3,10 @@
 //
 // Exit codes: 0 the script ran and every check held (or the game refused the
 // display and ended, as it does on the device); 1 a check, a relaunch or the
-// script itself failed, or the program ended before the script did; 2 bad
-// options or an unreadable script; 3 a relaunched copy that found no running
-// game to hand over to.
+// script itself failed, the program ended before the script did, or the play
+// left its golden trace; 2 bad options, an unreadable script or a trace that
+// cannot be opened; 3 a relaunched copy that found no running game to hand
+// over to.
 #include <unistd.h>
 
 #include <iostream>
