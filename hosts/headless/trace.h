@@ -7,13 +7,7 @@
 // A line:  NUMBER SCRIPT-LINE CLOCK SCREEN [FIELD=HASH ...]
 // The first line lists every field by name, each later line only the fields
 // whose hash changed since the line before, by their place in the first line
-// (0 the first). Hashes are FNV-1a 64 folded to 32 bits,
-// in hex. The loaded pictures and the fixed values are left out (they never
-// change), and so is the time of the last tick: a line after a paint exists
-// exactly when a tick ran, and its clock is that time; and so is the count of
-// frames presented, which grows on every paint: a change in the frames a
-// panel's slide presents shows in the clock, since the slide sleeps between
-// them.
+// (0 the first); hashes in hex (state_hash.h says which fields and how).
 #pragma once
 
 #include <cstdint>
@@ -21,27 +15,12 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 #include "hosts/headless/screenshot.h"
+#include "hosts/headless/state_hash.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
-
-// A field of the state and the hash of its value.
-using FieldHashes = std::vector<std::pair<std::string, std::uint32_t>>;
-
-// FNV-1a 64 over `bytes`, continuing from `hash`, and its 32-bit fold.
-constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
-std::uint64_t Fnv1a(std::uint64_t hash, const std::uint8_t* bytes, std::size_t count);
-constexpr std::uint32_t Fold(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ (hash >> 32)); }
-
-// Every traced field of the state, in the order the code declares them, then
-// "platform".
-FieldHashes HashStateFields(GameState& state, const platform::Status& status);
-// The display memory as the host last received it; 0 before the first frame.
-std::uint32_t HashScreen(const PresentedFrame* frame);
 
 // Where a line is taken: after the input or the paint of this script line.
 struct TracePoint {
