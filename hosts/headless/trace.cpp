@@ -83,10 +83,11 @@ std::string Trace::Write(const Line& line, const FieldHashes& fields) {
 }
 
 // The next line of the file, its fields applied to what the lines before left.
-// An empty string, "end" at the end of the file, else why it is not a trace.
-std::string Trace::ReadExpected(Line* line) {
+// Nothing at the end of the file; else an empty string, or why the line is
+// not a trace line.
+std::optional<std::string> Trace::ReadExpected(Line* line) {
     std::string text;
-    if (!std::getline(in_, text)) return "end";
+    if (!std::getline(in_, text)) return std::nullopt;
     ++fileLine_;
     std::istringstream words(text);
     std::string screen;
@@ -111,18 +112,19 @@ std::string Trace::ReadExpected(Line* line) {
         }
         last_[name] = hash;
     }
-    return {};
+    return std::string{};
 }
 
 std::string Trace::Check(const Line& line, const FieldHashes& fields, GameState& state,
                          const platform::Status& status, const PresentedFrame* frame) {
     Line wanted;
-    const std::string unread = ReadExpected(&wanted);
-    if (unread == "end")
-        return Difference("the play goes on past the trace's end: " + Describe(line.number, line.scriptLine, line.clock) +
-                              " has no line in the trace",
-                          state, status, frame);
-    if (!unread.empty()) return path_ + ":" + std::to_string(fileLine_) + ": " + unread;
+    const auto unread = ReadExpected(&wanted);
+    if (!unread) {
+        const std::string extra = Describe(line.number, line.scriptLine, line.clock);
+        return Difference("the play goes on past the trace's end: " + extra + " has no line in the trace", state,
+                          status, frame);
+    }
+    if (!unread->empty()) return path_ + ":" + std::to_string(fileLine_) + ": " + *unread;
 
     std::string differs;
     if (wanted.number != line.number || wanted.scriptLine != line.scriptLine || wanted.clock != line.clock)
@@ -157,9 +159,9 @@ std::string Trace::Finish(GameState& state, const platform::Status& status, cons
         return out_ ? std::string{} : "cannot write the trace '" + path_ + "'";
     }
     Line wanted;
-    const std::string unread = ReadExpected(&wanted);
-    if (unread == "end") return {};
-    if (!unread.empty()) return path_ + ":" + std::to_string(fileLine_) + ": " + unread;
+    const auto unread = ReadExpected(&wanted);
+    if (!unread) return {};
+    if (!unread->empty()) return path_ + ":" + std::to_string(fileLine_) + ": " + *unread;
     return Difference("the play ended after " + std::to_string(number_) + " lines, the trace goes on with " +
                           Describe(wanted.number, wanted.scriptLine, wanted.clock),
                       state, status, frame);

@@ -57,7 +57,7 @@ private:
     std::string Write(const Line& line, const FieldHashes& fields);
     std::string Check(const Line& line, const FieldHashes& fields, GameState& state, const platform::Status& status,
                       const PresentedFrame* frame);
-    std::string ReadExpected(Line* line);
+    std::optional<std::string> ReadExpected(Line* line);
     std::string Difference(const std::string& what, GameState& state, const platform::Status& status,
                            const PresentedFrame* frame);
 
