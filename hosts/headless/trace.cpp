@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 #include <string_view>
 
@@ -129,12 +128,16 @@ std::string Trace::Check(const Line& line, const FieldHashes& fields, GameState&
     std::string differs;
     if (wanted.number != line.number || wanted.scriptLine != line.scriptLine || wanted.clock != line.clock)
         differs += "; the trace has " + Describe(wanted.number, wanted.scriptLine, wanted.clock) + " here";
+    // A field the trace names and the state no longer has is passed over.
     std::string names;
     for (const auto& [name, hash] : fields) {
         const auto known = last_.find(name);
-        if (known == last_.end() || known->second != hash) names += (names.empty() ? "" : ", ") + name;
+        if (known == last_.end()) {
+            names += (names.empty() ? "" : ", ") + name + " (not in the trace)";
+        } else if (known->second != hash) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
     }
-    if (last_.size() != fields.size()) names += (names.empty() ? "" : ", ") + std::string("(the list of fields)");
     if (!names.empty()) differs += "; fields that differ: " + names;
     if (wanted.screen != line.screen) differs += "; the screen differs";
     if (differs.empty()) return {};

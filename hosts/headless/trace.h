@@ -7,7 +7,10 @@
 // A line:  NUMBER SCRIPT-LINE CLOCK SCREEN [FIELD=HASH ...]
 // The first line lists every field by name, each later line only the fields
 // whose hash changed since the line before, by their place in the first line
-// (0 the first); hashes in hex (state_hash.h says which fields and how).
+// (0 the first); hashes in hex (state_hash.h says which fields and how). A
+// field the trace names that the state no longer has is passed over, so that
+// a field moved out of the state asks for no new traces; a field of the state
+// that the trace lacks is a difference.
 #pragma once
 
 #include <cstdint>
