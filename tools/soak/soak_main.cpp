@@ -161,8 +161,8 @@ int main(int argc, char** argv) {
     app.add_option("--level-ticks", options.levelTicks, "Ticks after which a level not won counts as stuck")
         ->capture_default_str();
     app.add_option("--record-run", options.recordRun,
-                   "Write the last program's run, passed or not, here as a mirelink-headless script (a play "
-                   "that wins levels, for the golden traces)");
+                   "Write the last program's run (of the last clock), passed or not, here as a mirelink-headless "
+                   "script: a play that wins levels, for the golden traces");
     soak::AddCommonOptions(app, options.common, "The player's own random choices");
     return soak::ParseAndRunEachClock(app, argc, argv, options.common,
                                       [&](std::uint32_t clock) { return SoakFrom(options, clock); });
