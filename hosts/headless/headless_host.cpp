@@ -29,6 +29,30 @@ HeadlessHost::HeadlessHost(Script script, HeadlessSettings settings, GameState& 
 
 HostEvent HeadlessHost::WaitForEvent(bool paintable) {
     started_ = true;
+    TraceLastEvent();
+    const HostEvent event = NextEvent(paintable);
+    tracedKind_ = ended_ ? HostEventKind::None : event.kind;
+    tracedLine_ = pendingLine_;
+    return event;
+}
+
+// The program has done all it does for the event handed out last.
+void HeadlessHost::TraceLastEvent() {
+    if (!settings_.trace || tracedKind_ == HostEventKind::None) return;
+    const bool ticked = state_.lastTickTime != lastTickSeen_;
+    lastTickSeen_ = state_.lastTickTime;
+    if (tracedKind_ != HostEventKind::Paint || ticked) TracePointReached(tracedLine_);
+    tracedKind_ = HostEventKind::None;
+}
+
+void HeadlessHost::TracePointReached(int line) {
+    if (!settings_.trace || failed_) return;
+    const TracePoint point{line, clock_, lastFrame_ ? &*lastFrame_ : nullptr};
+    if (std::string difference = settings_.trace->Take(point, state_, status_()); !difference.empty())
+        Fail(line, difference);
+}
+
+HostEvent HeadlessHost::NextEvent(bool paintable) {
     if (relaunch_ && RelaunchStillRunning()) return {};
     if (pendingPenUp_) return *std::exchange(pendingPenUp_, std::nullopt);
     if (auto paint = NextPaint(paintable)) return *paint;
@@ -90,6 +114,7 @@ bool HeadlessHost::RelaunchStillRunning() {
     if (const auto outcome = relaunch_->Poll()) {
         relaunch_.reset();
         if (!outcome->Succeeded()) Fail(relaunchLine_, "relaunch: the second copy " + outcome->Describe());
+        TracePointReached(relaunchLine_);  // the hand-over is served
         return false;
     }
     if (std::chrono::steady_clock::now() > relaunchDeadline_) {
@@ -136,13 +161,17 @@ void HeadlessHost::Fail(int line, const std::string& message) {
 
 void HeadlessHost::ProgramEnded() {
     if (!started_ || failed_) return;
+    TraceLastEvent();
     int line = 0;
     if (pendingPaints_ > 0 || pendingPenUp_) {
         line = pendingLine_;
     } else if (!ended_ && nextLine_ < script_.size()) {
         line = script_[nextLine_].line;
     }
-    if (line != 0) Fail(line, "the program has ended; this line and the rest of the script cannot run");
+    if (line != 0) return Fail(line, "the program has ended; this line and the rest of the script cannot run");
+    if (!settings_.trace || failed_) return;
+    const std::string difference = settings_.trace->Finish(state_, status_(), lastFrame_ ? &*lastFrame_ : nullptr);
+    if (!difference.empty()) Fail(pendingLine_, difference);
 }
 
 // The window is asked to close, as the player would on the device. Should the

@@ -14,6 +14,7 @@
 #include "hosts/headless/child_process.h"
 #include "hosts/headless/screenshot.h"
 #include "hosts/headless/script.h"
+#include "hosts/headless/trace.h"
 #include "platform/host.h"
 #include "platform/platform.h"
 #include "state/game_state.h"
@@ -28,6 +29,7 @@ struct HeadlessSettings {
     std::chrono::milliseconds relaunchTimeout{60000};
     std::ostream* out = nullptr;      // `state -`
     std::ostream* errors = nullptr;   // failures and message boxes
+    Trace* trace = nullptr;           // the golden trace to write or check
 };
 
 class HeadlessHost final : public platform::Host {
@@ -54,6 +56,9 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    platform::HostEvent NextEvent(bool paintable);
+    void TraceLastEvent();
+    void TracePointReached(int line);
     std::optional<platform::HostEvent> Run(const Command& command, bool paintable);
     std::optional<platform::HostEvent> NextPaint(bool paintable);
     bool RelaunchStillRunning();
@@ -83,6 +88,11 @@ private:
     std::chrono::steady_clock::time_point relaunchDeadline_;
 
     std::optional<PresentedFrame> lastFrame_;
+    // The event handed out last, for the trace: a paint writes a line only
+    // when it ran a tick, every input of the script writes one.
+    platform::HostEventKind tracedKind_ = platform::HostEventKind::None;
+    int tracedLine_ = 0;
+    std::uint32_t lastTickSeen_ = 0;
     bool ended_ = false;
     bool closeSent_ = false;
     bool failed_ = false;

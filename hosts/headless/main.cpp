@@ -3,9 +3,10 @@
 //
 // Exit codes: 0 the script ran and every check held (or the game refused the
 // display and ended, as it does on the device); 1 a check, a relaunch or the
-// script itself failed, or the program ended before the script did; 2 bad
-// options or an unreadable script; 3 a relaunched copy that found no running
-// game to hand over to.
+// script itself failed, the program ended before the script did, or the play
+// left its golden trace; 2 bad options, an unreadable script or a trace that
+// cannot be opened; 3 a relaunched copy that found no running game to hand
+// over to.
 #include <unistd.h>
 
 #include <iostream>
@@ -22,6 +23,7 @@
 #include "hosts/headless/display_option.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/script.h"
+#include "hosts/headless/trace.h"
 #include "platform/platform.h"
 #include "res/resources.h"
 #include "state/game_state.h"
@@ -39,6 +41,8 @@ struct Options {
     std::string instanceNamespace;
     bool insistOnHandOver = false;  // a relaunched copy: it must find the first one
     std::string scriptPath;
+    std::string tracePath;       // the golden trace to write
+    std::string checkTracePath;  // the golden trace to play against
     platform::DisplayConfig screen;
 };
 
@@ -56,6 +60,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_option("--display", options.display, "The screen offered: WIDTHxHEIGHT:FORMAT:BPP, FORMAT 565, 555, 888 or hex flags")
         ->capture_default_str();
     app.add_flag("--rotated", options.rotated, "The screen starts turned a quarter turn");
+    auto* trace = app.add_option("--trace", options.tracePath,
+                                 "Write the play's golden trace: a line after every tick and every input");
+    app.add_option("--check-trace", options.checkTracePath,
+                   "Play against a golden trace; stop at the first line that differs")
+        ->excludes(trace);
     app.add_option("--namespace", options.instanceNamespace)->group("");
     app.add_flag("--insist-on-hand-over", options.insistOnHandOver)->group("");
     auto* script = app.add_option("SCRIPT", options.scriptPath, "The script to run");
@@ -98,6 +107,16 @@ std::optional<Script> LoadScript(const std::string& path, const std::string& tex
     return std::get<Script>(std::move(parsed));
 }
 
+// The trace the options ask for, if any; false when it cannot be opened.
+bool OpenTrace(const Options& options, std::optional<Trace>& trace) {
+    if (options.tracePath.empty() && options.checkTracePath.empty()) return true;
+    std::string error;
+    trace = options.tracePath.empty() ? Trace::ForChecking(options.checkTracePath, &error)
+                                      : Trace::ForWriting(options.tracePath, &error);
+    if (!trace) std::cerr << "mirelink-headless: " << error << "\n";
+    return trace.has_value();
+}
+
 HeadlessSettings SettingsFor(const Options& options) {
     HeadlessSettings settings;
     settings.scriptName = options.scriptPath;
@@ -120,8 +139,12 @@ int main(int argc, char** argv) {
     if (!text) return kExitBadUsage;
     auto script = LoadScript(options.scriptPath, *text);
     if (!script) return kExitScriptFailed;
+    std::optional<Trace> trace;
+    if (!OpenTrace(options, trace)) return kExitBadUsage;
 
-    HeadlessHost host(std::move(*script), SettingsFor(options), game, platform::CurrentStatus);
+    HeadlessSettings settings = SettingsFor(options);
+    if (trace) settings.trace = &*trace;
+    HeadlessHost host(std::move(*script), std::move(settings), game, platform::CurrentStatus);
     platform::SetHost(&host, options.screen);
     platform::SetInstanceNamespace(options.instanceNamespace);
     const HINSTANCE instance = platform::RegisterModule(MirelinkResources());

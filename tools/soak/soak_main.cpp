@@ -23,6 +23,7 @@ struct Options {
     std::uint64_t ticks = 10000;
     std::uint32_t step = 31;
     std::uint64_t levelTicks = 20000;
+    std::string recordRun;  // where the whole run is written as a runner script
     soak::CommonOptions common;
 };
 
@@ -122,6 +123,10 @@ bool SoakFrom(const Options& options, std::uint32_t clock) {
         host, options.common.Settings(kProgram, Reproduction(options, clock)),
         [&] { return driver.Done(); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (!options.recordRun.empty() && !host.Recorder().WriteTo(options.recordRun)) {
+        std::fprintf(stderr, "%s: cannot write %s\n", kProgram, options.recordRun.c_str());
+        return false;
+    }
     const soak::Checker& rules = host.Rules();
     std::printf(
         "clock %u: %llu levels won (last level %d), %llu ticks, %llu taps, %llu events, %.1f s wall, "
@@ -155,6 +160,9 @@ int main(int argc, char** argv) {
     app.add_option("--step", options.step, "Clock advance before each paint, in ms")->capture_default_str();
     app.add_option("--level-ticks", options.levelTicks, "Ticks after which a level not won counts as stuck")
         ->capture_default_str();
+    app.add_option("--record-run", options.recordRun,
+                   "Write the last program's run (of the last clock), passed or not, here as a mirelink-headless "
+                   "script: a play that wins levels, for the golden traces");
     soak::AddCommonOptions(app, options.common, "The player's own random choices");
     return soak::ParseAndRunEachClock(app, argc, argv, options.common,
                                       [&](std::uint32_t clock) { return SoakFrom(options, clock); });
