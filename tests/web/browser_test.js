@@ -1,11 +1,7 @@
-// The game's web page in the system's Chromium, on a clock the test drives:
-// the page plays the runner's script (taps by touch and by mouse in turn, one
-// paint for each millisecond the page's loop waits) and at every `shot` its
-// canvas must be the runner's picture to the pixel. A `focus-lost` hides the
-// tab (the cover shows), a `relaunch` is the cover's button (the cover goes).
-// Then the page, served, plays offline. No page errors throughout.
-// Usage: node browser_test.js PAGE_DIR SCRIPT (the runner's shots in the
-// current folder)
+// The web page in the system's Chromium on a clock the test drives: it plays
+// the runner's script (see reference.mls) and at every `shot` its canvas must
+// be the runner's picture. Then, served, it plays offline. No page errors.
+// Usage: node browser_test.js PAGE_DIR SCRIPT (the runner's shots in the current folder)
 "use strict";
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
@@ -18,18 +14,16 @@ const [pageDir, scriptFile] = process.argv.slice(2);
 const browserArgs = ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--no-first-run"];
 
-// The canvas's 240x320 pixels, red, green and blue.
+// The canvas's 240x320 pixels, red, green and blue; how many of them differ.
 const readScreen = page => page.evaluate(() => Array.from(document.getElementById("screen")
   .getContext("2d").getImageData(0, 0, 240, 320).data).filter((_, i) => i % 4 !== 3));
-const differing = (a, b) => a.reduce((count, value, i) => count + (value !== b[i] ? 1 : 0), 0);
+const differing = (a, b) => a.filter((_, i) => i % 3 === 0 && [0, 1, 2].some(c => a[i + c] !== b[i + c])).length;
 
-// Run in the page before its own scripts, on the stopped clock. The page
-// starts its waits from a message, to dodge the browser's clamping of timers
-// set from timers; a message is no timer the driven clock knows of, so here
-// it arrives at once: each wait starts at the very millisecond the program
-// asks for it, however slow the machine.
+// Before the page's scripts: the clock stops, and messages, which the page
+// starts its waits from and the driven clock knows nothing of, arrive at once,
+// so that each wait starts at the millisecond the program asks for it.
 function messagesAtOnce() {
-  performance.now();  // the clock stops here, before anything of the page runs
+  performance.now();  // the stopped clock takes hold
   globalThis.MessageChannel = class {
     constructor() {
       this.port1 = { onmessage: null };
@@ -53,9 +47,8 @@ async function tap(page, x, y, how) {
   else await page.mouse.click(...at);
 }
 
-// Every line of the script the runner played, played on the page. The
-// canvas is drawn at the animation frame after the picture changed, so a
-// shot comes 16 ms or more after the last change.
+// Taps by touch and by mouse in turn; a `focus-lost` hides the tab (the cover
+// shows), a `relaunch` is the cover's button (the cover goes).
 async function playScript(browser) {
   const page = await browser.newPage({ viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, hasTouch: true });
   const errors = [];
