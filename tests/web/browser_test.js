@@ -53,7 +53,7 @@ async function playScript(browser) {
   const page = await browser.newPage({ viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, hasTouch: true });
   const errors = [];
   page.on("pageerror", error => errors.push(error.message));
-  await page.clock.pauseAt(0);
+  await page.clock.pauseAt(new Date("2026-12-07T12:00:00Z"));  // ahead of the blank page's running clock
   await page.addInitScript(messagesAtOnce);
   await page.goto(`file://${path.resolve(pageDir)}/index.html?clock=5000`);
   await page.waitForFunction(() => Module.calledRun);
