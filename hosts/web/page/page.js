@@ -32,7 +32,7 @@ function pause(ms) {
 
 const page = {
   events: [],
-  paints: 0,  // waits that ended with no input: the program paints after each
+  paints: 0,  // waits that ended with no input, each a paint (the browser test and make pace-web count them)
   waitForEvent(timeout) {
     if (page.events.length > 0) return Promise.resolve();
     return new Promise(done => {
