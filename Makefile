@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 WEB_DIR := build/web
 WEB_BUILD := build/web-build
 
-.PHONY: play test build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace install web web-page fuzz soak monkey clean
+.PHONY: play test build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace pace-web install web web-page fuzz soak monkey clean
 FUZZ_SECONDS ?= 600
 # The long runs: a player that never tires, and random events over every screen.
 SOAK_ARGS ?= --levels 100 --ticks 1000000 --clock 1000
@@ -84,6 +84,14 @@ monkey: configure-test
 pace: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-pace
 	$(PLAY_DIR)/tools/pace/mirelink-pace $(ARGS)
+
+# The page's real loop in headless Chromium, measured (ARGS: --seconds N).
+PACE_WEB_DIR := build/pace-web
+pace-web: web
+	mkdir -p $(PACE_WEB_DIR)
+	cp tools/pace-web/package.json $(PACE_WEB_DIR)/
+	cd $(PACE_WEB_DIR) && { [ -d node_modules/playwright-core ] || npm install --no-audit --no-fund --loglevel=error; }
+	NODE_PATH=$(abspath $(PACE_WEB_DIR))/node_modules node tools/pace-web/pace-web.js $(WEB_DIR) $(ARGS)
 
 # The program, its menu entry, icons and AppStream description under PREFIX.
 install: build-play

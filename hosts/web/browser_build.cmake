@@ -34,10 +34,13 @@ target_link_options(mirelink-web PRIVATE -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY
                     -sINITIAL_MEMORY=33554432 -sALLOW_MEMORY_GROWTH=0 -sENVIRONMENT=web
                     -sEXPORTED_FUNCTIONS=_main,_mirelink_last_tick_time)
 
-add_custom_command(TARGET mirelink-web POST_BUILD
+# The page's own files are copied on every build, so that an edit of one
+# reaches the page even when the program is not linked again.
+add_custom_target(mirelink-page ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/hosts/web/page ${MIRELINK_WEB_OUT}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIRELINK_WEB_OUT}/icons
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/192x192/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-192.png
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/512x512/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-512.png
   COMMENT "Putting the page together"
   VERBATIM)
+add_dependencies(mirelink-page mirelink-web)

@@ -10,7 +10,7 @@
 #include "res/resources.h"
 #include "state/game_state.h"
 
-// The game's clock at its last tick, for the page's own pace check.
+// The game's clock at its last tick, for make pace-web to read the pace by.
 extern "C" EMSCRIPTEN_KEEPALIVE std::uint32_t mirelink_last_tick_time() { return game.lastTickTime; }
 
 int main() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The browser test: the runner draws the reference picture, then the page is
-# played in Chromium. Arguments: the runner, the page's folder, a work folder.
+# The browser test: the runner plays reference.mls and writes its shots, then
+# the page plays the same script in Chromium. Arguments: the runner, the
+# page's folder, a work folder.
 set -euo pipefail
 runner=$1 page=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,4 +12,4 @@ if [ ! -d node_modules/playwright-core ] || [ ! -d node_modules/pngjs ]; then
   npm install --no-audit --no-fund --loglevel=error >/dev/null
 fi
 "$runner" --clock 5000 "$here/reference.mls"
-NODE_PATH="$work/node_modules" node "$here/browser_test.js" "$page" reference.png
+NODE_PATH="$work/node_modules" node "$here/browser_test.js" "$page" "$here/reference.mls"

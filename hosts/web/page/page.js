@@ -32,11 +32,15 @@ function pause(ms) {
 
 const page = {
   events: [],
+  paints: 0,  // waits that ended with no input, each a paint (the browser test and make pace-web count them)
   waitForEvent(timeout) {
     if (page.events.length > 0) return Promise.resolve();
     return new Promise(done => {
-      wake = () => { wake = null; done(); };
-      if (timeout >= 0) pause(timeout).then(() => { if (wake) wake(); });
+      const own = () => { if (wake === own) { wake = null; done(); } };
+      wake = own;
+      // Input may end this wait first; the pause then ends nothing, rather
+      // than a later wait before its time.
+      if (timeout >= 0) pause(timeout).then(() => { if (wake === own) { ++page.paints; own(); } });
     });
   },
   showFrame(rgba) {
