@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "hosts/files/screen_pixels.h"
 #include "hosts/sdl/screenshot.h"
 #include "platform/platform.h"
 
@@ -217,7 +218,7 @@ void SdlHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayCo
     // Most paints present the picture already shown: only a new one is
     // converted, and it waits for the next refresh if one was just shown.
     if (changed) {
-        ConvertFrame(memory, config, frame_);
+        ScreenToXrgb({memory, memory ? DisplayMemoryBytes(config) : 0}, config, kScreenWidth, frame_);
         framePending_ = true;
     }
     ShowPendingFrame();

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "hosts/files/screen_pixels.h"
+
 namespace webhost {
 namespace {
 
@@ -83,9 +85,9 @@ void WebHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayCo
     // The page draws a new frame at the next animation frame; an unchanged
     // one is not sent at all.
     if (!changed) return;
-    // Converted as the desktop window converts it, then laid out as the
-    // canvas takes it: red, green, blue, opaque.
-    sdlhost::ConvertFrame(memory, config, xrgb_);
+    // In the desktop window's colours, laid out as the canvas takes them:
+    // red, green, blue, opaque.
+    ScreenToXrgb({memory, memory ? DisplayMemoryBytes(config) : 0}, config, sdlhost::kScreenWidth, xrgb_);
     for (std::size_t i = 0; i < xrgb_.size(); ++i) {
         rgba_[4 * i] = static_cast<std::uint8_t>(xrgb_[i] >> 16);
         rgba_[4 * i + 1] = static_cast<std::uint8_t>(xrgb_[i] >> 8);

@@ -1,5 +1,5 @@
-// The runner's parsers (the script, its fields, --display) and its decoding
-// of the screen for shots.
+// The runner's parsers (the script, its fields, --display), and the screen's
+// colours as the hosts show them.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +14,7 @@
 #include "hosts/headless/display_option.h"
 #include "hosts/headless/screenshot.h"
 #include "hosts/headless/script.h"
+#include "platform/gx/gx.h"
 
 namespace {
 
@@ -139,31 +140,37 @@ TEST(DisplayOption, RefusesWhatDescribesNoScreen) {
     }
 }
 
-using Rgb = std::array<std::uint8_t, 3>;
-
-// The whole-frame cases below cover full channels; these, the widening and
-// where 5-5-5 keeps its bits.
-TEST(ScreenDecoding, WidensEachChannelByRepeatingItsTopBits) {
-    EXPECT_EQ(DecodeRgb565((0x10 << 11) | (0x20 << 5) | 0x01), (Rgb{132, 130, 8}));
-    EXPECT_EQ(DecodeRgb555((0x10 << 11) | (0x10 << 6) | (0x01 << 1)), (Rgb{132, 132, 8}));
-    EXPECT_EQ(DecodeRgb555(0x0001), (Rgb{0, 0, 0}));  // bit 0 carries nothing
+std::uint32_t OnePixel(std::uint16_t value, std::uint32_t format) {
+    const std::uint8_t memory[2] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
+    std::uint32_t pixel = 1;
+    ScreenToXrgb(memory, {.width = 1, .height = 1, .format = format}, 1, {&pixel, 1});
+    return pixel;
 }
 
-// A 2x2 screen: (0,0) white, (1,0) pure blue in 5-5-5, (0,1) pure red, (1,1)
-// pure blue in 5-6-5, decoded as the game's format says (5-6-5 when both
-// flags are set); what was not presented stays black.
-TEST(ScreenDecoding, FrameFollowsTheFormatTheGameChose) {
-    PresentedFrame frame{.memory = {0xFF, 0xFF, 0x3E, 0x00, 0x00, 0xF8, 0x1F, 0x00},
-                         .config = {.width = 2, .height = 2, .xPitch = 2, .yPitch = 4}};
-    EXPECT_EQ(DecodeFrame(&frame).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 255, 0, 0, 0, 0, 255}));
-    frame.config.format = 0x40;
-    EXPECT_EQ(DecodeFrame(&frame).rgb[5], 255);   // (1,0) blue
-    EXPECT_EQ(DecodeFrame(&frame).rgb[11], 123);  // (1,1) half blue here
-    frame.config.format = 0xC0;
-    EXPECT_EQ(DecodeFrame(&frame).rgb[11], 255);
-    frame.config.format = 0x80;
-    frame.memory.resize(5);
-    EXPECT_EQ(DecodeFrame(&frame).rgb, (std::vector<std::uint8_t>{255, 255, 255, 0, 4, 247, 0, 0, 0, 0, 0, 0}));
+// The one colour rule of the desktop window, the page and the runner's shots.
+TEST(ScreenColours, FollowTheFormatTheGameChoseAndWidenEachChannel) {
+    const struct { std::uint32_t format; std::uint16_t value; std::uint32_t xrgb; } cases[] = {
+        {kfDirect565, 0xFFFF, 0xFFFFFF}, {kfDirect565, 0xF800, 0xFF0000}, {kfDirect565, 0x001F, 0x0000FF},
+        {kfDirect565, (16 << 11) | (32 << 5) | 1, 0x848208},
+        {kfDirect555, (16 << 11) | (16 << 6) | (1 << 1), 0x848408}, {kfDirect555, 0x003E, 0x0000FF},
+        {kfDirect555, 0x07C0, 0x00FF00}, {kfDirect555, 0x0001, 0},  // bit 0 carries nothing
+        {kfDirect555 | kfDirect565, 0x07C0, 0x00FB00},  // the game writes 5-6-5 when both are offered
+        {0, 0x001F, 0x0000FF},                          // and when neither is
+    };
+    for (const auto& c : cases) EXPECT_EQ(OnePixel(c.value, c.format), c.xrgb) << c.format << " " << c.value;
+}
+
+// A 2x2 display with padded pixels and rows: (0,0) red, (1,0) green, (0,1)
+// blue, and (1,1) past the end of its memory.
+TEST(ScreenColours, ReadThePitchesAndLeaveWhatIsNotThereBlack) {
+    PresentedFrame frame{.memory = {0x00, 0xF8, 9, 9, 0xE0, 0x07, 9, 9, 9, 9, 0x1F, 0x00, 0xFF},
+                         .config = {.width = 2, .height = 2, .xPitch = 4, .yPitch = 10}};
+    std::vector<std::uint32_t> picture(9, 0x123456u);  // three rows of three
+    ScreenToXrgb(frame.memory, frame.config, 3, picture);
+    EXPECT_EQ(picture, (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0, 0x0000FF, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(DecodeFrame(&frame).rgb, (std::vector<std::uint8_t>{255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0}));
+    frame.config.bitsPerPixel = 8;
+    EXPECT_EQ(DecodeFrame(&frame).rgb, std::vector<std::uint8_t>(12, 0));
     const RgbPicture nothing = DecodeFrame(nullptr);  // a black portrait screen
     EXPECT_EQ(nothing.width * 1000 + nothing.height, 240320u);
     EXPECT_EQ(std::count(nothing.rgb.begin(), nothing.rgb.end(), 0), 240 * 320 * 3);

@@ -1,5 +1,5 @@
 // The desktop host's parts that need no window: scale, letterbox and pen
-// mapping, the recorder, pixel conversion and screenshot files.
+// mapping, the recorder and screenshot files.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
@@ -12,12 +12,10 @@
 #include <sstream>
 #include <vector>
 
-#include "hosts/sdl/pixel_convert.h"
 #include "hosts/sdl/recording_file.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/screenshot.h"
 #include "hosts/sdl/session_recorder.h"
-#include "platform/gx/gx.h"
 
 namespace sdlhost {
 namespace {
@@ -131,61 +129,6 @@ TEST(SdlRecordingFile, TakesANewFileOrOneTheUserSaidToReplaceAndNothingElse) {
     EXPECT_TRUE(fs::is_symlink(directory / "link.txt"));
     EXPECT_EQ(fs::read_symlink(directory / "device.txt"), "/dev/full");
     fs::remove_all(directory);
-}
-
-using Picture = std::array<std::uint32_t, kScreenPixels>;
-
-// The frame cases below cover full channels; these, the widening and where
-// 5-5-5 keeps its bits.
-TEST(SdlPixelValues, ChannelsWidenByRepeatingTheirTopBits) {
-    EXPECT_EQ(Rgb565ToXrgb((16 << 11) | (32 << 5) | 1), 0x848208u);
-    EXPECT_EQ(Rgb555ToXrgb((16 << 11) | (16 << 6) | (1 << 1)), 0x848408u);
-    EXPECT_EQ(Rgb555ToXrgb(0x0001), 0x000000u);  // bit 0 carries nothing
-}
-
-void Put(std::vector<std::uint8_t>& memory, const platform::DisplayConfig& config, int x, int y,
-         std::uint16_t value) {
-    const std::size_t offset = static_cast<std::size_t>(y * config.yPitch + x * config.xPitch);
-    memory[offset] = static_cast<std::uint8_t>(value & 0xFF);
-    memory[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-std::uint32_t At(const Picture& picture, int x, int y) { return picture[std::size_t(y) * kScreenWidth + x]; }
-
-// Little-endian, top row first, with the pitches given; the format flags
-// pick the layout; what the display cannot show is black.
-TEST(SdlFrameConversion, ReadsTheFrameAsTheGameWroteIt) {
-    for (const platform::DisplayConfig& config : {platform::DisplayConfig{},
-                                                  platform::DisplayConfig{.xPitch = 4, .yPitch = 1024}}) {
-        std::vector<std::uint8_t> memory(static_cast<std::size_t>(config.yPitch) * config.height);
-        Put(memory, config, 0, 0, 0xF800);
-        Put(memory, config, 239, 0, 0x001F);
-        Put(memory, config, 0, 319, 0x07E0);
-        Put(memory, config, 35, 272, 0xFFFF);
-        Picture picture{};
-        ConvertFrame(memory.data(), config, picture);
-        EXPECT_EQ((std::array{At(picture, 0, 0), At(picture, 239, 0), At(picture, 0, 319), At(picture, 35, 272),
-                              At(picture, 1, 0)}),
-                  (std::array{0xFF0000u, 0x0000FFu, 0x00FF00u, 0xFFFFFFu, 0u})) << config.yPitch;
-    }
-    std::vector<std::uint8_t> memory(153600, 0xFF);
-    Put(memory, {}, 5, 5, 0x07C0);  // full green in 5-5-5, mostly green in 5-6-5
-    Picture picture{};
-    ConvertFrame(memory.data(), {.format = kfDirect | kfDirect555}, picture);
-    EXPECT_EQ(At(picture, 5, 5), 0x00FF00u);
-    // Both flags: the game writes 5-6-5, so the picture must be read as such.
-    ConvertFrame(memory.data(), {.format = kfDirect555 | kfDirect565}, picture);
-    EXPECT_EQ(At(picture, 5, 5), Rgb565ToXrgb(0x07C0));
-
-    ConvertFrame(memory.data(), platform::DisplayConfig{.bitsPerPixel = 8}, picture);
-    EXPECT_EQ(At(picture, 0, 0) + At(picture, 239, 319), 0u);
-    picture.fill(0x123456u);
-    ConvertFrame(nullptr, platform::DisplayConfig{}, picture);
-    EXPECT_EQ(At(picture, 100, 100), 0u);
-    picture.fill(0x123456u);  // a smaller display leaves the rest black
-    ConvertFrame(memory.data(), platform::DisplayConfig{.width = 100, .height = 50, .yPitch = 200}, picture);
-    EXPECT_EQ((std::array{At(picture, 99, 49), At(picture, 100, 49), At(picture, 99, 50)}),
-              (std::array{0xFFFFFFu, 0u, 0u}));
 }
 
 TEST(SdlScreenshotFiles, NamesCarryDateTimeAndANumberNeverOverwriteAndHoldThePictureAsShown) {
