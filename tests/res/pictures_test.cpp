@@ -7,9 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <memory>
+#include <tuple>
 #include <vector>
 
+#include "board/board.h"
 #include "embedded_pictures.h"
+#include "state/game_state.h"
+#include "ui/layout.h"
 
 namespace res_test {
 namespace {
@@ -35,30 +40,30 @@ Openings OpeningsOf(int id) {
 }
 
 // Kinds 1 to 6: vertical, horizontal, top-right, right-bottom, bottom-left,
-// left-top; the lit form of kind k is picture 314 + k.
-constexpr int kPlainBlock[] = {185, 186, 187, 188, 189, 265};
+// left-top; the lit form of kind k is the picture six further on.
 constexpr Openings kKindOpenings[] = {{true, false, true, false}, {false, true, false, true},
                                       {true, true, false, false}, {false, true, true, false},
                                       {false, false, true, true}, {true, false, false, true}};
 
 TEST(Blocks, ChannelsOpenWhereTheirKindOpensLitFormsGlowAndHomesOpenTowardTheBoard) {
     for (int kind = 1; kind <= 6; ++kind) {
-        const int plain = kPlainBlock[kind - 1];
+        const int plain = kBlockPictureIds[kind - 1], lit = kBlockPictureIds[kind + 5];
         EXPECT_EQ(OpeningsOf(plain), kKindOpenings[kind - 1]) << kind;
-        EXPECT_EQ(OpeningsOf(314 + kind), kKindOpenings[kind - 1]) << kind;
+        EXPECT_EQ(OpeningsOf(lit), kKindOpenings[kind - 1]) << kind;
         EXPECT_GT(CountIf(Picture(plain), 0, Olive), 120) << kind;
-        EXPECT_GT(Brightness(Picture(314 + kind)) * 100, Brightness(Picture(plain)) * 120) << "a lit path stands out";
+        EXPECT_GT(Brightness(Picture(lit)) * 100, Brightness(Picture(plain)) * 120) << "a lit path stands out";
     }
-    EXPECT_EQ(OpeningsOf(341), (Openings{false, true, true, false}));  // the hero's: right and down
-    EXPECT_EQ(OpeningsOf(342), (Openings{true, false, false, true}));  // the heroine's: left and up
-    EXPECT_GT(Differing(Picture(337), 0, Picture(341), 0), 60) << "the hero's face is on his home cell";
+    EXPECT_EQ(OpeningsOf(kHeroHomeEmptyPicture), (Openings{false, true, true, false}));     // right and down
+    EXPECT_EQ(OpeningsOf(kHeroineHomeEmptyPicture), (Openings{true, false, false, true}));  // left and up
+    EXPECT_GT(Differing(Picture(kHeroHomePicture), 0, Picture(kHeroHomeEmptyPicture), 0), 60)
+        << "the hero's face is on his home cell";
 }
 
 // Drawn as they are, over whatever lies below: no pure white, which the
 // screen would leave showing through. The bog animations also stand on the
 // bog cell's own edges.
 TEST(SeeThrough, PicturesShownAloneHaveNoPureWhite) {
-    std::vector<std::pair<int, int>> frames{{167, 0}, {136, 0}, {321, 10}, {349, 0}, {350, 0}};
+    std::vector<std::pair<int, int>> frames{{kTitlePicture, 0}, {136, 0}, {321, 10}, {kBottomLeftStonePicture, 0}, {kTopRightStonePicture, 0}};
     for (int id : {170, 300, 301, 302, 303, 312, 313, 314, 343, 344, 322, 323, 324, 325, 326}) {
         for (int frame = 0; frame < Picture(id).frames; ++frame) frames.emplace_back(id, frame);
     }
@@ -99,7 +104,7 @@ TEST(Continuity, PicturesThatFollowEachOtherMatch) {
         {302, 11, 312, 0, 0, 0}, {302, 11, 313, 6, 0, 0},    // a resting frog dozes and wakes as it rose
         {304, 19, 305, 0, 0, 0},                             // the curled frog's second ball rolls off
         {305, 8, 347, 11, 20, 0}, {305, 8, 348, 11, 0, 20},  // a stone's ball, screen (200, 0) + (20, 0)
-        {350, 0, 347, 0, 20, 0}, {349, 0, 348, 0, 0, 20},   // the stones wake as their corner pictures
+        {kTopRightStonePicture, 0, 347, 0, 20, 0}, {kBottomLeftStonePicture, 0, 348, 0, 0, 20},  // the stones wake as their corner pictures
     };
     for (const auto& p : pairs) {
         SCOPED_TRACE(::testing::Message() << p.a << " frame " << p.frameA << " in " << p.b << " frame " << p.frameB);
@@ -165,7 +170,7 @@ TEST(Masks, TheLoversLieInsideTheirHearts) {
                 if (IsWhite(portrait.At(x, y))) continue;
                 ++opaque;
                 outsideHeart += !IsBlack(Picture(360).At(left + x, top + y));
-                matching += Same(portrait.At(x, y), Picture(167).At(left + x, top + y));
+                matching += Same(portrait.At(x, y), Picture(kTitlePicture).At(left + x, top + y));
             }
         }
         EXPECT_GT(opaque, portrait.width * portrait.height / 3) << id;
@@ -183,20 +188,22 @@ TEST(Masks, TheLoversLieInsideTheirHearts) {
 // The digits are drawn two pixels into the score box and five into the level
 // box; a blank digit, all of one colour, must vanish into the box.
 TEST(ControlStrip, NumberBoxesHoldTheDigitCellsOnTheirBlankColour) {
-    const Pixel32 blank = Picture(170).At(10, 0, 0);
-    EXPECT_EQ(CountIf(Picture(170), 10, [&](const Pixel32& p) { return !Same(p, blank); }), 0);
-    for (const auto& [id, left, cells] : {std::array{151, 2, 4}, std::array{299, 5, 2}}) {
-        const Decoded& box = Picture(id);
-        for (int y = 2; y < 26; ++y) {
-            for (int x = left; x < left + 14 * cells; ++x) {
-                ASSERT_TRUE(Same(box.At(x, y), blank)) << id << " at " << x << "," << y;
+    const int blankFrame = kDigitFrames - 1;
+    const Pixel32 blank = Picture(kDigitStrip).At(blankFrame, 0, 0);
+    EXPECT_EQ(CountIf(Picture(kDigitStrip), blankFrame, [&](const Pixel32& p) { return !Same(p, blank); }), 0);
+    for (const auto& [box, fieldX, fieldY, cells] : {std::tuple{kScoreBox, kScoreFieldX, kScoreFieldY, 4},
+                                                     std::tuple{kLevelBox, kLevelFieldX, kLevelFieldY, kLevelFieldCells}}) {
+        const int id = box.id, left = fieldX - box.x, top = fieldY - box.y;
+        for (int y = top; y < top + kDigitHeight; ++y) {
+            for (int x = left; x < left + kDigitWidth * cells; ++x) {
+                ASSERT_TRUE(Same(Picture(id).At(x, y), blank)) << id << " at " << x << "," << y;
             }
         }
-        EXPECT_FALSE(Same(box.At(0, 0), blank));
+        EXPECT_FALSE(Same(Picture(id).At(0, 0), blank));
     }
 }
 
-// --- Panels: rolled in at x 5 with their bottom on screen row 240 ----------
+// --- Panels, resting on the screen where the game rolls them in ------------
 
 struct Rect {
     int left, top, right, bottom;  // right and bottom outside
@@ -204,10 +211,11 @@ struct Rect {
     Rect Grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
 };
 
-std::vector<Rect> OnPanel(const std::vector<Rect>& screen, int panelHeight) {
-    const int dy = 241 - panelHeight;
+// The game's touch rectangles in the coordinates of a panel `panelHeight` high.
+std::vector<Rect> OnPanel(const std::vector<RECT>& screen, int panelHeight) {
+    const int dy = kPanelBottomY + 1 - panelHeight;
     std::vector<Rect> rects;
-    for (const Rect& r : screen) rects.push_back({r.left - 5, r.top - dy, r.right - 5, r.bottom - dy});
+    for (const RECT& r : screen) rects.push_back({r.left - kPanelX, r.top - dy, r.right - kPanelX, r.bottom - dy});
     return rects;
 }
 
@@ -216,13 +224,15 @@ bool ButtonFace(const Pixel32& p) { return p.red > 150 && p.green > 90 && p.red 
 // Round buttons: every button pixel of the bottom band lies in one of the
 // touch rectangles, and each rectangle holds its button.
 TEST(Panels, HelpAndAboutPagesAreOpaqueWithTheirButtonsUnderTheirRectangles) {
-    const std::vector<Rect> helpButtons{{16, 220, 40, 240}, {52, 220, 75, 240}, {180, 220, 230, 240}};
+    const std::vector<RECT> helpButtons{kPrevPageRect, kNextPageRect, kHelpCloseRect};
     struct Page {
         int id, bandTop;
-        std::vector<Rect> buttons;
+        std::vector<RECT> buttons;
     };
-    for (const Page& page : {Page{156, 200, helpButtons}, Page{289, 200, helpButtons}, Page{290, 200, helpButtons},
-                             Page{296, 198, {{180, 215, 230, 240}}}}) {
+    std::vector<Page> pages{{kAboutPage, 198, {kAboutCloseRect}}};
+    const auto state = std::make_unique<GameState>();  // the help pages as the game starts with them
+    for (const int id : state->helpPageImages) pages.push_back({id, 200, helpButtons});
+    for (const Page& page : pages) {
         SCOPED_TRACE(page.id);
         const Decoded& panel = Picture(page.id);
         EXPECT_EQ(CountWhite(panel, 0), 0);
@@ -250,9 +260,9 @@ bool Parchment(const Pixel32& p, const Pixel32& ground) {
 // Answer buttons: the whole touch rectangle is button, and the ring 4 to 8
 // pixels round it is panel.
 TEST(Panels, QuestionsAndNewLevelAreOpaqueWithTheirAnswersUnderTheirRectangles) {
-    const std::vector<Rect> yesNo{{34, 191, 103, 215}, {142, 191, 211, 215}};
-    for (const auto& [id, buttons] : {std::pair{160, yesNo}, std::pair{161, yesNo},
-                                      std::pair{158, std::vector<Rect>{{162, 197, 229, 221}}}}) {
+    const std::vector<RECT> yesNo{kDialogYesRect, kDialogNoRect};
+    for (const auto& [id, buttons] : {std::pair{kExitDialog, yesNo}, std::pair{kStopDialog, yesNo},
+                                      std::pair{kLevelCompletePanel, std::vector<RECT>{kNextLevelOkRect}}}) {
         SCOPED_TRACE(id);
         const Decoded& panel = Picture(id);
         EXPECT_EQ(CountWhite(panel, 0), 0);
