@@ -22,17 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SdlScale, LargestWholeScaleThatFitsButNeverBelowOne) {
-    EXPECT_EQ(FitScale(1920, 1050), 3);  // height limits: 4 x 320 = 1280 > 1050
-    EXPECT_EQ(FitScale(720, 2000), 3);   // width limits
-    EXPECT_EQ(FitScale(960, 1280), 4);   // exact fit
-    EXPECT_EQ(FitScale(959, 1280), 3);
-    EXPECT_EQ(FitScale(0, 0), 1);
-}
-
 TEST(SdlWindowScale, ShrinksToTheDesktopAndSaysWhenTheScreenCannotFitAtAll) {
     const struct { int requested, width, height, scale; const char* note; } cases[] = {
-        {0, 1920, 1050, 3, ""},
+        {0, 1920, 1050, 3, ""},  // the height limits: 4 x 320 = 1280 > 1050
+        {0, 720, 2000, 3, ""},   // the width limits
+        {0, 960, 1280, 4, ""},   // an exact fit
+        {0, 959, 1280, 3, ""},
         {2, 1920, 1050, 2, ""},
         {5, 1920, 1050, 3, "a scale of 5 does not fit the desktop; using 3"},
         {0, 240, 320, 1, ""},
@@ -52,6 +47,7 @@ TEST(SdlViewport, PictureIsCentredAtTheChosenScaleAtMost) {
         {480, 640, 2, {0, 0, 2}},                                   // exact size: no border
         {1920, 1080, 0, {(1920 - 720) / 2, (1080 - 960) / 2, 3}},   // full screen: the largest scale
         {1000, 1000, 2, {(1000 - 480) / 2, (1000 - 640) / 2, 2}},   // an enlarged window, not picture
+        {100, 100, 0, {-70, -110, 1}},                              // never below the picture's own size
     };
     for (const auto& c : cases) {
         const Viewport viewport = FitViewport(c.width, c.height, c.chosen);
