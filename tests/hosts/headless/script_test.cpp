@@ -161,9 +161,9 @@ TEST(ScreenColours, FollowTheFormatTheGameChoseAndWidenEachChannel) {
 }
 
 // A 2x2 display with padded pixels and rows: (0,0) red, (1,0) green, (0,1)
-// blue, and (1,1) past the end of its memory.
+// blue, and (1,1) half past the end of its memory.
 TEST(ScreenColours, ReadThePitchesAndLeaveWhatIsNotThereBlack) {
-    PresentedFrame frame{.memory = {0x00, 0xF8, 9, 9, 0xE0, 0x07, 9, 9, 9, 9, 0x1F, 0x00, 0xFF},
+    PresentedFrame frame{.memory = {0x00, 0xF8, 9, 9, 0xE0, 0x07, 9, 9, 9, 9, 0x1F, 0x00, 9, 9, 0xFF},
                          .config = {.width = 2, .height = 2, .xPitch = 4, .yPitch = 10}};
     std::vector<std::uint32_t> picture(9, 0x123456u);  // three rows of three
     ScreenToXrgb(frame.memory, frame.config, 3, picture);
