@@ -82,7 +82,7 @@ TEST(SeeThrough, PicturesShownAloneHaveNoPureWhite) {
 
 TEST(SeeThrough, SpritesAreSeeThroughAroundTheirShapes) {
     std::vector<std::pair<int, int>> frames{{304, 19}, {345, 0}};
-    for (int frame = 0; frame < 16; ++frame) frames.emplace_back(305, frame);
+    for (int frame = 0; frame < Picture(305).frames; ++frame) frames.emplace_back(305, frame);
     for (int id : {327, 328, 329, 330, 331, 332, 335, 336}) frames.insert(frames.end(), {{id, 0}, {id, 1}});
     for (const auto& [id, frame] : frames) {
         const Decoded& p = Picture(id);
@@ -140,21 +140,22 @@ TEST(Masks, ArePureBlackOnWhiteAndTheHeartsGrowToTheWholeFrame) {
     const Decoded& title = Picture(360);
     EXPECT_EQ(CountIf(title, 0, Grey), 0);
     const int black = CountIf(title, 0, IsBlack);
-    EXPECT_TRUE(black > 240 * 240 / 3 && black < 240 * 240 * 3 / 4) << black;
-    EXPECT_TRUE(IsWhite(title.At(0, 0)) && IsWhite(title.At(239, 0)) && IsBlack(title.At(120, 150)));
+    EXPECT_TRUE(black > title.width * title.height / 3 && black < title.width * title.height * 3 / 4) << black;
+    EXPECT_TRUE(IsWhite(title.At(0, 0)) && IsWhite(title.At(title.width - 1, 0)) && IsBlack(title.At(120, 150)));
     const Decoded& masks = Picture(352);
-    for (int frame = 0; frame < 15; ++frame) {
+    for (int frame = 0; frame < masks.frames; ++frame) {
         ASSERT_EQ(CountIf(masks, frame, Grey), 0) << frame;
         if (frame == 0) continue;
-        for (int y = 0; y < 180; ++y) {
-            for (int x = 0; x < 200; ++x) {
+        for (int y = 0; y < masks.FrameHeight(); ++y) {
+            for (int x = 0; x < masks.width; ++x) {
                 ASSERT_TRUE(!IsBlack(masks.At(frame - 1, x, y)) || IsBlack(masks.At(frame, x, y))) << x << "," << y;
             }
         }
         EXPECT_GT(CountIf(masks, frame, IsBlack), CountIf(masks, frame - 1, IsBlack)) << frame;
     }
-    const Box whole = BoxOf(masks, 14, IsBlack);
-    EXPECT_EQ((std::array{whole.left, whole.top, whole.right, whole.bottom}), (std::array{0, 0, 199, 179}));
+    const Box whole = BoxOf(masks, masks.frames - 1, IsBlack);
+    EXPECT_EQ((std::array{whole.left, whole.top, whole.right, whole.bottom}),
+              (std::array{0, 0, masks.width - 1, masks.FrameHeight() - 1}));
 }
 
 // The intro shifts the colours outside the heart: the faces must lie inside
@@ -177,12 +178,13 @@ TEST(Masks, TheLoversLieInsideTheirHearts) {
         EXPECT_EQ(outsideHeart, 0) << id;
         EXPECT_GE(matching * 100, opaque * 95) << id;
     }
+    const Decoded& masks = Picture(352);
     int whiteShown = 0;
-    for (int y = 0; y < 180; ++y) {
-        for (int x = 0; x < 200; ++x) whiteShown += IsBlack(Picture(352).At(14, x, y)) && IsWhite(Picture(351).At(x, y));
+    for (int y = 0; y < masks.FrameHeight(); ++y) {
+        for (int x = 0; x < masks.width; ++x) whiteShown += IsBlack(masks.At(masks.frames - 1, x, y)) && IsWhite(Picture(351).At(x, y));
     }
     EXPECT_EQ(whiteShown, 0);
-    EXPECT_TRUE(IsWhite(Picture(351).At(0, 179))) << "on white outside its heart";
+    EXPECT_TRUE(IsWhite(Picture(351).At(0, masks.FrameHeight() - 1))) << "on white outside its heart";
 }
 
 // The digits are drawn two pixels into the score box and five into the level
