@@ -116,18 +116,26 @@ TEST(UnpackImage, FollowsEveryRuleAndStopsWhereTheDataGivesOut) {
     }
 }
 
+// Every capacity from none to past the unpacked size, for literals, a copy
+// and an overlapping copy: the output is the whole picture's first bytes and
+// nothing lands beyond the capacity, whichever byte the capacity cuts.
 TEST(UnpackImage, NeverWritesPastTheCapacity) {
     const Decoded copies = Decode(Packed("ab", 0xFFFFFFFFu, {{2, 1000, 2}}), 10);
     EXPECT_EQ(copies.output, "ababababab");
     EXPECT_TRUE(copies.guardIntact);
+    for (const Bytes& packed : {Packed("abcdefgh", 8), Packed("abcZ", 10, {{3, 6, 3}}), Packed("xy", 11, {{2, 9, 2}})}) {
+        const std::string whole = Decode(packed).output;
+        for (std::uint32_t capacity = 0; capacity <= whole.size() + 2; ++capacity) {
+            const Decoded cut = Decode(packed, capacity);
+            EXPECT_TRUE(cut.guardIntact && cut.output == whole.substr(0, capacity)) << whole << " into " << capacity;
+        }
+    }
 
     std::uint8_t destination[4] = {};
     EXPECT_EQ(UnpackImage(nullptr, 10, destination, 4), 0u);
     const Bytes packed = Packed("abc", 3);
     EXPECT_EQ(UnpackImage(packed.data(), static_cast<std::uint32_t>(packed.size()), nullptr, 4), 0u);
 }
-
-
 
 // Packs `raw`, checks the result end to end, and returns its size over the input's.
 double PackedRatio(const Bytes& raw) {
