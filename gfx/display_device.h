@@ -43,8 +43,8 @@ public:
     int Close();
     int Present();
 
-    // Drawing primitives. They do not clip: callers keep every rectangle on
-    // the screen (the test build asserts it).
+    // Drawing primitives. They do not clip (but DrawFrameClipped): callers
+    // keep every rectangle on the screen (the test build asserts it).
     int DrawImage(int x, int y, const Pixel32* pixels, int width, int height);
     int DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
     int StageImage(int x, int y, const Pixel32* pixels, int width, int height);
@@ -53,6 +53,9 @@ public:
     // DrawImage draws. Returns 0 and draws nothing when the strip has no
     // such frame (HasFrame).
     int DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
+    // The same frame cut at the screen's right edge: only for a sprite whose
+    // columns past that edge are see-through (the walker in the right column).
+    int DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
 
     // A loaded picture whole, at its own size; nothing for an empty slot (a
     // picture that failed to load).

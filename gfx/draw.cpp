@@ -1,10 +1,12 @@
-// The three primitives that put pictures into the device's buffers. Pictures
+// The primitives that put pictures into the device's buffers. Pictures
 // are stored bottom-up: the first stored row lands on the bottom row of the
-// rectangle. Nothing clips; the test build checks every rectangle.
+// rectangle. Only DrawFrameClipped clips, at the screen's right edge; the test
+// build checks every rectangle drawn.
 //
 // Drawing is nearly all of a tick, so each primitive runs one tight loop per
 // screen format, packing pixels as the format's writer does, rather than a
 // call to the writer for every pixel.
+#include <algorithm>
 #include <cstdint>
 
 #include "gfx/display_device.h"
@@ -18,14 +20,14 @@ void Store(std::uint8_t* destination, std::uint16_t value) {
     destination[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// Rows from the bottom of the rectangle up, pixels left to right; the pixel
-// with source index i shows when `shows(i)`.
+// Rows from the bottom of the rectangle up, pixels left to right, `stride`
+// source pixels a row; the pixel with source index i shows when `shows(i)`.
 template <class Shows, class Pack>
-void DrawBottomUp(DisplayDevice& device, int x, int y, int width, int height, const Pixel32* pixels, Shows shows,
-                  Pack pack) {
+void DrawBottomUp(DisplayDevice& device, int x, int y, int width, int height, int stride, const Pixel32* pixels,
+                  Shows shows, Pack pack) {
     for (int r = 0; r < height; ++r) {
         std::uint8_t* out = device.backBuffer + device.PixelOffset(x, y + height - 1 - r);
-        const int first = r * width;
+        const int first = r * stride;
         for (int c = 0; c < width; ++c, out += device.pixelPitch) {
             if (shows(first + c)) Store(out, pack(pixels[first + c]));
         }
@@ -34,10 +36,11 @@ void DrawBottomUp(DisplayDevice& device, int x, int y, int width, int height, co
 
 // The loop for the screen's format; the "none" writer draws nothing.
 template <class Shows>
-void DrawInFormat(DisplayDevice& device, int x, int y, int width, int height, const Pixel32* pixels, Shows shows) {
+void DrawInFormat(DisplayDevice& device, int x, int y, int width, int height, int stride, const Pixel32* pixels,
+                  Shows shows) {
     const PixelWriter write = device.Writer();
-    if (write == WritePixel565) DrawBottomUp(device, x, y, width, height, pixels, shows, Pack565);
-    if (write == WritePixel555) DrawBottomUp(device, x, y, width, height, pixels, shows, Pack555);
+    if (write == WritePixel565) DrawBottomUp(device, x, y, width, height, stride, pixels, shows, Pack565);
+    if (write == WritePixel555) DrawBottomUp(device, x, y, width, height, stride, pixels, shows, Pack555);
 }
 
 template <class Pack>
@@ -53,7 +56,7 @@ void StageRows(DisplayDevice& device, std::int64_t first, int width, int height,
 int DisplayDevice::DrawImage(int x, int y, const Pixel32* pixels, int width, int height) {
     if (height < 1 || width < 1) return 1;
     CheckScreenRect("DrawImage", x, y, width, height, pixels);
-    DrawInFormat(*this, x, y, width, height, pixels, [pixels](int i) { return !IsPureWhite(pixels[i]); });
+    DrawInFormat(*this, x, y, width, height, width, pixels, [pixels](int i) { return !IsPureWhite(pixels[i]); });
     return 1;
 }
 
@@ -61,6 +64,20 @@ int DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth
     if (!HasFrame(strip, frameWidth, frameHeight, frame)) return 0;
     const Pixel32* pixels = StripFrame(strip, static_cast<std::uint32_t>(frameHeight), static_cast<std::uint32_t>(frame));
     return DrawImage(x, y, pixels, frameWidth, frameHeight);
+}
+
+int DisplayDevice::DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight,
+                                    int frame) {
+    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return 0;
+    const Pixel32* pixels = StripFrame(strip, static_cast<std::uint32_t>(frameHeight), static_cast<std::uint32_t>(frame));
+    // Only the columns left of the screen's right edge; the rows keep the
+    // frame's own width.
+    const int width = std::min(frameWidth, kScreenWidth - x);
+    if (width < 1 || frameHeight < 1) return 1;
+    CheckScreenRect("DrawFrameClipped", x, y, width, frameHeight, pixels);
+    DrawInFormat(*this, x, y, width, frameHeight, frameWidth, pixels,
+                 [pixels](int i) { return !IsPureWhite(pixels[i]); });
+    return 1;
 }
 
 int DisplayDevice::DrawPicture(int x, int y, const ImageRef& picture) {
@@ -73,7 +90,7 @@ int DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const Pi
     CheckScreenRect("DrawImageMasked", x, y, width, height, pixels);
     CheckScreenRect("DrawImageMasked", x, y, width, height, mask);
     // Black in the mask lets the picture through, whatever its colour.
-    DrawInFormat(*this, x, y, width, height, pixels, [mask](int i) { return IsPureBlack(mask[i]); });
+    DrawInFormat(*this, x, y, width, height, width, pixels, [mask](int i) { return IsPureBlack(mask[i]); });
     return 1;
 }
 

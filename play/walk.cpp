@@ -14,10 +14,9 @@ constexpr int kWalkerPixels = 30;
 // A walker stands on its route point with its feet just above it.
 constexpr int kWalkerLeftOfPoint = 15;
 constexpr int kWalkerAbovePoint = 30;
-// Kept on the screen: in the right column a walker would stand 5 pixels
-// past its edge, so there it stands a little left of its point.
-constexpr int kLastWalkerX = kScreenWidth - kWalkerPixels;
-constexpr int kLastWalkerY = 225;
+// In the right column a walker's picture reaches 5 pixels past the screen's
+// edge; its see-through columns there are cut off.
+constexpr int kLastWalkerPosition = 225;
 constexpr std::int32_t kWalkFrames = 2;
 constexpr std::int32_t kWalkFrameTicks = 3;
 // The walkers have met when fewer than this many moves lie between them.
@@ -47,12 +46,12 @@ std::int32_t Between(std::int32_t from, std::int32_t to) {
 void DrawWalker(const WalkPictures& pictures, std::int32_t fromMove, std::int32_t toMove, std::int32_t frame) {
     const Point from = game.route[fromMove];
     const Point to = game.route[toMove];
-    // Clamped at the top and left edges too: there a walker stands lower or
+    // Clamped at the top and left edges: there a walker stands lower or
     // further right than its point.
-    const int x = std::clamp(Between(from.x, to.x) - kWalkerLeftOfPoint, 0, kLastWalkerX);
-    const int y = std::clamp(Between(from.y, to.y) - kWalkerAbovePoint, 0, kLastWalkerY);
+    const int x = std::clamp(Between(from.x, to.x) - kWalkerLeftOfPoint, 0, kLastWalkerPosition);
+    const int y = std::clamp(Between(from.y, to.y) - kWalkerAbovePoint, 0, kLastWalkerPosition);
     LoadImage(game.instance, PictureFor(pictures, from, to), &game.walkImage);
-    game.display->DrawFrame(x, y, game.walkImage, kWalkerPixels, kWalkerPixels, frame);
+    game.display->DrawFrameClipped(x, y, game.walkImage, kWalkerPixels, kWalkerPixels, frame);
 }
 
 void StartWalk() {

@@ -194,26 +194,27 @@ void DrawBushLeaves(cairo_t* cr, double radius) {
     }
 }
 
-// The whole cell under leaves: the last bush frame and the ground of every
-// blooming flower.
-void DrawFullBush(cairo_t* cr) {
-    FillRect(cr, 0, 0, 20, 20, kLeafDark);
-    struct Tuft {
-        double x, y, r;
-    };
-    constexpr std::array kTufts{Tuft{3, 3, 4},   Tuft{10, 2, 4},  Tuft{17, 3, 4},  Tuft{4, 10, 4.5},
-                                Tuft{16, 10, 4.5}, Tuft{3, 17, 4}, Tuft{10, 17, 4.5}, Tuft{17, 17, 4},
-                                Tuft{10, 10, 5}};
-    for (const Tuft& tuft : kTufts) FillCircle(cr, tuft.x, tuft.y, tuft.r, kLeaf);
-    for (const Tuft& tuft : kTufts) FillCircle(cr, tuft.x - 1, tuft.y - 1.2, tuft.r * 0.4, kLeafLight);
+// The grown bush standing on its bog cell, mud showing round it, so that a
+// meadow of them still reads as bushes: the last bush frames and the ground
+// of every blooming flower.
+constexpr double kGrownBush = 10.6;
+
+void DrawGrownBush(cairo_t* cr, double radius) {
+    PaintBog(cr, 0, 0);
+    // Its shadow on the mud.
+    SetColour(cr, kMudDark);
+    EllipsePath(cr, 10, 17.6, radius * 0.85, radius * 0.22);
+    cairo_fill(cr);
+    DrawBushLeaves(cr, radius);
 }
 
 // The first frames grow a bush over the bog (see-through round it); the last
-// cover the cell so the bush can be shown alone.
+// three swell a little more on the bog cell itself, so the bush can be shown
+// alone.
 void ShowBushGrowing(const Frame& f) {
-    constexpr int kCoveringFrom = 8;
-    if (f.index >= kCoveringFrom) {
-        DrawFullBush(f.cr);
+    constexpr int kOnItsCellFrom = 8;
+    if (f.index >= kOnItsCellFrom) {
+        DrawGrownBush(f.cr, kGrownBush - 0.5 + 0.25 * (f.index - kOnItsCellFrom));
         return;
     }
     DrawBushLeaves(f.cr, 2.5 + 1.1 * f.index);
@@ -227,7 +228,7 @@ struct BloomLook {
 };
 
 void DrawBloom(cairo_t* cr, const BloomLook& look, double openness) {
-    DrawFullBush(cr);
+    DrawGrownBush(cr, kGrownBush);
     if (openness < 0.3) {
         const double bud = 1.5 + 4 * openness;
         FillEllipse(cr, 10, 10, bud * 0.7, bud, kLeafLight);

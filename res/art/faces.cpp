@@ -120,4 +120,66 @@ void DrawFace(cairo_t* cr, Lover lover, double cx, double cy, double size, bool 
     cairo_restore(cr);
 }
 
+namespace {
+
+// The hair of a head seen from the side, looking toward +x: over the crown
+// and the back of the head, a fringe in front; hers falls to the shoulders.
+void ProfileHair(cairo_t* cr, Lover lover) {
+    const Rgb hair = lover == Lover::Hero ? kHeroHair : kHeroineHair;
+    const double nape = lover == Lover::Hero ? 0.35 : 0.95;
+    SetColour(cr, hair);
+    cairo_move_to(cr, 0.72, -0.1);
+    cairo_curve_to(cr, 0.78, -0.75, 0.3, -0.98, -0.1, -0.95);
+    cairo_curve_to(cr, -0.6, -0.92, -0.92, -0.5, -0.86, 0.1);
+    cairo_curve_to(cr, -0.84, 0.5, -0.7, nape, -0.45, nape);
+    cairo_curve_to(cr, -0.3, nape - 0.1, -0.25, 0.2, -0.1, -0.05);
+    cairo_curve_to(cr, 0.1, -0.35, 0.45, -0.4, 0.72, -0.1);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    FillEllipse(cr, -0.15, -0.76, 0.3, 0.09, Lighter(hair, lover == Lover::Hero ? 0.3 : 0.45));
+    if (lover == Lover::Heroine) FillEllipse(cr, -0.5, -0.62, 0.14, 0.18, kHeroineDress);
+}
+
+}  // namespace
+
+void DrawProfile(cairo_t* cr, Lover lover, double cx, double cy, double size, double forward) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    const double scale = size / 2;
+    cairo_scale(cr, forward * scale, scale);
+    FillEllipse(cr, 0.06, 0.08, 0.66, 0.76, kSkinShade);
+    FillEllipse(cr, 0.04, 0.05, 0.62, 0.72, kSkin);
+    FillEllipse(cr, -0.2, 0.14, 0.13, 0.17, kSkinShade);
+    ProfileHair(cr, lover);
+    SetColour(cr, kCheek, 0.7);
+    EllipsePath(cr, 0.34, 0.3, 0.15, 0.09);
+    cairo_fill(cr);
+    FillEllipse(cr, 0.4, 0.03, 0.1, 0.15, kInk);
+    Line(cr, 0.28, -0.23, 0.52, -0.24, 0.08, lover == Lover::Hero ? kHeroHair : Darker(kHeroineHair, 0.3));
+    if (lover == Lover::Heroine) FillEllipse(cr, 0.5, 0.46, 0.1, 0.06, {200, 60, 70});
+    else Line(cr, 0.4, 0.45, 0.56, 0.42, 0.08, Darker(kSkinShade, 0.35));
+    cairo_restore(cr);
+}
+
+void DrawBackOfHead(cairo_t* cr, Lover lover, double cx, double cy, double size) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    const double scale = size / 2;
+    cairo_scale(cr, scale, scale);
+    FillCircle(cr, -0.7, 0.1, 0.14, kSkinShade);
+    FillCircle(cr, 0.7, 0.1, 0.14, kSkinShade);
+    if (lover == Lover::Heroine) {
+        HeroineHair(cr, false);
+        FillEllipse(cr, 0, -0.2, 0.8, 0.72, kHeroineHair);
+        FillEllipse(cr, -0.2, -0.62, 0.28, 0.09, Lighter(kHeroineHair, 0.45));
+        FillEllipse(cr, 0.55, -0.5, 0.14, 0.18, kHeroineDress);
+        FillEllipse(cr, 0.72, -0.58, 0.14, 0.09, kHeroineDress);
+    } else {
+        FillEllipse(cr, 0, 0.1, 0.66, 0.72, kSkinShade);
+        FillEllipse(cr, 0, -0.05, 0.7, 0.8, kHeroHair);
+        FillEllipse(cr, -0.2, -0.62, 0.28, 0.09, Lighter(kHeroHair, 0.3));
+    }
+    cairo_restore(cr);
+}
+
 }  // namespace art

@@ -16,4 +16,9 @@ inline constexpr double kHomeFaceInset = 9;
 // The head (hair included) centred on (cx, cy), `size` pixels tall.
 void DrawFace(cairo_t* cr, Lover lover, double cx, double cy, double size, bool tear = false);
 
+// The same head seen from the side, looking right (`forward` 1) or left
+// (-1), and from behind: the walking lovers' heads.
+void DrawProfile(cairo_t* cr, Lover lover, double cx, double cy, double size, double forward);
+void DrawBackOfHead(cairo_t* cr, Lover lover, double cx, double cy, double size);
+
 }  // namespace art

@@ -1,6 +1,7 @@
 // The hero and the heroine: walking figures, growing and shrinking faces and
 // the large portraits.
 #include <cmath>
+#include <utility>
 
 #include "res/art/catalogue.h"
 #include "res/art/faces.h"
@@ -19,92 +20,119 @@ enum class Facing { Viewer, Away, Right, Left };
 // its glowing channel and its slab.
 constexpr Rgb kUnderWalker{190, 176, 76};
 
-void DrawLegs(cairo_t* cr, Facing facing, int step, Rgb trousers) {
-    const double stride = step == 0 ? 2.5 : -2.5;
+// The walkers are drawn as the faces are: soft round shapes in the faces'
+// colours, each over its own darker rim that shows below and to the right,
+// with a big head on a small body.
+constexpr double kHeadX = 15;
+constexpr double kHeadY = 8.2;
+constexpr double kHeadSize = 15.5;
+// The walk pictures' five rightmost columns stay see-through: in the screen's
+// right column the game cuts them off at the edge.
+constexpr double kDrawnWidth = 25;
+
+// A capsule from (x0, y0) to (x1, y1): a limb, over its rim.
+void Limb(cairo_t* cr, double x0, double y0, double x1, double y1, double width, Rgb colour) {
+    Line(cr, x0 + 0.3, y0 + 0.4, x1 + 0.3, y1 + 0.4, width + 0.6, Darker(colour, 0.3));
+    Line(cr, x0, y0, x1, y1, width, colour);
+}
+
+void Hand(cairo_t* cr, double x, double y) {
+    FillCircle(cr, x + 0.2, y + 0.3, 1.5, kSkinShade);
+    FillCircle(cr, x, y, 1.25, kSkin);
+}
+
+void Shoe(cairo_t* cr, double x, double y, Rgb colour) {
+    FillEllipse(cr, x, y, 2.3, 1.4, colour);
+    FillEllipse(cr, x - 0.6, y - 0.5, 0.9, 0.4, Lighter(colour, 0.35));
+}
+
+// The torso's outline: his coat, her dress flaring to the knees.
+void TorsoPath(cairo_t* cr, Lover lover, double dx, double dy, double shrink) {
+    if (lover == Lover::Hero) {
+        RoundRectPath(cr, 9.8 + dx + shrink, 14.5 + dy + shrink, 10.4 - 2 * shrink, 9.5 - 2 * shrink, 3.5);
+        return;
+    }
+    cairo_move_to(cr, 11.5 + dx + shrink, 14.5 + dy + shrink);
+    cairo_line_to(cr, 18.5 + dx - shrink, 14.5 + dy + shrink);
+    cairo_curve_to(cr, 20 + dx - shrink, 17 + dy, 21.5 + dx - shrink, 21 + dy, 22 + dx - shrink, 24 + dy - shrink);
+    cairo_curve_to(cr, 18 + dx, 25.2 + dy - shrink, 12 + dx, 25.2 + dy - shrink, 8 + dx + shrink, 24 + dy - shrink);
+    cairo_curve_to(cr, 8.5 + dx + shrink, 21 + dy, 10 + dx + shrink, 17 + dy, 11.5 + dx + shrink, 14.5 + dy + shrink);
+    cairo_close_path(cr);
+}
+
+void Torso(cairo_t* cr, Lover lover) {
+    const Rgb cloth = lover == Lover::Hero ? kHeroCoat : kHeroineDress;
+    TorsoPath(cr, lover, 0.4, 0.5, 0);
+    SetColour(cr, Darker(cloth, 0.3));
+    cairo_fill(cr);
+    TorsoPath(cr, lover, 0, 0, 0.2);
+    SetColour(cr, cloth);
+    cairo_fill(cr);
+    FillEllipse(cr, 12.5, 16.5, 1.6, 0.8, Lighter(cloth, 0.3));
+    if (lover == Lover::Hero) FillRect(cr, 10, 20.3, 10, 1.4, {120, 80, 40});
+    else FillEllipse(cr, 15, 15, 2.6, 1.1, kPetal);
+}
+
+// Seen from the front or back one foot lifts at a time; from the side the
+// legs stride apart on frame 0 and pass each other on frame 1, where the
+// whole walker is a pixel higher.
+void Legs(cairo_t* cr, Lover lover, Facing facing, int step) {
+    const Rgb legs = lover == Lover::Hero ? Rgb{90, 70, 50} : kSkin;
+    const Rgb shoes = lover == Lover::Hero ? kInk : Darker(kHeroineDress, 0.35);
     if (facing == Facing::Viewer || facing == Facing::Away) {
-        // Seen from the front or back: one foot lifts at a time.
-        Line(cr, 12.5, 22, 12.5, 27.5 - (step == 0 ? 1.5 : 0), 3, trousers);
-        Line(cr, 17.5, 22, 17.5, 27.5 - (step == 1 ? 1.5 : 0), 3, trousers);
-        FillEllipse(cr, 12.5, 28 - (step == 0 ? 1.5 : 0), 2.2, 1.2, kInk);
-        FillEllipse(cr, 17.5, 28 - (step == 1 ? 1.5 : 0), 2.2, 1.2, kInk);
+        for (const auto& [x, lifted] : {std::pair{12.6, step == 0}, std::pair{17.4, step == 1}}) {
+            const double lift = lifted ? 1.6 : 0;
+            Limb(cr, x, 22.5, x, 26.8 - lift, 2.8, legs);
+            Shoe(cr, x, 27.6 - lift, shoes);
+        }
         return;
     }
     const double forward = facing == Facing::Right ? 1 : -1;
-    Line(cr, 15, 21, 15 + forward * stride, 27.5, 3, trousers);
-    Line(cr, 15, 21, 15 - forward * stride, 27.5, 3, Darker(trousers, 0.25));
-    FillEllipse(cr, 15 + forward * stride + forward, 28, 2.2, 1.2, kInk);
-    FillEllipse(cr, 15 - forward * stride + forward, 28, 2.2, 1.2, kInk);
+    const double stride = step == 0 ? 3.2 : 0.8;
+    for (const double side : {-1.0, 1.0}) {
+        const double footX = 15 + side * forward * stride;
+        Limb(cr, 15, 22, footX, 26.8, 2.8, side < 0 ? Darker(legs, 0.15) : legs);
+        Shoe(cr, footX + forward * 0.8, 27.6, shoes);
+    }
+}
+
+// Arms swing against the legs.
+void Arm(cairo_t* cr, Lover lover, double x0, double x1, double swing) {
+    const Rgb sleeve = lover == Lover::Hero ? kHeroCoat : kHeroineDress;
+    Limb(cr, x0, 16, x1 + swing, 20.5, 2.6, sleeve);
+    Hand(cr, x1 + swing, 21.6);
 }
 
 void DrawBody(cairo_t* cr, Lover lover, Facing facing, int step) {
-    const Rgb cloth = lover == Lover::Hero ? kHeroCoat : kHeroineDress;
-    if (lover == Lover::Hero) DrawLegs(cr, facing, step, {90, 70, 50});
-    else DrawLegs(cr, facing, step, kSkinShade);
-    // Arms swing opposite to the legs.
-    const double swing = (step == 0 ? 1.5 : -1.5) * (facing == Facing::Left ? -1 : 1);
     if (facing == Facing::Viewer || facing == Facing::Away) {
-        Line(cr, 9.5, 14, 8.5, 20 + swing * 0.5, 2.4, cloth);
-        Line(cr, 20.5, 14, 21.5, 20 - swing * 0.5, 2.4, cloth);
-        FillCircle(cr, 8.5, 20.5 + swing * 0.5, 1.3, kSkin);
-        FillCircle(cr, 21.5, 20.5 - swing * 0.5, 1.3, kSkin);
-    } else {
-        Line(cr, 15, 14, 15 - swing * 1.5, 19.5, 2.4, Darker(cloth, 0.2));
+        const double swing = step == 0 ? 0.6 : -0.6;
+        Legs(cr, lover, facing, step);
+        Torso(cr, lover);
+        Arm(cr, lover, 10.2, 8.6, -swing);
+        Arm(cr, lover, 19.8, 21.4, swing);
+        return;
     }
-    SetColour(cr, Darker(cloth, 0.3));
-    if (lover == Lover::Hero) {
-        RoundRectPath(cr, 9.5, 12.5, 11, 10, 3);
-    } else {
-        // A dress flaring to the knees.
-        cairo_move_to(cr, 11, 12.5);
-        cairo_line_to(cr, 19, 12.5);
-        cairo_line_to(cr, 22, 23.5);
-        cairo_line_to(cr, 8, 23.5);
-        cairo_close_path(cr);
-    }
-    cairo_fill_preserve(cr);
-    SetColour(cr, cloth);
-    cairo_set_line_width(cr, 1);
-    cairo_fill(cr);
-    if (lover == Lover::Hero) FillRect(cr, 9.5, 19, 11, 1.5, {120, 80, 40});
-    if (facing != Facing::Viewer && facing != Facing::Away) {
-        Line(cr, 15, 14, 15 + swing * 1.5, 19.5, 2.4, cloth);
-        FillCircle(cr, 15 + swing * 1.5, 20, 1.3, kSkin);
-    }
+    // From the side the far arm swings behind the body, the near one in
+    // front of it.
+    const double forward = facing == Facing::Left ? -1 : 1;
+    const double swing = (step == 0 ? 2.6 : 0.6) * forward;
+    Arm(cr, lover, 15, 15, -swing);
+    Legs(cr, lover, facing, step);
+    Torso(cr, lover);
+    Arm(cr, lover, 15, 15, swing);
 }
 
 void DrawHead(cairo_t* cr, Lover lover, Facing facing) {
-    const Rgb hair = lover == Lover::Hero ? kHeroHair : kHeroineHair;
-    if (facing == Facing::Viewer) {
-        DrawFace(cr, lover, 15, 7.5, 13.5);
-        return;
-    }
-    if (facing == Facing::Away) {
-        if (lover == Lover::Heroine) FillRect(cr, 9.5, 6, 11, 8, Darker(hair, 0.1));
-        FillEllipse(cr, 15, 7, 5.8, 5.8, hair);
-        FillEllipse(cr, 13.5, 4.5, 2, 1, Lighter(hair, 0.35));
-        return;
-    }
-    const double forward = facing == Facing::Right ? 1 : -1;
-    if (lover == Lover::Heroine) FillRect(cr, 15 - forward * 5.5 - 1.5, 6, 4, 8, Darker(hair, 0.1));
-    FillEllipse(cr, 15 + forward * 0.8, 7.5, 5.2, 5.6, kSkin);
-    // Hair over the back of the head and the crown.
-    SetColour(cr, hair);
-    cairo_save(cr);
-    cairo_translate(cr, 15, 7);
-    cairo_scale(cr, -forward, 1);
-    cairo_move_to(cr, 5.5, 3);
-    cairo_curve_to(cr, 6.5, -3, 3, -6.5, -1, -6);
-    cairo_curve_to(cr, -4, -5.5, -5.5, -3.5, -5.5, -2);
-    cairo_curve_to(cr, -2, -2.5, 1.5, -1.5, 2, 3);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-    cairo_restore(cr);
-    FillCircle(cr, 15 + forward * 3.2, 7, 0.9, kInk);
-    FillCircle(cr, 15 + forward * 2.5, 9.5, 0.8, kCheek);
-    Line(cr, 15 + forward * 2.4, 10.8, 15 + forward * 3.6, 10.6, 0.8, Darker(kSkinShade, 0.3));
+    if (facing == Facing::Viewer) DrawFace(cr, lover, kHeadX, kHeadY, kHeadSize);
+    if (facing == Facing::Away) DrawBackOfHead(cr, lover, kHeadX, kHeadY, kHeadSize);
+    if (facing == Facing::Right) DrawProfile(cr, lover, kHeadX, kHeadY, kHeadSize, 1);
+    if (facing == Facing::Left) DrawProfile(cr, lover, kHeadX, kHeadY, kHeadSize, -1);
 }
 
 void DrawWalker(const Frame& f, Lover lover, Facing facing) {
+    cairo_rectangle(f.cr, 0, 0, kDrawnWidth, f.height);
+    cairo_clip(f.cr);
+    if (f.index % 2 == 1 && facing != Facing::Viewer && facing != Facing::Away) cairo_translate(f.cr, 0, -1);
     DrawBody(f.cr, lover, facing, f.index % 2);
     DrawHead(f.cr, lover, facing);
 }

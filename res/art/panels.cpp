@@ -102,7 +102,8 @@ void HelpButtons(const Frame& f, int page) {
     DrawRound(f.cr, kHelpForward, f.height, Symbol::Right);
     DrawRound(f.cr, kHelpClose, f.height, Symbol::Cross);
     const ScreenRect forward = OnPanel(kHelpForward, f.height);
-    Text(f.cr, Font::Sans, 10, std::to_string(page) + " / 3", forward.right + 24, forward.bottom - 6, kBeigeDark);
+    // The page number in the text's own ink, so it reads at a glance.
+    Text(f.cr, Font::SansBold, 12, std::to_string(page) + " / 3", forward.right + 26, forward.bottom - 5, kText);
 }
 
 void ShowStoryPage(const Frame& f) {

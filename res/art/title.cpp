@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "res/art/bog.h"
@@ -79,35 +80,87 @@ void DrawTitleHeart(cairo_t* cr) {
     cairo_restore(cr);
 }
 
-// The strands of the spell: red curls reaching out and down from the
-// sorceress toward the heart; `reach` 0 to 1.
-void DrawSpell(cairo_t* cr, double cx, double cy, double reach) {
-    struct Strand {
-        double endX, endY, bend;
+// A four-pointed twinkle centred on (cx, cy), `size` from its centre to a
+// point.
+void Twinkle(cairo_t* cr, double cx, double cy, double size, Rgb colour) {
+    SetColour(cr, colour);
+    cairo_move_to(cr, cx, cy - size);
+    cairo_curve_to(cr, cx + size * 0.15, cy - size * 0.15, cx + size * 0.15, cy - size * 0.15, cx + size, cy);
+    cairo_curve_to(cr, cx + size * 0.15, cy + size * 0.15, cx + size * 0.15, cy + size * 0.15, cx, cy + size);
+    cairo_curve_to(cr, cx - size * 0.15, cy + size * 0.15, cx - size * 0.15, cy + size * 0.15, cx - size, cy);
+    cairo_curve_to(cr, cx - size * 0.15, cy - size * 0.15, cx - size * 0.15, cy - size * 0.15, cx, cy - size);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+// The spell's colours: a violet haze round a pink glow round a pale gold
+// thread, the twinkles pale gold.
+constexpr Rgb kSpellHaze{170, 90, 230};
+constexpr Rgb kSpellGlow{250, 150, 240};
+constexpr Rgb kSpellThread{255, 244, 190};
+
+// One stream of the spell from (cx, cy) toward (cx + endX, cy + endY): two
+// threads twined round its middle, drawn out as far as `reach` (0 to 1) and
+// twisted on by a quarter turn a frame, with twinkles strewn along them.
+void DrawSpellStream(cairo_t* cr, double cx, double cy, double endX, double endY, double reach, int frame) {
+    // The stream's middle: out to the side first, then down.
+    const auto middle = [&](double t) { return std::pair{cx + endX * (1 - (1 - t) * (1 - t)), cy + endY * t * t}; };
+    // The point `by` pixels across the stream from its middle at t.
+    const auto across = [&](double t, double by) {
+        const auto [x, y] = middle(t);
+        const double dx = endX * 2 * (1 - t), dy = endY * 2 * t;
+        const double length = std::hypot(dx, dy);
+        return std::pair{x - dy / length * by, y + dx / length * by};
     };
-    constexpr std::array kStrands{Strand{-62, 26, -14}, Strand{-40, 34, 10}, Strand{-14, 36, -8},
-                                  Strand{14, 36, 8},    Strand{40, 34, -10}, Strand{62, 26, 14}};
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    // A dark edge under a glowing core, so the strands show over the heart.
-    for (const auto& [width, colour] : {std::pair{3.6, Rgb{90, 0, 20}}, std::pair{1.6, Rgb{255, 96, 70}}}) {
-        for (const Strand& strand : kStrands) {
-            SetColour(cr, colour);
+    constexpr int kPoints = 40;
+    const double twist = frame * M_PI / 2;
+    for (const auto& [width, colour, alpha] :
+         {std::tuple{3.4, kSpellHaze, 0.45}, std::tuple{1.8, kSpellGlow, 0.9}, std::tuple{0.8, kSpellThread, 1.0}}) {
+        for (const double phase : {0.0, M_PI}) {
+            SetColour(cr, colour, alpha);
             cairo_set_line_width(cr, width);
-            cairo_move_to(cr, cx, cy);
-            const double ex = cx + strand.endX * reach;
-            const double ey = cy + strand.endY * reach;
-            cairo_curve_to(cr, cx + strand.endX * reach * 0.3 + strand.bend * reach, cy + strand.endY * reach * 0.2,
-                           cx + strand.endX * reach * 0.7 - strand.bend * reach, cy + strand.endY * reach * 0.8, ex,
-                           ey);
+            for (int i = 0; i <= kPoints; ++i) {
+                const double t = reach * i / kPoints;
+                const auto [x, y] = across(t, (1.2 + 3.5 * t) * std::sin(t * 5 * M_PI + phase + twist));
+                if (i == 0) cairo_move_to(cr, x, y);
+                else cairo_line_to(cr, x, y);
+            }
             cairo_stroke(cr);
-            FillCircle(cr, ex, ey, width * 0.7, colour);
         }
     }
+    // A different few twinkles in each frame.
+    for (int k = 0; k < 6; ++k) {
+        const double t = reach * (k + 0.5 + 0.5 * ((frame + k) % 2)) / 6.5;
+        const auto [x, y] = across(t, ((k + frame) % 3 - 1) * (3 + 4 * t));
+        Twinkle(cr, x, y, 1.5 + ((k + frame) % 3) * 0.6, kSpellThread);
+    }
+    const auto [tipX, tipY] = middle(reach);
+    Twinkle(cr, tipX, tipY, 3.2 + reach, kSpellGlow);
+    Twinkle(cr, tipX, tipY, 2.0 + 0.6 * reach, kSpellThread);
+}
+
+// The spell: a light under the sorceress's chin at (cx, cy), and from it a
+// stream winding down toward each lover's head.
+void DrawSpell(cairo_t* cr, double cx, double cy, double reach, int frame) {
+    cairo_pattern_t* aura = cairo_pattern_create_radial(cx, cy, 1, cx, cy, 12);
+    cairo_pattern_add_color_stop_rgba(aura, 0, 1.0, 0.9, 0.95, 0.95);
+    cairo_pattern_add_color_stop_rgba(aura, 0.5, 1.0, 0.6, 0.9, 0.6);
+    cairo_pattern_add_color_stop_rgba(aura, 1, 0.95, 0.5, 0.85, 0.0);
+    cairo_set_source(cr, aura);
+    cairo_arc(cr, cx, cy, 12, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(aura);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (const double side : {-1.0, 1.0}) DrawSpellStream(cr, cx, cy, side * 50, 30, reach, frame);
+    Twinkle(cr, cx, cy, 3.5, kSpellThread);
 }
 
 constexpr double kSorceressX = 123;
 constexpr double kSorceressY = 40;
 constexpr double kSorceressSize = 46;
+// The spell leaves her just under her chin.
+constexpr double kSpellFromY = kSorceressY + 29;
 
 void ShowTitle(const Frame& f) { DrawTitleScene(f.cr); }
 
@@ -126,7 +179,7 @@ void ShowSpell(const Frame& f) {
     cairo_save(cr);
     cairo_translate(cr, -kSpellX, -kSpellY);
     DrawTitleScene(cr);
-    DrawSpell(cr, kSorceressX, kSorceressY + 12, (f.index + 1.0) / f.count);
+    DrawSpell(cr, kSorceressX, kSpellFromY, (f.index + 1.0) / f.count, f.index);
     DrawSorceress(cr, kSorceressX, kSorceressY, kSorceressSize);
     cairo_restore(cr);
 }

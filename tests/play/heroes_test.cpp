@@ -141,13 +141,15 @@ TEST_F(Walk, TheyStartOnTheBloomsEighthTickAndMeetAfterTenMovesEach) {
     EXPECT_EQ(game.heroineMove, 11) << "she stands one cell past him";
 }
 
-TEST_F(Walk, InTheRightColumnTheHeroineStaysOnTheScreen) {
+TEST_F(Walk, InTheRightColumnTheHeroineStandsOnHerPointCutAtTheScreensEdge) {
     // Along row 0 to column 11, then down it: she sets out from (230, 210).
     for (int i = 0; i <= 22; ++i) game.route[i] = i <= 11 ? Point{20 * i + 10, 10} : Point{230, 20 * (i - 11) + 10};
     game.routeMoves = 22;
     game.bloomPhase = game.heroesWalking = true;
     Ticks(1);
-    EXPECT_TRUE(WalkerAt(210, 180, 335, 0)) << "5 pixels left of her point, not past the edge";
+    EXPECT_TRUE(WalkerAt(215, 180, 335, 0));
+    EXPECT_EQ(ScreenPixel(239, 209), ScreenColour(335, 0)) << "drawn up to the edge";
+    EXPECT_NE(ScreenPixel(0, 181), ScreenColour(335, 0)) << "nothing of her on the next row's start";
 }
 
 TEST_F(Walk, ARouteTooShortToWalkEndsTheWalkAtOnce) {
