@@ -17,33 +17,24 @@ constexpr const char* kInvariants[] = {
     "stop button",  "panel rectangles", "panel answers", "level bonus",     "next level",        "program end",
 };
 
-// The longest each sequence may run, in ticks: the intro takes 98, a heart
-// 30, the walk at most 700; the bloom lasts from the path's last turn through
-// the walk to the end of the opening heart.
-constexpr int kLongestIntro = 150;
-constexpr int kLongestBloom = 1000;
-constexpr int kLongestWalk = 800;
-constexpr int kLongestHeart = 60;
 constexpr std::uint32_t kTickGap = 31;
 constexpr std::int32_t kLevelBonus = 50;
 
-
-struct Answers {
-    RECT yes;
-    RECT no;
+// Each panel's name and where its answers lie ("Yes" and "No", or the one
+// answer twice), by Panel.
+struct PanelPlace {
+    const char* name;
+    RECT yes, no;
 };
-
-Answers AnswersOf(Panel panel) {
-    switch (panel) {
-        case Panel::About: return {kAboutClose, kAboutClose};
-        case Panel::Help: return {kHelpClose, kHelpClose};
-        case Panel::ExitQuestion:
-        case Panel::StopQuestion: return {kYes, kNo};
-        case Panel::LevelComplete: return {kOk, kOk};
-        case Panel::None: break;
-    }
-    return {};
-}
+constexpr PanelPlace kPanels[] = {
+    {"no panel", {}, {}},
+    {"about page", kAboutClose, kAboutClose},
+    {"help page", kHelpClose, kHelpClose},
+    {"exit question", kYes, kNo},
+    {"stop question", kYes, kNo},
+    {"\"Start new level\" panel", kOk, kOk},
+};
+const PanelPlace& Place(Panel panel) { return kPanels[static_cast<int>(panel)]; }
 
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Same(const RECT& a, const RECT& b) {
@@ -70,48 +61,36 @@ bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHer
 
 }  // namespace
 
-const char* PanelName(Panel panel) {
-    switch (panel) {
-        case Panel::None: return "no panel";
-        case Panel::About: return "about page";
-        case Panel::Help: return "help page";
-        case Panel::ExitQuestion: return "exit question";
-        case Panel::StopQuestion: return "stop question";
-        case Panel::LevelComplete: return "\"Start new level\" panel";
-    }
-    return "?";
-}
-
 std::span<const char* const> Checker::Invariants() { return kInvariants; }
 
 Checker::Seen Checker::Look(const GameState& s) {
-    Seen seen{};
+    Seen seen{{},
+              s.gamePlaying,
+              s.modalShown,
+              s.nextLevelRequested,
+              s.introRunning,
+              s.bloomPhase,
+              s.heroesWalking,
+              s.levelCompleteRunning,
+              s.levelStartRunning,
+              s.tickEnabled,
+              s.helpPagesShown,
+              s.exitConfirmPending,
+              s.stopConfirmPending,
+              s.startStopHeld,
+              s.helpHeld,
+              s.aboutHeld,
+              s.exitHeld,
+              s.cellPressed,
+              s.answerYes,
+              s.pressedCell,
+              s.yesRect,
+              s.noRect,
+              s.score,
+              s.bankedScore,
+              s.level,
+              s.lastTickTime};
     std::copy(s.kinds, s.kinds + kCells, seen.kinds.begin());
-    seen.gamePlaying = s.gamePlaying;
-    seen.modalShown = s.modalShown;
-    seen.nextLevelRequested = s.nextLevelRequested;
-    seen.introRunning = s.introRunning;
-    seen.bloomPhase = s.bloomPhase;
-    seen.heroesWalking = s.heroesWalking;
-    seen.levelCompleteRunning = s.levelCompleteRunning;
-    seen.levelStartRunning = s.levelStartRunning;
-    seen.tickEnabled = s.tickEnabled;
-    seen.helpPagesShown = s.helpPagesShown;
-    seen.exitConfirmPending = s.exitConfirmPending;
-    seen.stopConfirmPending = s.stopConfirmPending;
-    seen.startStopHeld = s.startStopHeld;
-    seen.helpHeld = s.helpHeld;
-    seen.aboutHeld = s.aboutHeld;
-    seen.exitHeld = s.exitHeld;
-    seen.cellPressed = s.cellPressed;
-    seen.answerYes = s.answerYes;
-    seen.pressedCell = s.pressedCell;
-    seen.yesRect = s.yesRect;
-    seen.noRect = s.noRect;
-    seen.score = s.score;
-    seen.bankedScore = s.bankedScore;
-    seen.level = s.level;
-    seen.lastTickTime = s.lastTickTime;
     return seen;
 }
 
@@ -127,7 +106,7 @@ void Checker::StartProgram(const GameState& state) {
     penDown_ = false;
     ticked_ = false;
     panel_ = Panel::About;  // the start-up taps About on the player's behalf
-    introTicks_ = bloomTicks_ = walkTicks_ = heartTicks_ = 0;
+    sequenceTicks_ = {};
 }
 
 void Checker::BeforeEvent(const platform::HostEvent& event, std::uint32_t clock, const GameState& state, bool shown) {
@@ -222,10 +201,20 @@ std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
 // Ticks run only on paints, at most one per 31 ms of the game's clock, and
 // every paint that finds the tick enabled and due runs one.
 std::optional<Failure> Checker::Pace(const Seen& now) {
-    if (!now.introRunning) introTicks_ = 0;
-    if (!now.bloomPhase) bloomTicks_ = 0;
-    if (!now.heroesWalking) walkTicks_ = 0;
-    if (!now.levelCompleteRunning && !now.levelStartRunning) heartTicks_ = 0;
+    // The longest each sequence may run, in ticks: the intro takes 98, a heart
+    // 30, the walk at most 700; the bloom lasts from the path's last turn
+    // through the walk to the end of the opening heart.
+    const struct {
+        bool running;
+        int longest;
+        const char* name;
+    } sequences[] = {{now.introRunning, 150, "the intro"},
+                     {now.bloomPhase, 1000, "the bloom"},
+                     {now.heroesWalking, 800, "the walk"},
+                     {now.levelCompleteRunning || now.levelStartRunning, 60, "a heart"}};
+    for (std::size_t i = 0; i < sequenceTicks_.size(); ++i) {
+        if (!sequences[i].running) sequenceTicks_[i] = 0;
+    }
     if (now.lastTickTime == before_.lastTickTime) {
         if (event_.kind == HostEventKind::Paint && before_.tickEnabled && shownBefore_ &&
             clock_ - before_.lastTickTime >= kTickGap)
@@ -241,11 +230,10 @@ std::optional<Failure> Checker::Pace(const Seen& now) {
     const std::uint32_t gap = now.lastTickTime - before_.lastTickTime;
     if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks " + std::to_string(gap) + " ms apart");
     ticked_ = true;
-    if (now.introRunning && ++introTicks_ > kLongestIntro) return Fail("sequences end", "the intro does not end");
-    if (now.bloomPhase && ++bloomTicks_ > kLongestBloom) return Fail("sequences end", "the bloom does not end");
-    if (now.heroesWalking && ++walkTicks_ > kLongestWalk) return Fail("sequences end", "the walk does not end");
-    if ((now.levelCompleteRunning || now.levelStartRunning) && ++heartTicks_ > kLongestHeart)
-        return Fail("sequences end", "a heart does not end");
+    for (std::size_t i = 0; i < sequenceTicks_.size(); ++i) {
+        if (sequences[i].running && ++sequenceTicks_[i] > sequences[i].longest)
+            return Fail("sequences end", std::string(sequences[i].name) + " does not end");
+    }
     return std::nullopt;
 }
 
@@ -295,16 +283,16 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     const int x = event_.x & 0xFFFF;
     const int y = event_.y & 0xFFFF;
     if (event_.kind == HostEventKind::PenDown && before_.modalShown) {
-        const Answers answers = AnswersOf(panel_);
+        const PanelPlace& answers = Place(panel_);
         const bool yes = Inside(answers.yes, x, y);
         const bool no = Inside(answers.no, x, y);
         if (now.modalShown == (yes || no))
             return Fail("panel answers", std::string("a pen-down at ") + At(x, y) +
-                                             (now.modalShown ? " left" : " closed") + " the " + PanelName(panel_));
+                                             (now.modalShown ? " left" : " closed") + " the " + Place(panel_).name);
         const bool question = panel_ == Panel::ExitQuestion || panel_ == Panel::StopQuestion;
         if (question && !now.modalShown && now.answerYes != yes)
             return Fail("panel answers", std::string("a pen-down at ") + At(x, y) + " answered the " +
-                                             PanelName(panel_) + (now.answerYes ? " yes" : " no"));
+                                             Place(panel_).name + (now.answerYes ? " yes" : " no"));
     } else if (event_.kind == HostEventKind::PenUp) {
         if (const Panel opened = OpenedByRelease(); opened != Panel::None) panel_ = opened;
     } else if (now.modalShown && !before_.modalShown && event_.kind == HostEventKind::CloseRequest) {
@@ -322,9 +310,9 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
         return std::nullopt;
     }
     if (panel_ == Panel::None) return Fail("panel rectangles", "a panel is up that no event put up");
-    const Answers answers = AnswersOf(panel_);
+    const PanelPlace& answers = Place(panel_);
     if (!Same(now.yesRect, answers.yes) || !Same(now.noRect, answers.no))
-        return Fail("panel rectangles", std::string("the ") + PanelName(panel_) + " answers at " +
+        return Fail("panel rectangles", std::string("the ") + Place(panel_).name + " answers at " +
                                             Describe(now.yesRect) + " and " + Describe(now.noRect) + ", not " +
                                             Describe(answers.yes) + " and " + Describe(answers.no));
     return std::nullopt;
@@ -333,29 +321,30 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
 std::optional<Failure> Checker::Flags(const Seen& now) const {
     struct Rule {
         bool broken;
+        const char* invariant;
         const char* what;
     };
     const bool sequence = now.introRunning || now.bloomPhase || now.heroesWalking || now.levelCompleteRunning ||
                           now.levelStartRunning || now.nextLevelRequested || now.stopConfirmPending;
+    // A panel is closed at pen-down and answered at the pen-up after it.
+    const bool answered = !penDown_ && !now.modalShown;
     const Rule rules[] = {
-        {now.heroesWalking && !now.bloomPhase, "heroesWalking without bloomPhase"},
-        {now.levelCompleteRunning && !now.bloomPhase, "levelCompleteRunning without bloomPhase"},
-        {now.heroesWalking && now.levelCompleteRunning, "heroesWalking with levelCompleteRunning"},
-        {now.introRunning && now.bloomPhase, "introRunning with bloomPhase"},
-        {now.levelStartRunning && (now.bloomPhase || now.introRunning), "levelStartRunning during the intro or bloom"},
-        {now.tickEnabled && now.modalShown, "tickEnabled while modalShown"},
-        {now.tickEnabled && !now.gamePlaying, "tickEnabled with no game"},
-        {sequence && !now.gamePlaying, "a level's sequence or question with no game"},
-        {now.helpPagesShown && !now.modalShown, "helpPagesShown without modalShown"},
+        {now.heroesWalking && !now.bloomPhase, "phase flags", "heroesWalking without bloomPhase"},
+        {now.levelCompleteRunning && !now.bloomPhase, "phase flags", "levelCompleteRunning without bloomPhase"},
+        {now.heroesWalking && now.levelCompleteRunning, "phase flags", "heroesWalking with levelCompleteRunning"},
+        {now.introRunning && now.bloomPhase, "phase flags", "introRunning with bloomPhase"},
+        {now.levelStartRunning && (now.bloomPhase || now.introRunning), "phase flags",
+         "levelStartRunning during the intro or bloom"},
+        {now.tickEnabled && now.modalShown, "phase flags", "tickEnabled while modalShown"},
+        {now.tickEnabled && !now.gamePlaying, "phase flags", "tickEnabled with no game"},
+        {sequence && !now.gamePlaying, "phase flags", "a level's sequence or question with no game"},
+        {now.helpPagesShown && !now.modalShown, "phase flags", "helpPagesShown without modalShown"},
+        {answered && now.nextLevelRequested, "pending answers", "nextLevelRequested without modalShown"},
+        {answered && now.exitConfirmPending, "pending answers", "exitConfirmPending without modalShown"},
+        {answered && now.stopConfirmPending, "pending answers", "stopConfirmPending without modalShown"},
     };
     for (const Rule& rule : rules) {
-        if (rule.broken) return Fail("phase flags", rule.what);
-    }
-    // A panel is closed at pen-down and answered at the pen-up after it.
-    if (!penDown_ && !now.modalShown) {
-        if (now.nextLevelRequested) return Fail("pending answers", "nextLevelRequested without modalShown");
-        if (now.exitConfirmPending) return Fail("pending answers", "exitConfirmPending without modalShown");
-        if (now.stopConfirmPending) return Fail("pending answers", "stopConfirmPending without modalShown");
+        if (rule.broken) return Fail(rule.invariant, rule.what);
     }
     return std::nullopt;
 }

@@ -9,11 +9,9 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "tools/soak/monkey.h"
-#include "tools/soak/run_options.h"
-#include "tools/soak/virtual_host.h"
+#include "tools/soak/runs.h"
 
 namespace {
 
@@ -26,19 +24,15 @@ struct Options {
     soak::CommonOptions common;
 };
 
-std::string Reproduction(const Options& options, std::uint32_t clock) {
-    return std::string(kProgram) + " --events " + std::to_string(options.events) + " --clock " + std::to_string(clock) +
-           " --seed " + std::to_string(options.common.seed) + " --record repro.script";
-}
-
 bool MonkeyFrom(const Options& options, std::uint32_t clock) {
     soak::Monkey monkey(soak::SeedFor(options.common.seed, clock), options.events);
     soak::VirtualHost host(monkey, clock);
     monkey.Attach(host);
     const auto started = std::chrono::steady_clock::now();
-    const int failures = soak::RunPrograms(
-        host, options.common.Settings(kProgram, Reproduction(options, clock)),
-        [&] { return monkey.Done(); });
+    const int failures = soak::RunPrograms(host, options.common, kProgram,
+                                           std::string(kProgram) + " --events " + std::to_string(options.events) +
+                                               " --clock " + std::to_string(clock) + " --seed " +
+                                               std::to_string(options.common.seed) + " --record repro.script");
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const soak::Checker& rules = host.Rules();
     std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won, %.1f s wall, %d failures\n",

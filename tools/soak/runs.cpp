@@ -17,77 +17,49 @@ namespace soak {
 
 namespace {
 
-void WriteScript(const char* program, VirtualHost& host, const std::string& recordPath) {
-    if (recordPath.empty()) return;
-    if (host.Recorder().WriteTo(recordPath)) {
-        std::fprintf(stderr, "%s: the failing run is in %s; replay it with mirelink-headless --clock %u %s\n", program,
-                     recordPath.c_str(), host.ProgramStartClock(), recordPath.c_str());
-    } else {
-        std::fprintf(stderr, "%s: cannot write %s\n", program, recordPath.c_str());
-    }
-}
-
-struct CrashReport {
+// The run under way, for the reports of a hang or a crash.
+struct Current {
     const char* program = nullptr;
     VirtualHost* host = nullptr;
     std::string reproduce;
-    std::string recordPath;
+    std::string record;
 };
-CrashReport crash;
+Current current;
 
 constexpr int kCrashSignals[] = {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 
-// Best effort from a dying process: the run's place, then the script.
-void WriteCrashReport() {
-    if (crash.host == nullptr) return;
-    VirtualHost& host = *crash.host;
-    crash.host = nullptr;
-    std::fprintf(stderr, "%s: CRASHED at %s\n%s: reproduce with: %s\n", crash.program, host.Where().c_str(),
-                 crash.program, crash.reproduce.c_str());
-    if (crash.recordPath.empty()) return;
-    const int file = open(crash.recordPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0) return;
-    host.Recorder().WriteNow(file);
-    close(file);
-    std::fprintf(stderr, "%s: the crashing run is in %s; replay it with mirelink-headless --clock %u %s\n",
-                 crash.program, crash.recordPath.c_str(), host.ProgramStartClock(), crash.recordPath.c_str());
+void SayReplay(const char* what, const std::string& path) {
+    std::fprintf(stderr, "%s: the %s run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
+                 what, path.c_str(), current.host->ProgramStartClock(), path.c_str());
+}
+
+// "FAILED at tick ...: what", the command that repeats it, and the script.
+void Report(const std::string& what, const std::string& record) {
+    std::fprintf(stderr, "%s: %s\n%s: reproduce with: %s\n", current.program, what.c_str(), current.program,
+                 current.reproduce.c_str());
+    if (record.empty()) return;
+    if (current.host->Recorder().WriteTo(record)) SayReplay("failing", record);
+    else std::fprintf(stderr, "%s: cannot write %s\n", current.program, record.c_str());
+}
+
+// Best effort from a dying process: plain writes, the script last.
+void ReportCrash() {
+    if (current.host == nullptr) return;
+    std::fprintf(stderr, "%s: CRASHED at %s\n%s: reproduce with: %s\n", current.program, current.host->Where().c_str(),
+                 current.program, current.reproduce.c_str());
+    const int file = current.record.empty() ? -1 : open(current.record.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file >= 0) {
+        current.host->Recorder().WriteNow(file);
+        close(file);
+        SayReplay("crashing", current.record);
+    }
+    current.host = nullptr;
 }
 
 void OnCrashSignal(int signal) {
-    WriteCrashReport();
+    ReportCrash();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
-}
-
-void ArmCrashReport(const char* program, VirtualHost& host, const std::string& reproduce,
-                    const std::string& recordPath) {
-    crash = {program, &host, reproduce, recordPath};
-    for (int signal : kCrashSignals) std::signal(signal, OnCrashSignal);
-    if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(WriteCrashReport);
-}
-
-void DisarmCrashReport() {
-    crash.host = nullptr;
-    for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
-}
-
-void ReportFailure(const char* program, VirtualHost& host, const std::string& reproduce,
-                   const std::string& recordPath) {
-    const Failure& failure = *host.Failed();
-    std::fprintf(stderr, "%s: FAILED at %s: %s: %s\n", program, host.Where().c_str(), failure.invariant.c_str(),
-                 failure.detail.c_str());
-    std::fprintf(stderr, "%s: reproduce with: %s\n", program, reproduce.c_str());
-    WriteScript(program, host, recordPath);
-}
-
-[[noreturn]] void ReportHang(const char* program, VirtualHost& host, int seconds, const std::string& reproduce,
-                             const std::string& recordPath) {
-    std::fprintf(stderr, "%s: HUNG at %s: the loop has taken no event for %d s\n", program, host.Where().c_str(),
-                 seconds);
-    std::fprintf(stderr, "%s: reproduce with: %s\n", program, reproduce.c_str());
-    WriteScript(program, host, recordPath);
-    std::fflush(nullptr);
-    std::_Exit(3);
 }
 
 // The n-th failure's script: the record file itself, then FILE.2, FILE.3...
@@ -97,26 +69,55 @@ std::string NumberedPath(const std::string& path, int n) {
 
 }  // namespace
 
-int RunPrograms(VirtualHost& host, const RunSettings& settings, const std::function<bool()>& done) {
-    int failures = 0;
-    Watchdog watchdog(host.EventCount(), std::chrono::seconds(settings.watchdogSeconds), [&] {
-        ReportHang(settings.program, host, settings.watchdogSeconds, settings.reproduce, settings.record);
-    });
-    ArmCrashReport(settings.program, host, settings.reproduce, settings.record);
-    while (!done()) {
-        if (host.RunProgram()) continue;
-        ReportFailure(settings.program, host, settings.reproduce, NumberedPath(settings.record, ++failures));
-        if (!settings.keepGoing) break;
-        host.ForgetFailure();
-    }
-    DisarmCrashReport();
-    return failures;
+void AddCommonOptions(CLI::App& app, CommonOptions& options, const char* seedMeaning) {
+    app.add_option("--clock", options.clocks, "Clock at start, in ms (it seeds the game); each one is a run of its own")
+        ->capture_default_str();
+    app.add_option("--seed", options.seed, seedMeaning)->capture_default_str();
+    app.add_option("--watchdog", options.watchdog, "Seconds without an event after which the program counts as hung")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+    app.add_option("--record", options.record, "On failure, write the failing run here as a mirelink-headless script");
+    app.add_flag("--keep-going", options.keepGoing, "After a failure, report it and go on with a fresh program");
 }
 
-std::string InvariantList() {
+int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptions& options,
+                         const std::function<bool(std::uint32_t clock)>& runFrom) {
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : 2;
+    }
+    bool passed = true;
+    for (std::uint32_t clock : options.clocks) passed = runFrom(clock) && passed;
     std::string list;
     for (const char* name : Checker::Invariants()) list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
+    std::printf("invariants checked after every event: %s\n", list.c_str());
+    return passed ? 0 : 1;
+}
+
+int RunPrograms(VirtualHost& host, const CommonOptions& options, const char* program, const std::string& reproduce) {
+    current = {program, &host, reproduce, options.record};
+    int failures = 0;
+    Watchdog watchdog(host.EventCount(), std::chrono::seconds(options.watchdog), [&] {
+        Report("HUNG at " + host.Where() + ": the loop has taken no event for " + std::to_string(options.watchdog) +
+                   " s",
+               options.record);
+        std::fflush(nullptr);
+        std::_Exit(3);
+    });
+    for (int signal : kCrashSignals) std::signal(signal, OnCrashSignal);
+    if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(ReportCrash);
+    while (!host.DriverDone()) {
+        if (host.RunProgram()) continue;
+        const Failure& failure = *host.Failed();
+        Report("FAILED at " + host.Where() + ": " + failure.invariant + ": " + failure.detail,
+               NumberedPath(options.record, ++failures));
+        if (!options.keepGoing) break;
+        host.ForgetFailure();
+    }
+    current.host = nullptr;
+    for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
+    return failures;
 }
 
 std::uint64_t SeedFor(std::uint64_t seed, std::uint32_t clock) {
