@@ -1,8 +1,5 @@
 #include "tools/soak/runs.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -28,31 +25,23 @@ Current current;
 
 constexpr int kCrashSignals[] = {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 
-void SayReplay(const char* what, const std::string& path) {
-    std::fprintf(stderr, "%s: the %s run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
-                 what, path.c_str(), current.host->ProgramStartClock(), path.c_str());
-}
-
 // "FAILED at tick ...: what", the command that repeats it, and the script.
 void Report(const std::string& what, const std::string& record) {
     std::fprintf(stderr, "%s: %s\n%s: reproduce with: %s\n", current.program, what.c_str(), current.program,
                  current.reproduce.c_str());
     if (record.empty()) return;
-    if (current.host->Recorder().WriteTo(record)) SayReplay("failing", record);
-    else std::fprintf(stderr, "%s: cannot write %s\n", current.program, record.c_str());
+    if (current.host->Recorder().WriteTo(record)) {
+        std::fprintf(stderr, "%s: the run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
+                     record.c_str(), current.host->ProgramStartClock(), record.c_str());
+    } else {
+        std::fprintf(stderr, "%s: cannot write %s\n", current.program, record.c_str());
+    }
 }
 
-// Best effort from a dying process: plain writes, the script last.
+// Best effort from a dying process.
 void ReportCrash() {
     if (current.host == nullptr) return;
-    std::fprintf(stderr, "%s: CRASHED at %s\n%s: reproduce with: %s\n", current.program, current.host->Where().c_str(),
-                 current.program, current.reproduce.c_str());
-    const int file = current.record.empty() ? -1 : open(current.record.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file >= 0) {
-        current.host->Recorder().WriteNow(file);
-        close(file);
-        SayReplay("crashing", current.record);
-    }
+    Report("CRASHED at " + current.host->Where(), current.record);
     current.host = nullptr;
 }
 

@@ -1,7 +1,5 @@
 #include "tools/soak/script_recorder.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
@@ -66,20 +64,6 @@ bool ScriptRecorder::WriteTo(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file << text_;
     return static_cast<bool>(file.flush());
-}
-
-void ScriptRecorder::WriteNow(int descriptor) const {
-    const char* data = text_.data();
-    std::size_t left = text_.size();
-    while (left > 0) {
-        const ssize_t written = write(descriptor, data, left);
-        if (written <= 0) return;
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    char line[32];
-    const int length = std::snprintf(line, sizeof line, "paint %llu\n", static_cast<unsigned long long>(paints_));
-    if (paints_ > 0 && length > 0) (void)!write(descriptor, line, static_cast<std::size_t>(length));
 }
 
 }  // namespace soak
