@@ -41,21 +41,24 @@ bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Written with snprintf: GCC 12 warns falsely (-Wrestrict) on "(" + std::to_string(...).
+// The failure of `invariant`, its detail written as by printf.
+template <typename... Values>
+std::optional<Failure> Fail(const char* invariant, const char* format, Values... values) {
+    if constexpr (sizeof...(values) == 0) {
+        return Failure{invariant, format};
+    } else {
+        char detail[256];
+        std::snprintf(detail, sizeof detail, format, values...);
+        return Failure{invariant, detail};
+    }
+}
+
 std::string Describe(const RECT& r) {
     char text[64];
     std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", static_cast<int>(r.left), static_cast<int>(r.top),
                   static_cast<int>(r.right), static_cast<int>(r.bottom));
     return text;
 }
-
-std::string At(int x, int y) {
-    char text[32];
-    std::snprintf(text, sizeof text, "(%d,%d)", x, y);
-    return text;
-}
-
-std::optional<Failure> Fail(const char* invariant, std::string detail) { return Failure{invariant, std::move(detail)}; }
 
 bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHeroHome] == 10; }
 
@@ -64,32 +67,10 @@ bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHer
 std::span<const char* const> Checker::Invariants() { return kInvariants; }
 
 Checker::Seen Checker::Look(const GameState& s) {
-    Seen seen{{},
-              s.gamePlaying,
-              s.modalShown,
-              s.nextLevelRequested,
-              s.introRunning,
-              s.bloomPhase,
-              s.heroesWalking,
-              s.levelCompleteRunning,
-              s.levelStartRunning,
-              s.tickEnabled,
-              s.helpPagesShown,
-              s.exitConfirmPending,
-              s.stopConfirmPending,
-              s.startStopHeld,
-              s.helpHeld,
-              s.aboutHeld,
-              s.exitHeld,
-              s.cellPressed,
-              s.answerYes,
-              s.pressedCell,
-              s.yesRect,
-              s.noRect,
-              s.score,
-              s.bankedScore,
-              s.level,
-              s.lastTickTime};
+    Seen seen{{}, s.gamePlaying, s.modalShown, s.nextLevelRequested, s.introRunning, s.bloomPhase, s.heroesWalking,
+              s.levelCompleteRunning, s.levelStartRunning, s.tickEnabled, s.helpPagesShown, s.exitConfirmPending,
+              s.stopConfirmPending, s.startStopHeld, s.helpHeld, s.aboutHeld, s.exitHeld, s.cellPressed, s.answerYes,
+              s.pressedCell, s.yesRect, s.noRect, s.score, s.bankedScore, s.level, s.lastTickTime};
     std::copy(s.kinds, s.kinds + kCells, seen.kinds.begin());
     return seen;
 }
@@ -151,7 +132,7 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
     for (int cell = 0; cell < kCells; ++cell) {
         const std::int32_t kind = now.kinds[cell];
         if ((kind < 0 || kind > 12) && kind != 99)
-            return Fail("board values", "cell " + At(ColumnOf(cell), RowOf(cell)) + " holds " + std::to_string(kind));
+            return Fail("board values", "cell (%d,%d) holds %d", ColumnOf(cell), RowOf(cell), kind);
     }
     if (!now.gamePlaying) return std::nullopt;
     const auto& k = now.kinds;
@@ -160,9 +141,8 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
         lit ? k[kHeroineHome] == 12 && k[kTopRightStone] == 0 && k[kBottomLeftStone] == 0
             : k[kHeroHome] == 4 && k[kHeroineHome] == 6 && k[kTopRightStone] == 99 && k[kBottomLeftStone] == 99;
     if (!fits)
-        return Fail("corners", "(0,0) " + std::to_string(k[kHeroHome]) + ", (11,11) " +
-                                   std::to_string(k[kHeroineHome]) + ", (11,0) " + std::to_string(k[kTopRightStone]) +
-                                   ", (0,11) " + std::to_string(k[kBottomLeftStone]));
+        return Fail("corners", "(0,0) %d, (11,11) %d, (11,0) %d, (0,11) %d", k[kHeroHome], k[kHeroineHome],
+                    k[kTopRightStone], k[kBottomLeftStone]);
     // The path is lit from its last turn until the next level is built.
     if (lit != (now.bloomPhase || now.nextLevelRequested))
         return Fail("lit path", lit ? "the homes are lit with no level won" : "a level is won and the path is not lit");
@@ -171,8 +151,7 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
 
 std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
     if (before_.gamePlaying && now.gamePlaying && now.bankedScore < before_.bankedScore)
-        return Fail("banked score",
-                    "fell from " + std::to_string(before_.bankedScore) + " to " + std::to_string(now.bankedScore));
+        return Fail("banked score", "fell from %d to %d", before_.bankedScore, now.bankedScore);
     // A tap reaches a cell when the pen leaves the screen in the cell it touched.
     if (event_.kind != HostEventKind::PenUp || !before_.cellPressed || now.cellPressed) return std::nullopt;
     const int x = event_.x & 0xFFFF;
@@ -188,13 +167,12 @@ std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
     const bool finished = before_.bloomPhase || before_.heroesWalking || before_.levelCompleteRunning;
     if (finished && now.score == before_.score && now.kinds == before_.kinds) return std::nullopt;
     if (!counted)
-        return Fail("score after a tap", "tap on " + At(ColumnOf(cell), RowOf(cell)) + ": score " +
-                                             std::to_string(now.score) + ", banked " + std::to_string(now.bankedScore) +
-                                             " + " + std::to_string(joined) + " cells joined to the homes");
+        return Fail("score after a tap", "tap on (%d,%d): score %d, banked %d + %d cells joined to the homes",
+                    ColumnOf(cell), RowOf(cell), now.score, now.bankedScore, joined);
     const Cell& record = state.cells[cell];
     if (!finished && !IsCorner(cell) && IsBlock(before_.kinds[cell]) && !before_.nextLevelRequested &&
         !(record.turning && record.turnFrame == 0))
-        return Fail("tapped block turns", "the block at " + At(ColumnOf(cell), RowOf(cell)) + " did not start a turn");
+        return Fail("tapped block turns", "the block at (%d,%d) did not start a turn", ColumnOf(cell), RowOf(cell));
     return std::nullopt;
 }
 
@@ -218,21 +196,19 @@ std::optional<Failure> Checker::Pace(const Seen& now) {
     if (now.lastTickTime == before_.lastTickTime) {
         if (event_.kind == HostEventKind::Paint && before_.tickEnabled && shownBefore_ &&
             clock_ - before_.lastTickTime >= kTickGap)
-            return Fail("tick due", "a paint " + std::to_string(clock_ - before_.lastTickTime) +
-                                        " ms after the last tick ran none");
+            return Fail("tick due", "a paint %u ms after the last tick ran none", clock_ - before_.lastTickTime);
         return std::nullopt;
     }
     ++ticks_;
     if (event_.kind != HostEventKind::Paint) return Fail("tick pace", "a tick ran outside a paint");
     if (now.lastTickTime != clock_)
-        return Fail("tick pace", "the tick took the time " + std::to_string(now.lastTickTime) + ", the clock read " +
-                                     std::to_string(clock_));
+        return Fail("tick pace", "the tick took the time %u, the clock read %u", now.lastTickTime, clock_);
     const std::uint32_t gap = now.lastTickTime - before_.lastTickTime;
-    if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks " + std::to_string(gap) + " ms apart");
+    if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks %u ms apart", gap);
     ticked_ = true;
     for (std::size_t i = 0; i < sequenceTicks_.size(); ++i) {
         if (sequences[i].running && ++sequenceTicks_[i] > sequences[i].longest)
-            return Fail("sequences end", std::string(sequences[i].name) + " does not end");
+            return Fail("sequences end", "%s does not end", sequences[i].name);
     }
     return std::nullopt;
 }
@@ -274,8 +250,7 @@ std::optional<Failure> Checker::Controls(const Seen& now) {
     // With no panel up after the releases, the answers are carried out.
     if (before_.modalShown || OpenedByRelease() != Panel::None) return std::nullopt;
     if (before_.nextLevelRequested && (now.nextLevelRequested || now.level != before_.level + 1))
-        return Fail("next level",
-                    "\"OK\" left level " + std::to_string(before_.level) + " for level " + std::to_string(now.level));
+        return Fail("next level", "\"OK\" left level %d for level %d", before_.level, now.level);
     return std::nullopt;
 }
 
@@ -287,12 +262,12 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
         const bool yes = Inside(answers.yes, x, y);
         const bool no = Inside(answers.no, x, y);
         if (now.modalShown == (yes || no))
-            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) +
-                                             (now.modalShown ? " left" : " closed") + " the " + Place(panel_).name);
+            return Fail("panel answers", "a pen-down at (%d,%d) %s the %s", x, y, now.modalShown ? "left" : "closed",
+                        Place(panel_).name);
         const bool question = panel_ == Panel::ExitQuestion || panel_ == Panel::StopQuestion;
         if (question && !now.modalShown && now.answerYes != yes)
-            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) + " answered the " +
-                                             Place(panel_).name + (now.answerYes ? " yes" : " no"));
+            return Fail("panel answers", "a pen-down at (%d,%d) answered the %s %s", x, y, Place(panel_).name,
+                        now.answerYes ? "yes" : "no");
     } else if (event_.kind == HostEventKind::PenUp) {
         if (const Panel opened = OpenedByRelease(); opened != Panel::None) panel_ = opened;
     } else if (now.modalShown && !before_.modalShown && event_.kind == HostEventKind::CloseRequest) {
@@ -302,8 +277,7 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
         panel_ = Panel::LevelComplete;
         ++levelsWon_;
         if (now.bankedScore != now.score + kLevelBonus)
-            return Fail("level bonus",
-                        "banked " + std::to_string(now.bankedScore) + " for a score of " + std::to_string(now.score));
+            return Fail("level bonus", "banked %d for a score of %d", now.bankedScore, now.score);
     }
     if (!now.modalShown) {
         panel_ = Panel::None;
@@ -312,9 +286,9 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     if (panel_ == Panel::None) return Fail("panel rectangles", "a panel is up that no event put up");
     const PanelPlace& answers = Place(panel_);
     if (!Same(now.yesRect, answers.yes) || !Same(now.noRect, answers.no))
-        return Fail("panel rectangles", std::string("the ") + Place(panel_).name + " answers at " +
-                                            Describe(now.yesRect) + " and " + Describe(now.noRect) + ", not " +
-                                            Describe(answers.yes) + " and " + Describe(answers.no));
+        return Fail("panel rectangles", "the %s answers at %s and %s, not %s and %s", answers.name,
+                    Describe(now.yesRect).c_str(), Describe(now.noRect).c_str(), Describe(answers.yes).c_str(),
+                    Describe(answers.no).c_str());
     return std::nullopt;
 }
 
