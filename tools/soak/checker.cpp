@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 namespace {

@@ -1,7 +1,5 @@
 #include "tools/soak/monkey.h"
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 using platform::HostEventKind;

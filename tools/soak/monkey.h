@@ -15,19 +15,7 @@
 namespace soak {
 
 enum class Screen {
-    Title,
-    About,
-    Help,
-    ExitQuestion,
-    StopQuestion,
-    Intro,
-    Play,
-    Bloom,
-    Walk,
-    Hearts,
-    LevelPanel,
-    Hidden,
-    Count
+    Title, About, Help, ExitQuestion, StopQuestion, Intro, Play, Bloom, Walk, Hearts, LevelPanel, Hidden, Count
 };
 constexpr std::size_t kScreenCount = static_cast<std::size_t>(Screen::Count);
 const char* ScreenName(Screen screen);

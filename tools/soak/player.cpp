@@ -5,8 +5,6 @@
 #include <limits>
 #include <queue>
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 namespace {

@@ -73,7 +73,6 @@ public:
     bool DriverDone() const { return driver_.Done(); }
     const Checker& Rules() const { return checker_; }
     const std::atomic<std::uint64_t>& EventCount() const { return events_; }
-    std::uint32_t Clock() const { return clock_; }
     std::uint32_t ProgramStartClock() const { return startClock_; }
     std::uint64_t Programs() const { return programs_; }
     ScriptRecorder& Recorder() { return recorder_; }
