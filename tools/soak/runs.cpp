@@ -84,8 +84,15 @@ int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptio
     return passed ? 0 : 1;
 }
 
-int RunPrograms(VirtualHost& host, const CommonOptions& options, const char* program, const std::string& reproduce) {
-    current = {program, &host, reproduce, options.record};
+bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, const char* program,
+             const std::string& arguments, const std::function<bool(VirtualHost& host)>& report) {
+    VirtualHost host(driver, clock);
+    driver.Attach(host);
+    const auto started = std::chrono::steady_clock::now();
+    current = {program, &host,
+               std::string(program) + " " + arguments + " --clock " + std::to_string(clock) + " --seed " +
+                   std::to_string(options.seed) + " --record repro.script",
+               options.record};
     int failures = 0;
     Watchdog watchdog(host.EventCount(), std::chrono::seconds(options.watchdog), [&] {
         Report("HUNG at " + host.Where() + ": the loop has taken no event for " + std::to_string(options.watchdog) +
@@ -106,7 +113,14 @@ int RunPrograms(VirtualHost& host, const CommonOptions& options, const char* pro
     }
     current.host = nullptr;
     for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
-    return failures;
+    const Checker& rules = host.Rules();
+    std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won (last level %d), %.1f s "
+                "wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
+                clock, static_cast<unsigned long long>(host.EventCount()), static_cast<unsigned long long>(rules.Ticks()),
+                static_cast<unsigned long long>(host.Programs()), static_cast<unsigned long long>(rules.LevelsWon()),
+                game.level, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), failures,
+                static_cast<unsigned long long>(rules.Checks()), static_cast<unsigned long long>(rules.CellTaps()));
+    return report(host) && failures == 0;
 }
 
 std::uint64_t SeedFor(std::uint64_t seed, std::uint32_t clock) {

@@ -30,12 +30,15 @@ void AddCommonOptions(CLI::App& app, CommonOptions& options, const char* seedMea
 int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptions& options,
                          const std::function<bool(std::uint32_t clock)>& runFrom);
 
-// Starts programs on the host until its driver is done or a failure (any
-// failure, with keepGoing). Each failure is printed as it is found, its
-// program run written to the record file (numbered from the second on). A
-// hang or a crash ends the process after its report. `reproduce` is the
-// command line that runs the same again. Returns the number of failures.
-int RunPrograms(VirtualHost& host, const CommonOptions& options, const char* program, const std::string& reproduce);
+// Starts programs on a host of the driver's from `clock` until the driver is
+// done or a failure (any failure, with keepGoing). Each failure is printed as
+// it is found with the command line that repeats it (`program`, its own
+// `arguments` and the common ones), its program run written to the record
+// file (numbered from the second on). A hang or a crash ends the process
+// after its report. Then prints what the run did and lets `report` print the
+// driver's own; true when nothing failed and `report` agrees.
+bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, const char* program,
+             const std::string& arguments, const std::function<bool(VirtualHost& host)>& report);
 
 // Mixes the seed with the start clock, so that each clock plays its own game.
 std::uint64_t SeedFor(std::uint64_t seed, std::uint32_t clock);

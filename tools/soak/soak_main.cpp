@@ -3,7 +3,6 @@
 //
 // Exit codes: 0 every rule held; 1 a rule broke or the player got stuck (the
 // message names the tick and the rule); 2 bad options; 3 the program hung.
-#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -65,28 +64,14 @@ private:
 
 bool SoakFrom(const Options& options, std::uint32_t clock) {
     SoakDriver driver(options, clock);
-    soak::VirtualHost host(driver, clock);
-    driver.Attach(host);
-    const auto started = std::chrono::steady_clock::now();
-    const std::string reproduce = std::string(kProgram) + " --levels " + std::to_string(options.levels) +
-                                  " --ticks " + std::to_string(options.ticks) + " --clock " + std::to_string(clock) +
-                                  " --seed " + std::to_string(options.common.seed) + " --record repro.script";
-    const int failures = soak::RunPrograms(host, options.common, kProgram, reproduce);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (!options.recordRun.empty() && !host.Recorder().WriteTo(options.recordRun)) {
+    const std::string arguments = "--levels " + std::to_string(options.levels) + " --ticks " + std::to_string(options.ticks);
+    return soak::RunFrom(driver, clock, options.common, kProgram, arguments, [&](soak::VirtualHost& host) {
+        std::printf("  %llu taps, %llu games given up\n", static_cast<unsigned long long>(driver.Player().Taps()),
+                    static_cast<unsigned long long>(driver.Player().GamesGivenUp()));
+        if (options.recordRun.empty() || host.Recorder().WriteTo(options.recordRun)) return true;
         std::fprintf(stderr, "%s: cannot write %s\n", kProgram, options.recordRun.c_str());
         return false;
-    }
-    const soak::Checker& rules = host.Rules();
-    std::printf(
-        "clock %u: %llu levels won (last level %d), %llu ticks, %llu taps (%llu games given up), %llu events, "
-        "%.1f s wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
-        clock, static_cast<unsigned long long>(rules.LevelsWon()), game.level,
-        static_cast<unsigned long long>(rules.Ticks()), static_cast<unsigned long long>(driver.Player().Taps()),
-        static_cast<unsigned long long>(driver.Player().GamesGivenUp()),
-        static_cast<unsigned long long>(host.EventCount()), seconds, failures,
-        static_cast<unsigned long long>(rules.Checks()), static_cast<unsigned long long>(rules.CellTaps()));
-    return failures == 0;
+    });
 }
 
 }  // namespace
