@@ -44,14 +44,10 @@ void ScriptRecorder::Record(const platform::HostEvent& event, std::uint32_t step
     }
 }
 
-// Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on " " + std::to_string(...).
 void ScriptRecorder::AppendPen(const char* verb, const platform::HostEvent& event) {
-    text_ += verb;
-    text_ += ' ';
-    text_ += std::to_string(event.x);
-    text_ += ' ';
-    text_ += std::to_string(event.y);
-    text_ += '\n';
+    char line[48];
+    std::snprintf(line, sizeof line, "%s %d %d\n", verb, static_cast<int>(event.x), static_cast<int>(event.y));
+    text_ += line;
 }
 
 void ScriptRecorder::Comment(const std::string& text) {
