@@ -94,7 +94,7 @@ bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, 
                    std::to_string(options.seed) + " --record repro.script",
                options.record};
     int failures = 0;
-    Watchdog watchdog(host.EventCount(), std::chrono::seconds(options.watchdog), [&] {
+    const std::jthread watchdog = StartWatchdog(host.EventCount(), std::chrono::seconds(options.watchdog), [&] {
         Report("HUNG at " + host.Where() + ": the loop has taken no event for " + std::to_string(options.watchdog) +
                    " s",
                options.record);

@@ -25,14 +25,10 @@ private:
     Clock::time_point since_{};
 };
 
-// Looks at the count five times a second on a thread of its own until it is
-// destroyed. `onHang` runs on that thread and must end the process.
-class Watchdog {
-public:
-    Watchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit, std::function<void()> onHang);
-
-private:
-    std::jthread thread_;
-};
+// Looks at the count five times a second on a thread of its own, which
+// stops when the thread is destroyed. `onHang` runs on that thread and must
+// end the process.
+std::jthread StartWatchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit,
+                           std::function<void()> onHang);
 
 }  // namespace soak
