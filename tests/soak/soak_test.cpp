@@ -22,6 +22,13 @@ namespace {
 using platform::HostEvent;
 using platform::HostEventKind;
 
+// The homes and stones as a level starts, or lit as a won level leaves them.
+void SetCorners(bool lit) {
+    game.kinds[kHeroHome] = lit ? 10 : 4;
+    game.kinds[kHeroineHome] = lit ? 12 : 6;
+    game.kinds[kTopRightStone] = game.kinds[kBottomLeftStone] = lit ? 0 : 99;
+}
+
 // A fresh game whose cells are random blocks, `bogShare` of them bog, the
 // homes and stones in place.
 void FreshBoard(std::mt19937& random, double bogShare) {
@@ -29,9 +36,7 @@ void FreshBoard(std::mt19937& random, double bogShare) {
     std::uniform_int_distribution<int> block(1, 6);
     std::bernoulli_distribution bog(bogShare);
     for (int cell = 0; cell < kCells; ++cell) game.kinds[cell] = bog(random) ? 0 : block(random);
-    game.kinds[kHeroHome] = 4;
-    game.kinds[kHeroineHome] = 6;
-    game.kinds[kTopRightStone] = game.kinds[kBottomLeftStone] = 99;
+    SetCorners(false);
 }
 
 TEST(Player, CountsJoinedCellsAndFinishesPathsByTheGamesOwnRules) {
@@ -78,13 +83,6 @@ protected:
     Checker checker;
 };
 
-// The homes as a won level leaves them; the rest of the path does not matter here.
-void LightThePath() {
-    game.kinds[kHeroHome] = 10;
-    game.kinds[kHeroineHome] = 12;
-    game.kinds[kTopRightStone] = game.kinds[kBottomLeftStone] = 0;
-}
-
 void AskStop() {
     game.stopConfirmPending = game.modalShown = true;
     game.tickEnabled = false;
@@ -122,6 +120,7 @@ TEST_F(Rules, HoldForAGameThatKeepsThemAndCatchEachBreach) {
     const HostEvent paint{HostEventKind::Paint};
     const HostEvent cellUp{HostEventKind::PenUp, 70, 90};
     const HostEvent stopUp{HostEventKind::PenUp, 100, 260};
+    const HostEvent okUp{HostEventKind::PenUp, 195, 209};
     struct Case {
         const char* invariant;
         std::function<void()> before;
@@ -136,6 +135,7 @@ TEST_F(Rules, HoldForAGameThatKeepsThemAndCatchEachBreach) {
         {"tapped block turns", pressCell, cellUp, 1031, release(0, false)},
         {"board values", [] {}, paint, 1040, [] { game.kinds[50] = 13; }},
         {"corners", [] {}, paint, 1040, [] { game.kinds[kTopRightStone] = 0; }},
+        {"corners", [] { SetCorners(true), game.bloomPhase = true; }, paint, 1040, [] { game.kinds[kHeroineHome] = 6; }},
         {"lit path", [] {}, paint, 1040, [] { game.bloomPhase = true; }},
         {"banked score", [] {}, paint, 1040, [] { game.bankedScore = 99; }},
         {"tick pace", [] {}, paint, 1061, [] { game.lastTickTime = 1061; }},
@@ -144,6 +144,7 @@ TEST_F(Rules, HoldForAGameThatKeepsThemAndCatchEachBreach) {
         {"phase flags", [] {}, paint, 1040, [] { game.heroesWalking = true; }},
         {"phase flags", [] {}, paint, 1040, [] { game.modalShown = game.exitConfirmPending = true; }},
         {"pending answers", [] {}, paint, 1040, [] { game.stopConfirmPending = true; }},
+        {"pending answers", [] {}, paint, 1040, [] { game.exitConfirmPending = true; }},
         // The intro may run 150 ticks, not one more.
         {"sequences end",
          [&] {
@@ -174,16 +175,13 @@ TEST_F(Rules, HoldForAGameThatKeepsThemAndCatchEachBreach) {
         {"panel answers", [&] { pressStop(), Deliver(stopUp, 1040, releaseStop(true)); },
          {HostEventKind::PenDown, 141, 200}, 1040, [] { game.modalShown = false; }},
         // "OK" was pressed; its release must build the next level.
-        {"next level",
-         [] {
-             LightThePath();
-             game.nextLevelRequested = true;
-         },
-         {HostEventKind::PenUp, 195, 209}, 1040, [] {}},
+        {"next level", [] { SetCorners(true), game.nextLevelRequested = true; }, okUp, 1040, [] { ++game.level; }},
+        {"next level", [] { SetCorners(true), game.nextLevelRequested = true; }, okUp, 1040,
+         [] { SetCorners(false), game.nextLevelRequested = false; }},
         // The opening heart ends: the panel comes up, the bonus banked once.
         {"level bonus",
          [] {
-             LightThePath();
+             SetCorners(true);
              game.bloomPhase = game.levelCompleteRunning = true;
          },
          paint, 1062,
