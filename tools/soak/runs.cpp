@@ -116,7 +116,8 @@ bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, 
     const Checker& rules = host.Rules();
     std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won (last level %d), %.1f s "
                 "wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
-                clock, static_cast<unsigned long long>(host.EventCount()), static_cast<unsigned long long>(rules.Ticks()),
+                clock, static_cast<unsigned long long>(host.EventCount()),
+                static_cast<unsigned long long>(rules.Ticks()),
                 static_cast<unsigned long long>(host.Programs()), static_cast<unsigned long long>(rules.LevelsWon()),
                 game.level, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), failures,
                 static_cast<unsigned long long>(rules.Checks()), static_cast<unsigned long long>(rules.CellTaps()));

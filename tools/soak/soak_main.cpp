@@ -64,7 +64,8 @@ private:
 
 bool SoakFrom(const Options& options, std::uint32_t clock) {
     SoakDriver driver(options, clock);
-    const std::string arguments = "--levels " + std::to_string(options.levels) + " --ticks " + std::to_string(options.ticks);
+    const std::string arguments =
+        "--levels " + std::to_string(options.levels) + " --ticks " + std::to_string(options.ticks);
     return soak::RunFrom(driver, clock, options.common, kProgram, arguments, [&](soak::VirtualHost& host) {
         std::printf("  %llu taps, %llu games given up\n", static_cast<unsigned long long>(driver.Player().Taps()),
                     static_cast<unsigned long long>(driver.Player().GamesGivenUp()));
