@@ -1,11 +1,8 @@
 // The runner's --display parser on any text: a screen it accepts has sides
 // of 1 to 4096 and 1 to 32 bits a pixel, and written back in the option's
 // own form it reads back the same.
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <variant>
 
 #include "hosts/headless/display_option.h"
@@ -21,7 +18,7 @@ bool Same(const platform::DisplayConfig& a, const platform::DisplayConfig& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string_view text = Text(data, size);
     const auto parsed = ParseDisplayOption(text);
     const auto* screen = std::get_if<platform::DisplayConfig>(&parsed);
     if (screen == nullptr) {

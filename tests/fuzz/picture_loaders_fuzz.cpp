@@ -5,8 +5,6 @@
 // reaches past it. The decode buffer lies inside the game's state, where
 // AddressSanitizer cannot see its end: a packed picture must be exactly the
 // bytes its data unpacks to. And a loader refuses only what is no picture.
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <memory>
 

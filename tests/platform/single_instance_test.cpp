@@ -37,31 +37,22 @@ using namespace platform::internal;
 using platform_test::CountReceived;
 using platform_test::CreateRecordingWindow;
 using test_support::FakeHost;
-using Clock = std::chrono::steady_clock;
 
 constexpr const char16_t* kClass = u"MIRELINK";
 constexpr const char16_t* kTitle = u"Mirelink";
 constexpr LRESULT kHandOverAnswer = 1234;
 
 // Exit codes of a copy run in a child process.
-enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kNotAnotherUser = 13, kFirst = 14 };
+enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kFirst = 14 };
 
-// Another user's program: a peer the test becomes another user for (as
-// root, which CI is), or one the channel is told to take for a stranger.
-enum class Stranger { kPretended, kRealUser };
-
-std::vector<Stranger> Strangers() {
-    if (getuid() == 0) return {Stranger::kPretended, Stranger::kRealUser};
-    return {Stranger::kPretended};
-}
-
+// Another user's program: one the channel is told to take for a stranger,
+// and, as root (which CI is), a peer the test really becomes another user for.
+std::vector<bool> RealStrangers() { return getuid() == 0 ? std::vector{false, true} : std::vector{false}; }
 bool BecomeAnotherUser() { return setgid(65534) == 0 && setuid(65534) == 0; }
-
 void PretendToBeAnotherUser(bool pretend) { SetChannelUserForTesting(pretend ? getuid() + 1 : getuid()); }
 
 // Runs `body` in a forked child that ends with its result; the alarm ends a
-// child that hangs. ExitCode is -1 when the child was killed, nothing while
-// it still runs and `block` is false.
+// child that hangs.
 pid_t StartChild(const std::function<int()>& body) {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -73,19 +64,50 @@ pid_t StartChild(const std::function<int()>& body) {
     return pid;
 }
 
+// -1 when the child was killed; nothing while it still runs and `block` is false.
 std::optional<int> ExitCode(pid_t pid, bool block = true) {
     int status = 0;
     if (waitpid(pid, &status, block ? 0 : WNOHANG) != pid) return std::nullopt;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool IsReadable(int fd) {
+    pollfd entry{fd, POLLIN, 0};
+    return poll(&entry, 1, 0) == 1;
+}
+
+// A child that does `setUp`, tells the test whether it could, and stays
+// until the test lets it go.
+class HeldChild {
+public:
+    explicit HeldChild(const std::function<bool()>& setUp) {
+        EXPECT_EQ(pipe(ready_), 0);
+        EXPECT_EQ(pipe(finish_), 0);
+        pid_ = StartChild([&] {
+            char done = setUp();
+            return write(ready_[1], &done, 1) == 1 && read(finish_[0], &done, 1) == 1 ? 0 : 1;
+        });
+        char done = 0;
+        ready = read(ready_[0], &done, 1) == 1 && done;
+    }
+    ~HeldChild() {
+        for (int fd : {ready_[0], ready_[1], finish_[0], finish_[1]}) close(fd);
+    }
+    int Release() { return write(finish_[1], "f", 1) == 1 ? ExitCode(pid_).value_or(-1) : -1; }
+    bool ready = false;
+
+private:
+    int ready_[2], finish_[2];
+    pid_t pid_;
+};
+
 // Runs the message loop in real time until `done` holds or the time is up,
 // then has the host close the window, whose procedure quits.
 void RunLoopUntil(FakeHost& host, const std::function<bool()>& done) {
-    const auto deadline = Clock::now() + 60s;
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
     host.onWait = [&done, deadline](bool) -> std::optional<HostEvent> {
         std::this_thread::sleep_for(1ms);
-        if (done() || Clock::now() > deadline) return HostEvent{HostEventKind::Close, 0, 0};
+        if (done() || std::chrono::steady_clock::now() > deadline) return HostEvent{HostEventKind::Close, 0, 0};
         return HostEvent{HostEventKind::None, 0, 0};
     };
     MSG message{};
@@ -113,10 +135,12 @@ int StartedCopy(const std::string& instanceNamespace, const char16_t* title = kT
 // A raw peer on the channel, as a confused or hostile program would be.
 class ChannelPeer {
 public:
-    explicit ChannelPeer(const std::string& place) : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0)) {
+    explicit ChannelPeer(const std::string& place, int flags = 0)
+        : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | flags, 0)) {
         sockaddr_un address;
         socklen_t length;
-        if (ToSocketAddress(place, &address, &length)) connect(fd_, reinterpret_cast<const sockaddr*>(&address), length);
+        connected = ToSocketAddress(place, &address, &length) &&
+                    connect(fd_, reinterpret_cast<const sockaddr*>(&address), length) == 0;
     }
     ~ChannelPeer() { close(fd_); }
     bool Send(const void* data, std::size_t size) { return send(fd_, data, size, MSG_NOSIGNAL) == ssize_t(size); }
@@ -126,6 +150,7 @@ public:
         if (recv(fd_, &reply, sizeof reply, MSG_DONTWAIT) != static_cast<ssize_t>(sizeof reply)) return std::nullopt;
         return reply;
     }
+    bool connected = false;
 
 private:
     int fd_;
@@ -150,12 +175,7 @@ std::optional<std::pair<dev_t, ino_t>> FileIdentity(const std::string& path) {
     return std::pair{info.st_dev, info.st_ino};
 }
 
-bool IsReadable(int fd) {
-    pollfd entry{fd, POLLIN, 0};
-    return poll(&entry, 1, 0) == 1;
-}
-
-ChannelRequest ValidRequest() { return {kChannelMagic, kChannelVersion, 0, WM_USER, 0, 0, 0}; }
+constexpr ChannelRequest kValidRequest{kChannelMagic, kChannelVersion, 0, WM_USER, 0, 0, 0};
 
 // Each test runs with a private runtime folder of its own, as a desktop
 // session gives the player.
@@ -165,8 +185,7 @@ protected:
         std::string pattern = ::testing::TempDir() + "mirelink-runtime-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         runtime = pattern;
-        setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
-        StartAfresh();
+        StartAfresh(runtime);
     }
     void TearDown() override {
         platform_test::Reaction() = nullptr;
@@ -174,17 +193,25 @@ protected:
         platform::ResetForTesting();
         fs::remove_all(runtime);
     }
-    void StartAfresh() {
+    // A fresh process whose channel lives in `runtimeFolder`, or under an
+    // abstract name when there is none.
+    void StartAfresh(const fs::path& runtimeFolder) {
+        runtimeFolder.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
         host.Install();
         host.handOvers = 0;
         AnswerHandOverAndQuitOnClose();
     }
+    // The private folder, then no folder.
+    std::vector<fs::path> Places() const { return {runtime, ""}; }
     HWND CreateGameWindow() {
         const HWND window = CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
         EXPECT_NE(window, nullptr);
         return window;
     }
-    int ServeUntilEnded(pid_t child) {
+    // A copy started in a child while this one serves the channel.
+    int StartCopyAndServe() {
+        const std::string instanceNamespace = platform::InstanceNamespace();
+        const pid_t child = StartChild([&] { return StartedCopy(instanceNamespace); });
         std::optional<int> exitCode;
         RunLoopUntil(host, [&] { return (exitCode = ExitCode(child, false)).has_value(); });
         return exitCode.value_or(-1);
@@ -202,7 +229,7 @@ protected:
     fs::path runtime;
 };
 
-TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothing) {
+TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothingAndACopyThatEndedAnswersZeroAtOnce) {
     CreateGameWindow();
     const std::string instanceNamespace = platform::InstanceNamespace();
     EXPECT_EQ(ExitCode(StartChild([&] { return StartedCopy(instanceNamespace + "x"); })), kNotFound);
@@ -210,15 +237,45 @@ TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothing) {
     // Serving the children's probes must not look like a hand-over.
     NextMessage();
     EXPECT_EQ(host.handOvers, 0);
+
+    // A copy that crashed after it was found must not hang the one starting.
+    platform::ResetForTesting();
+    HeldChild running([&] {
+        FakeHost childHost;
+        childHost.Install();
+        platform::SetInstanceNamespace(instanceNamespace);
+        return CreateRecordingWindow(WS_VISIBLE, kClass, kTitle) != nullptr;  // never serves a request
+    });
+    ASSERT_TRUE(running.ready);
+    StartAfresh(runtime);
+    platform::SetInstanceNamespace(instanceNamespace);
+    const HWND found = FindWindowW(kClass, kTitle);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(running.Release(), 0);
+    EXPECT_EQ(SendMessageW(found, WM_USER, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(found, WM_CLOSE, 0, 0), 0) << "only the hand-over crosses processes";
 }
 
-TEST_F(SingleInstanceTest, ASocketLeftByACopyThatCrashedIsTakenOverAndRemovedAtTheEnd) {
+TEST_F(SingleInstanceTest, ACopyStartedBeforeTheWindowExistsOrOverACrashedCopysSocketIsHandedOver) {
+    // This process searched and found nothing: until it has created its
+    // window, a copy started now must wait rather than conclude it is first.
+    ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
+    const std::string instanceNamespace = platform::InstanceNamespace();
+    const pid_t child = StartChild([&] { return StartedCopy(instanceNamespace); });
+    std::this_thread::sleep_for(100ms);  // gives the child every chance to race ahead; decides nothing
+    CreateGameWindow();
+    std::optional<int> exitCode;
+    RunLoopUntil(host, [&] { return (exitCode = ExitCode(child, false)).has_value(); });
+    EXPECT_EQ(exitCode, kHandedOver);
+    EXPECT_EQ(host.handOvers, 1);
+
+    platform::ResetForTesting();
+    StartAfresh(runtime);
     const std::string path = ChannelOfThisCopy();
     ASSERT_NE(path[0], '\0');
     close(ListenAt(path));  // gone without removing its file
     CreateGameWindow();
-    const std::string instanceNamespace = platform::InstanceNamespace();
-    EXPECT_EQ(ServeUntilEnded(StartChild([&] { return StartedCopy(instanceNamespace); })), kHandedOver);
+    EXPECT_EQ(StartCopyAndServe(), kHandedOver);
     platform::ResetForTesting();  // the window and its channel go
     EXPECT_FALSE(fs::exists(path));
 }
@@ -230,15 +287,8 @@ TEST_F(SingleInstanceTest, ABusyCopyIsNoStaleOneAndACopyRemovesOnlySocketsOfItsO
     CreateGameWindow();
     const std::string path = ChannelOfThisCopy();
     const auto identity = FileIdentity(path);
-    std::vector<int> queued;  // never accepted: the loop does not run meanwhile
-    for (bool full = false; !full && queued.size() < 1000;) {
-        const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        sockaddr_un address;
-        socklen_t length;
-        ASSERT_TRUE(ToSocketAddress(path, &address, &length));
-        full = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0;
-        if (full) close(fd);
-        else queued.push_back(fd);
+    std::deque<ChannelPeer> queued;  // never accepted: the loop does not run meanwhile
+    while (queued.size() < 1000 && queued.emplace_back(path, SOCK_NONBLOCK).connected) {
     }
     const InstanceKey key = KeyOfThisCopy();
     const pid_t starter = StartChild([&] {
@@ -250,7 +300,7 @@ TEST_F(SingleInstanceTest, ABusyCopyIsNoStaleOneAndACopyRemovesOnlySocketsOfItsO
     });
     EXPECT_EQ(ExitCode(starter), kNoAnswer) << "found, and the socket not taken";
     EXPECT_EQ(FileIdentity(path), identity);
-    for (int fd : queued) close(fd);
+    queued.clear();
 
     // As after this copy was lost for ended: another one made the socket anew.
     ASSERT_EQ(unlink(path.c_str()), 0);
@@ -261,25 +311,12 @@ TEST_F(SingleInstanceTest, ABusyCopyIsNoStaleOneAndACopyRemovesOnlySocketsOfItsO
     close(other);
 }
 
-TEST_F(SingleInstanceTest, StartingCopyKeepsTheNextOneWaitingUntilItsWindowExists) {
-    // This process searched and found nothing: until it has created its
-    // window, a copy started now must wait rather than conclude it is first.
-    ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
-    const std::string instanceNamespace = platform::InstanceNamespace();
-    const pid_t child = StartChild([&] { return StartedCopy(instanceNamespace); });
-    std::this_thread::sleep_for(100ms);  // gives the child every chance to race ahead; decides nothing
-    CreateGameWindow();
-    EXPECT_EQ(ServeUntilEnded(child), kHandedOver);
-    EXPECT_EQ(host.handOvers, 1);
-}
-
 // Copies started all at once give one game, wherever the channel lives.
 TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
     constexpr int kCopies = 42;
-    for (const bool privateFolder : {true, false}) {
-        SCOPED_TRACE(privateFolder ? "private folder" : "abstract name");
-        privateFolder ? setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-        StartAfresh();
+    for (const fs::path& place : Places()) {
+        SCOPED_TRACE(place);
+        StartAfresh(place);
         const std::string instanceNamespace = platform::InstanceNamespace();
         int go[2], finish[2];
         ASSERT_EQ(pipe(go), 0);
@@ -291,9 +328,8 @@ TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
                 FakeHost copyHost;
                 copyHost.Install();
                 platform::SetInstanceNamespace(instanceNamespace);
-                if (const HWND found = FindWindowW(kClass, kTitle)) {
+                if (const HWND found = FindWindowW(kClass, kTitle))
                     return SendMessageW(found, WM_USER, 0, 0) == kHandOverAnswer ? kHandedOver : kNoAnswer;
-                }
                 AnswerHandOverAndQuitOnClose();
                 CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
                 RunLoopUntil(copyHost, [&] { return IsReadable(finish[0]); });
@@ -303,9 +339,7 @@ TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
         ASSERT_EQ(write(go[1], std::string(kCopies, 'g').data(), kCopies), kCopies);  // all off at once
         std::map<int, int> copiesEndingWith;
         for (int i = 0; i < kCopies; ++i) {
-            if (i == kCopies - 1) {
-                ASSERT_EQ(write(finish[1], "f", 1), 1);  // the last one left runs the game
-            }
+            ASSERT_TRUE(i < kCopies - 1 || write(finish[1], "f", 1) == 1);  // the last one left runs the game
             int status = 0;
             ASSERT_GT(waitpid(-1, &status, 0), 0);
             ++copiesEndingWith[WIFEXITED(status) ? WEXITSTATUS(status) : -1];
@@ -339,34 +373,30 @@ TEST_F(SingleInstanceTest, WithNoPrivateFolderThereIsStillOneGame) {
         fs::remove_all(shared);
         fs::create_directory(shared);
         c.leave();
-        c.runtimeFolder.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", c.runtimeFolder.c_str(), 1);
-        StartAfresh();
+        StartAfresh(c.runtimeFolder);
         CreateGameWindow();
-        const std::string instanceNamespace = platform::InstanceNamespace();
-        EXPECT_EQ(ServeUntilEnded(StartChild([&] { return StartedCopy(instanceNamespace); })), kHandedOver);
+        EXPECT_EQ(StartCopyAndServe(), kHandedOver);
     }
 }
 
 TEST_F(SingleInstanceTest, AnotherUsersRequestNeverReachesTheGame) {
-    for (const bool privateFolder : {true, false}) {
-        for (const Stranger stranger : Strangers()) {
-            SCOPED_TRACE(std::string(privateFolder ? "private folder, " : "abstract name, ") +
-                         (stranger == Stranger::kRealUser ? "real user" : "pretended"));
-            privateFolder ? setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-            StartAfresh();
+    for (const fs::path& place : Places()) {
+        for (const bool real : RealStrangers()) {
+            SCOPED_TRACE(place.string() + (real ? ", real user" : ", pretended"));
+            StartAfresh(place);
             CreateGameWindow();
-            const std::string place = ChannelOfThisCopy();
-            const ChannelRequest request = ValidRequest();
+            const std::string channel = ChannelOfThisCopy();
             std::optional<ChannelPeer> peer;
-            if (stranger == Stranger::kRealUser) {
-                EXPECT_EQ(ExitCode(StartChild([&]() -> int {
-                              if (!BecomeAnotherUser()) return kNotAnotherUser;
-                              ChannelPeer(place).Send(&request, sizeof request);
+            if (real) {
+                // The request may not even get through: a private folder keeps strangers out.
+                EXPECT_EQ(ExitCode(StartChild([&] {
+                              if (!BecomeAnotherUser()) return 1;
+                              ChannelPeer(channel).Send(&kValidRequest, sizeof kValidRequest);
                               return 0;
                           })),
                           0);
             } else {
-                ASSERT_TRUE(peer.emplace(place).Send(&request, sizeof request));
+                ASSERT_TRUE(peer.emplace(channel).Send(&kValidRequest, sizeof kValidRequest));
                 PretendToBeAnotherUser(true);
             }
             EXPECT_EQ(NextMessage(), WM_PAINT);
@@ -379,25 +409,13 @@ TEST_F(SingleInstanceTest, AnotherUsersRequestNeverReachesTheGame) {
 // Another user can take the abstract name first; that program is no copy of
 // ours to hand over to, and the player is told single-instance is off.
 TEST_F(SingleInstanceTest, AStrangerHoldingTheNameIsNeitherHandedOverToNorKeptQuiet) {
-    unsetenv("XDG_RUNTIME_DIR");
-    for (const Stranger stranger : Strangers()) {
-        SCOPED_TRACE(stranger == Stranger::kRealUser ? "real user" : "pretended");
-        StartAfresh();
+    for (const bool real : RealStrangers()) {
+        SCOPED_TRACE(real ? "real user" : "pretended");
+        StartAfresh("");
         const std::string place = ChannelOfThisCopy();
-        int ready[2], finish[2];
-        ASSERT_EQ(pipe(ready), 0);
-        ASSERT_EQ(pipe(finish), 0);
-        const pid_t holder = StartChild([&]() -> int {
-            if (stranger == Stranger::kRealUser && !BecomeAnotherUser()) return kNotAnotherUser;
-            const int fd = ListenAt(place);
-            char go = fd >= 0;
-            if (write(ready[1], &go, 1) != 1) return 1;
-            return read(finish[0], &go, 1) == 1 ? 0 : 1;
-        });
-        char held = 0;
-        ASSERT_EQ(read(ready[0], &held, 1), 1);
-        ASSERT_TRUE(held);
-        PretendToBeAnotherUser(stranger == Stranger::kPretended);
+        HeldChild holder([&] { return (!real || BecomeAnotherUser()) && ListenAt(place) >= 0; });
+        ASSERT_TRUE(holder.ready);
+        PretendToBeAnotherUser(!real);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(FindWindowW(kClass, kTitle), nullptr);
         CreateGameWindow();
@@ -405,15 +423,13 @@ TEST_F(SingleInstanceTest, AStrangerHoldingTheNameIsNeitherHandedOverToNorKeptQu
         EXPECT_NE(said.find("single-instance is off"), std::string::npos) << said;
         EXPECT_NE(said.find("another user holds"), std::string::npos) << said;
         PretendToBeAnotherUser(false);
-        ASSERT_EQ(write(finish[1], &held, 1), 1);
-        EXPECT_EQ(ExitCode(holder), 0);
-        for (int fd : {ready[0], ready[1], finish[0], finish[1]}) close(fd);
+        EXPECT_EQ(holder.Release(), 0);
     }
 }
 
 TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlocking) {
     CreateGameWindow();
-    const ChannelRequest valid = ValidRequest();
+    const ChannelRequest valid = kValidRequest;
     ChannelRequest wrongMagic = valid, wrongVersion = valid, otherMessage = valid;
     wrongMagic.magic ^= 1;
     wrongVersion.version += 1;
@@ -449,34 +465,6 @@ TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlock
     EXPECT_EQ(NextMessage(), WM_PAINT);
     EXPECT_EQ(host.handOvers, 2);
     EXPECT_TRUE(silent.Reply().has_value());
-}
-
-TEST_F(SingleInstanceTest, SendingToACopyThatHasEndedReturnsZeroAtOnce) {
-    // A copy that crashed after it was found must not hang the one starting.
-    const std::string instanceNamespace = platform::InstanceNamespace();
-    int ready[2];
-    int finish[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(finish), 0);
-    const pid_t running = StartChild([&] {
-        FakeHost childHost;
-        childHost.Install();
-        platform::SetInstanceNamespace(instanceNamespace);
-        if (CreateRecordingWindow(WS_VISIBLE, kClass, kTitle) == nullptr) return 1;
-        char go = 1;
-        if (write(ready[1], &go, 1) != 1) return 1;
-        return read(finish[0], &go, 1) == 1 ? 0 : 1;  // never serves a request
-    });
-    char go = 0;
-    ASSERT_EQ(read(ready[0], &go, 1), 1);
-    platform::SetInstanceNamespace(instanceNamespace);
-    const HWND found = FindWindowW(kClass, kTitle);
-    ASSERT_NE(found, nullptr);
-    ASSERT_EQ(write(finish[1], &go, 1), 1);
-    EXPECT_EQ(ExitCode(running), 0);
-    EXPECT_EQ(SendMessageW(found, WM_USER, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(found, WM_CLOSE, 0, 0), 0) << "only the hand-over crosses processes";
-    for (int fd : {ready[0], ready[1], finish[0], finish[1]}) close(fd);
 }
 
 }  // namespace

@@ -11,8 +11,10 @@
 
 namespace {
 
+using platform_test::CountReceived;
 using platform_test::CreateRecordingWindow;
 using test_support::FakeHost;
+using Kind = platform::HostEventKind;
 
 void ExpectRect(const RECT& rect, LONG left, LONG top, LONG right, LONG bottom) {
     EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}),
@@ -21,12 +23,21 @@ void ExpectRect(const RECT& rect, LONG left, LONG top, LONG right, LONG bottom) 
 
 RECT WindowRect() { return platform::CurrentStatus().windowRect; }
 
+void Hide(HWND window) { SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW); }
+void Show(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 240, 320, SWP_NOSIZE | SWP_SHOWWINDOW); }
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { host.Install(); }
     void TearDown() override { platform_test::Reaction() = nullptr; }
+    MSG Next() {
+        MSG message{};
+        GetMessageW(&message, nullptr, 0, 0);
+        return message;
+    }
     FakeHost host;
 };
+using MessageLoopTest = WindowTest;
 
 TEST_F(WindowTest, SetWindowPosMovesAndSizesByItsFlagsAndSaturates) {
     const HWND window = CreateRecordingWindow(WS_VISIBLE);
@@ -55,30 +66,8 @@ TEST_F(WindowTest, FailedCreationLeavesNoWindow) {
     EXPECT_TRUE(host.visibilityLog.empty());
 }
 
-using platform_test::CountReceived;
-using Kind = platform::HostEventKind;
-
-void Hide(HWND window) { SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_HIDEWINDOW); }
-void Show(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 240, 320, SWP_NOSIZE | SWP_SHOWWINDOW); }
-
-class MessageLoopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        host.Install();
-        window = platform_test::CreateRecordingWindow();
-        ASSERT_NE(window, nullptr);
-    }
-    void TearDown() override { platform_test::Reaction() = nullptr; }
-    MSG Next() {
-        MSG message{};
-        GetMessageW(&message, nullptr, 0, 0);
-        return message;
-    }
-    FakeHost host;
-    HWND window = nullptr;
-};
-
 TEST_F(MessageLoopTest, HiddenWindowGetsNoPaintsAndNoInputUntilShownAgain) {
+    const HWND window = CreateRecordingWindow();
     Hide(window);
     // The host is told nothing can be painted; a paint, pen or focus event it
     // reports anyway is dropped, and the loop waits for something that counts.
@@ -92,6 +81,7 @@ TEST_F(MessageLoopTest, HiddenWindowGetsNoPaintsAndNoInputUntilShownAgain) {
 }
 
 TEST_F(MessageLoopTest, PenPositionsKeepTheirLow16Bits) {
+    ASSERT_NE(CreateRecordingWindow(), nullptr);
     struct Case {
         std::int32_t x, y;
         WORD wantX, wantY;
@@ -113,6 +103,7 @@ TEST_F(MessageLoopTest, PenPositionsKeepTheirLow16Bits) {
 }
 
 TEST_F(MessageLoopTest, FocusIsLostOnceWhetherTheWindowHidesOrTheHostReportsIt) {
+    const HWND window = CreateRecordingWindow();
     // The minimise button hides the window itself and counts on the focus
     // change that follows.
     Hide(window);
@@ -125,9 +116,7 @@ TEST_F(MessageLoopTest, FocusIsLostOnceWhetherTheWindowHidesOrTheHostReportsIt) 
     EXPECT_EQ(CountReceived(WM_KILLFOCUS), 2);
 }
 
-TEST(MessageLoopWithoutWindow, CloseEndsTheLoopInsteadOfSpinning) {
-    FakeHost host;
-    host.Install();
+TEST_F(MessageLoopTest, WithoutAWindowCloseEndsTheLoopInsteadOfSpinning) {
     MSG message{};
     EXPECT_FALSE(GetMessageW(&message, nullptr, 0, 0));
     EXPECT_EQ(message.message, WM_QUIT);

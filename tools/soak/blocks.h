@@ -1,9 +1,13 @@
-// The rules of the blocks as the player and the checks see them, stated here
-// on their own rather than taken from the game: which sides a kind opens
-// toward, how a tap turns it, and which cells are joined to the two homes.
+// The game as the player and the checks see it, stated here on their own
+// rather than taken from the game, so that a wrong rule or rectangle in the
+// game shows up as a broken rule: which sides a block opens toward, how a tap
+// turns it, which cells are joined to the two homes, and where the controls
+// and the panels' answers lie on the screen.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/coredll/coredll.h"
 
 namespace soak {
 
@@ -46,5 +50,25 @@ int TapsBetween(std::int32_t from, std::int32_t to);
 // The cells joined to either home through blocks that open toward each
 // other, the homes themselves included.
 int CountJoinedToHomes(const std::int32_t* kinds);
+
+// The control strip.
+constexpr RECT kStartStop{70, 245, 130, 281};
+constexpr RECT kHelp{5, 245, 65, 262};
+constexpr RECT kAbout{5, 264, 65, 281};
+constexpr RECT kMinimise{182, 295, 206, 319};
+constexpr RECT kExit{211, 295, 235, 319};
+
+// The panels' answers: the pages' "X" and arrows, "Yes" and "No" of the two
+// questions, "OK" of "Start new level".
+constexpr RECT kHelpClose{180, 220, 230, 240};
+constexpr RECT kAboutClose{180, 215, 230, 240};
+constexpr RECT kPrevPage{16, 220, 40, 240};
+constexpr RECT kNextPage{52, 220, 75, 240};
+constexpr RECT kYes{34, 191, 103, 215};
+constexpr RECT kNo{142, 191, 211, 215};
+constexpr RECT kOk{162, 197, 229, 221};
+
+constexpr RECT kScreen{0, 0, 240, 320};
+constexpr RECT kBoard{0, 0, 240, 240};
 
 }  // namespace soak

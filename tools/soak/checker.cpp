@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 namespace {
@@ -17,40 +15,42 @@ constexpr const char* kInvariants[] = {
     "stop button",  "panel rectangles", "panel answers", "level bonus",     "next level",        "program end",
 };
 
-// The longest each sequence may run, in ticks: the intro takes 98, a heart
-// 30, the walk at most 700; the bloom lasts from the path's last turn through
-// the walk to the end of the opening heart.
-constexpr int kLongestIntro = 150;
-constexpr int kLongestBloom = 1000;
-constexpr int kLongestWalk = 800;
-constexpr int kLongestHeart = 60;
 constexpr std::uint32_t kTickGap = 31;
 constexpr std::int32_t kLevelBonus = 50;
 
-
-struct Answers {
-    RECT yes;
-    RECT no;
+// Each panel's name and where its answers lie ("Yes" and "No", or the one
+// answer twice), by Panel.
+struct PanelPlace {
+    const char* name;
+    RECT yes, no;
 };
-
-Answers AnswersOf(Panel panel) {
-    switch (panel) {
-        case Panel::About: return {kAboutClose, kAboutClose};
-        case Panel::Help: return {kHelpClose, kHelpClose};
-        case Panel::ExitQuestion:
-        case Panel::StopQuestion: return {kYes, kNo};
-        case Panel::LevelComplete: return {kOk, kOk};
-        case Panel::None: break;
-    }
-    return {};
-}
+constexpr PanelPlace kPanels[] = {
+    {"no panel", {}, {}},
+    {"about page", kAboutClose, kAboutClose},
+    {"help page", kHelpClose, kHelpClose},
+    {"exit question", kYes, kNo},
+    {"stop question", kYes, kNo},
+    {"\"Start new level\" panel", kOk, kOk},
+};
+const PanelPlace& Place(Panel panel) { return kPanels[static_cast<int>(panel)]; }
 
 bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Written with snprintf: GCC 12 warns falsely (-Wrestrict) on "(" + std::to_string(...).
+// The failure of `invariant`, its detail written as by printf.
+template <typename... Values>
+std::optional<Failure> Fail(const char* invariant, const char* format, Values... values) {
+    if constexpr (sizeof...(values) == 0) {
+        return Failure{invariant, format};
+    } else {
+        char detail[256];
+        std::snprintf(detail, sizeof detail, format, values...);
+        return Failure{invariant, detail};
+    }
+}
+
 std::string Describe(const RECT& r) {
     char text[64];
     std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", static_cast<int>(r.left), static_cast<int>(r.top),
@@ -58,60 +58,18 @@ std::string Describe(const RECT& r) {
     return text;
 }
 
-std::string At(int x, int y) {
-    char text[32];
-    std::snprintf(text, sizeof text, "(%d,%d)", x, y);
-    return text;
-}
-
-std::optional<Failure> Fail(const char* invariant, std::string detail) { return Failure{invariant, std::move(detail)}; }
-
 bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHeroHome] == 10; }
 
 }  // namespace
 
-const char* PanelName(Panel panel) {
-    switch (panel) {
-        case Panel::None: return "no panel";
-        case Panel::About: return "about page";
-        case Panel::Help: return "help page";
-        case Panel::ExitQuestion: return "exit question";
-        case Panel::StopQuestion: return "stop question";
-        case Panel::LevelComplete: return "\"Start new level\" panel";
-    }
-    return "?";
-}
-
 std::span<const char* const> Checker::Invariants() { return kInvariants; }
 
 Checker::Seen Checker::Look(const GameState& s) {
-    Seen seen{};
+    Seen seen{{}, s.gamePlaying, s.modalShown, s.nextLevelRequested, s.introRunning, s.bloomPhase, s.heroesWalking,
+              s.levelCompleteRunning, s.levelStartRunning, s.tickEnabled, s.helpPagesShown, s.exitConfirmPending,
+              s.stopConfirmPending, s.startStopHeld, s.helpHeld, s.aboutHeld, s.exitHeld, s.cellPressed, s.answerYes,
+              s.pressedCell, s.yesRect, s.noRect, s.score, s.bankedScore, s.level, s.lastTickTime};
     std::copy(s.kinds, s.kinds + kCells, seen.kinds.begin());
-    seen.gamePlaying = s.gamePlaying;
-    seen.modalShown = s.modalShown;
-    seen.nextLevelRequested = s.nextLevelRequested;
-    seen.introRunning = s.introRunning;
-    seen.bloomPhase = s.bloomPhase;
-    seen.heroesWalking = s.heroesWalking;
-    seen.levelCompleteRunning = s.levelCompleteRunning;
-    seen.levelStartRunning = s.levelStartRunning;
-    seen.tickEnabled = s.tickEnabled;
-    seen.helpPagesShown = s.helpPagesShown;
-    seen.exitConfirmPending = s.exitConfirmPending;
-    seen.stopConfirmPending = s.stopConfirmPending;
-    seen.startStopHeld = s.startStopHeld;
-    seen.helpHeld = s.helpHeld;
-    seen.aboutHeld = s.aboutHeld;
-    seen.exitHeld = s.exitHeld;
-    seen.cellPressed = s.cellPressed;
-    seen.answerYes = s.answerYes;
-    seen.pressedCell = s.pressedCell;
-    seen.yesRect = s.yesRect;
-    seen.noRect = s.noRect;
-    seen.score = s.score;
-    seen.bankedScore = s.bankedScore;
-    seen.level = s.level;
-    seen.lastTickTime = s.lastTickTime;
     return seen;
 }
 
@@ -127,7 +85,7 @@ void Checker::StartProgram(const GameState& state) {
     penDown_ = false;
     ticked_ = false;
     panel_ = Panel::About;  // the start-up taps About on the player's behalf
-    introTicks_ = bloomTicks_ = walkTicks_ = heartTicks_ = 0;
+    sequenceTicks_ = {};
 }
 
 void Checker::BeforeEvent(const platform::HostEvent& event, std::uint32_t clock, const GameState& state, bool shown) {
@@ -172,7 +130,7 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
     for (int cell = 0; cell < kCells; ++cell) {
         const std::int32_t kind = now.kinds[cell];
         if ((kind < 0 || kind > 12) && kind != 99)
-            return Fail("board values", "cell " + At(ColumnOf(cell), RowOf(cell)) + " holds " + std::to_string(kind));
+            return Fail("board values", "cell (%d,%d) holds %d", ColumnOf(cell), RowOf(cell), kind);
     }
     if (!now.gamePlaying) return std::nullopt;
     const auto& k = now.kinds;
@@ -181,9 +139,8 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
         lit ? k[kHeroineHome] == 12 && k[kTopRightStone] == 0 && k[kBottomLeftStone] == 0
             : k[kHeroHome] == 4 && k[kHeroineHome] == 6 && k[kTopRightStone] == 99 && k[kBottomLeftStone] == 99;
     if (!fits)
-        return Fail("corners", "(0,0) " + std::to_string(k[kHeroHome]) + ", (11,11) " +
-                                   std::to_string(k[kHeroineHome]) + ", (11,0) " + std::to_string(k[kTopRightStone]) +
-                                   ", (0,11) " + std::to_string(k[kBottomLeftStone]));
+        return Fail("corners", "(0,0) %d, (11,11) %d, (11,0) %d, (0,11) %d", k[kHeroHome], k[kHeroineHome],
+                    k[kTopRightStone], k[kBottomLeftStone]);
     // The path is lit from its last turn until the next level is built.
     if (lit != (now.bloomPhase || now.nextLevelRequested))
         return Fail("lit path", lit ? "the homes are lit with no level won" : "a level is won and the path is not lit");
@@ -192,8 +149,7 @@ std::optional<Failure> Checker::Board(const Seen& now) const {
 
 std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
     if (before_.gamePlaying && now.gamePlaying && now.bankedScore < before_.bankedScore)
-        return Fail("banked score",
-                    "fell from " + std::to_string(before_.bankedScore) + " to " + std::to_string(now.bankedScore));
+        return Fail("banked score", "fell from %d to %d", before_.bankedScore, now.bankedScore);
     // A tap reaches a cell when the pen leaves the screen in the cell it touched.
     if (event_.kind != HostEventKind::PenUp || !before_.cellPressed || now.cellPressed) return std::nullopt;
     const int x = event_.x & 0xFFFF;
@@ -209,43 +165,49 @@ std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
     const bool finished = before_.bloomPhase || before_.heroesWalking || before_.levelCompleteRunning;
     if (finished && now.score == before_.score && now.kinds == before_.kinds) return std::nullopt;
     if (!counted)
-        return Fail("score after a tap", "tap on " + At(ColumnOf(cell), RowOf(cell)) + ": score " +
-                                             std::to_string(now.score) + ", banked " + std::to_string(now.bankedScore) +
-                                             " + " + std::to_string(joined) + " cells joined to the homes");
+        return Fail("score after a tap", "tap on (%d,%d): score %d, banked %d + %d cells joined to the homes",
+                    ColumnOf(cell), RowOf(cell), now.score, now.bankedScore, joined);
     const Cell& record = state.cells[cell];
     if (!finished && !IsCorner(cell) && IsBlock(before_.kinds[cell]) && !before_.nextLevelRequested &&
         !(record.turning && record.turnFrame == 0))
-        return Fail("tapped block turns", "the block at " + At(ColumnOf(cell), RowOf(cell)) + " did not start a turn");
+        return Fail("tapped block turns", "the block at (%d,%d) did not start a turn", ColumnOf(cell), RowOf(cell));
     return std::nullopt;
 }
 
 // Ticks run only on paints, at most one per 31 ms of the game's clock, and
 // every paint that finds the tick enabled and due runs one.
 std::optional<Failure> Checker::Pace(const Seen& now) {
-    if (!now.introRunning) introTicks_ = 0;
-    if (!now.bloomPhase) bloomTicks_ = 0;
-    if (!now.heroesWalking) walkTicks_ = 0;
-    if (!now.levelCompleteRunning && !now.levelStartRunning) heartTicks_ = 0;
+    // The longest each sequence may run, in ticks: the intro takes 98, a heart
+    // 30, the walk at most 700; the bloom lasts from the path's last turn
+    // through the walk to the end of the opening heart.
+    const struct {
+        bool running;
+        int longest;
+        const char* name;
+    } sequences[] = {{now.introRunning, 150, "the intro"},
+                     {now.bloomPhase, 1000, "the bloom"},
+                     {now.heroesWalking, 800, "the walk"},
+                     {now.levelCompleteRunning || now.levelStartRunning, 60, "a heart"}};
+    for (std::size_t i = 0; i < sequenceTicks_.size(); ++i) {
+        if (!sequences[i].running) sequenceTicks_[i] = 0;
+    }
     if (now.lastTickTime == before_.lastTickTime) {
         if (event_.kind == HostEventKind::Paint && before_.tickEnabled && shownBefore_ &&
             clock_ - before_.lastTickTime >= kTickGap)
-            return Fail("tick due", "a paint " + std::to_string(clock_ - before_.lastTickTime) +
-                                        " ms after the last tick ran none");
+            return Fail("tick due", "a paint %u ms after the last tick ran none", clock_ - before_.lastTickTime);
         return std::nullopt;
     }
     ++ticks_;
     if (event_.kind != HostEventKind::Paint) return Fail("tick pace", "a tick ran outside a paint");
     if (now.lastTickTime != clock_)
-        return Fail("tick pace", "the tick took the time " + std::to_string(now.lastTickTime) + ", the clock read " +
-                                     std::to_string(clock_));
+        return Fail("tick pace", "the tick took the time %u, the clock read %u", now.lastTickTime, clock_);
     const std::uint32_t gap = now.lastTickTime - before_.lastTickTime;
-    if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks " + std::to_string(gap) + " ms apart");
+    if (ticked_ && gap < kTickGap) return Fail("tick pace", "two ticks %u ms apart", gap);
     ticked_ = true;
-    if (now.introRunning && ++introTicks_ > kLongestIntro) return Fail("sequences end", "the intro does not end");
-    if (now.bloomPhase && ++bloomTicks_ > kLongestBloom) return Fail("sequences end", "the bloom does not end");
-    if (now.heroesWalking && ++walkTicks_ > kLongestWalk) return Fail("sequences end", "the walk does not end");
-    if ((now.levelCompleteRunning || now.levelStartRunning) && ++heartTicks_ > kLongestHeart)
-        return Fail("sequences end", "a heart does not end");
+    for (std::size_t i = 0; i < sequenceTicks_.size(); ++i) {
+        if (sequences[i].running && ++sequenceTicks_[i] > sequences[i].longest)
+            return Fail("sequences end", "%s does not end", sequences[i].name);
+    }
     return std::nullopt;
 }
 
@@ -286,8 +248,7 @@ std::optional<Failure> Checker::Controls(const Seen& now) {
     // With no panel up after the releases, the answers are carried out.
     if (before_.modalShown || OpenedByRelease() != Panel::None) return std::nullopt;
     if (before_.nextLevelRequested && (now.nextLevelRequested || now.level != before_.level + 1))
-        return Fail("next level",
-                    "\"OK\" left level " + std::to_string(before_.level) + " for level " + std::to_string(now.level));
+        return Fail("next level", "\"OK\" left level %d for level %d", before_.level, now.level);
     return std::nullopt;
 }
 
@@ -295,16 +256,16 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     const int x = event_.x & 0xFFFF;
     const int y = event_.y & 0xFFFF;
     if (event_.kind == HostEventKind::PenDown && before_.modalShown) {
-        const Answers answers = AnswersOf(panel_);
+        const PanelPlace& answers = Place(panel_);
         const bool yes = Inside(answers.yes, x, y);
         const bool no = Inside(answers.no, x, y);
         if (now.modalShown == (yes || no))
-            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) +
-                                             (now.modalShown ? " left" : " closed") + " the " + PanelName(panel_));
+            return Fail("panel answers", "a pen-down at (%d,%d) %s the %s", x, y, now.modalShown ? "left" : "closed",
+                        Place(panel_).name);
         const bool question = panel_ == Panel::ExitQuestion || panel_ == Panel::StopQuestion;
         if (question && !now.modalShown && now.answerYes != yes)
-            return Fail("panel answers", std::string("a pen-down at ") + At(x, y) + " answered the " +
-                                             PanelName(panel_) + (now.answerYes ? " yes" : " no"));
+            return Fail("panel answers", "a pen-down at (%d,%d) answered the %s %s", x, y, Place(panel_).name,
+                        now.answerYes ? "yes" : "no");
     } else if (event_.kind == HostEventKind::PenUp) {
         if (const Panel opened = OpenedByRelease(); opened != Panel::None) panel_ = opened;
     } else if (now.modalShown && !before_.modalShown && event_.kind == HostEventKind::CloseRequest) {
@@ -314,48 +275,48 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
         panel_ = Panel::LevelComplete;
         ++levelsWon_;
         if (now.bankedScore != now.score + kLevelBonus)
-            return Fail("level bonus",
-                        "banked " + std::to_string(now.bankedScore) + " for a score of " + std::to_string(now.score));
+            return Fail("level bonus", "banked %d for a score of %d", now.bankedScore, now.score);
     }
     if (!now.modalShown) {
         panel_ = Panel::None;
         return std::nullopt;
     }
     if (panel_ == Panel::None) return Fail("panel rectangles", "a panel is up that no event put up");
-    const Answers answers = AnswersOf(panel_);
+    const PanelPlace& answers = Place(panel_);
     if (!Same(now.yesRect, answers.yes) || !Same(now.noRect, answers.no))
-        return Fail("panel rectangles", std::string("the ") + PanelName(panel_) + " answers at " +
-                                            Describe(now.yesRect) + " and " + Describe(now.noRect) + ", not " +
-                                            Describe(answers.yes) + " and " + Describe(answers.no));
+        return Fail("panel rectangles", "the %s answers at %s and %s, not %s and %s", answers.name,
+                    Describe(now.yesRect).c_str(), Describe(now.noRect).c_str(), Describe(answers.yes).c_str(),
+                    Describe(answers.no).c_str());
     return std::nullopt;
 }
 
 std::optional<Failure> Checker::Flags(const Seen& now) const {
     struct Rule {
         bool broken;
+        const char* invariant;
         const char* what;
     };
     const bool sequence = now.introRunning || now.bloomPhase || now.heroesWalking || now.levelCompleteRunning ||
                           now.levelStartRunning || now.nextLevelRequested || now.stopConfirmPending;
+    // A panel is closed at pen-down and answered at the pen-up after it.
+    const bool answered = !penDown_ && !now.modalShown;
     const Rule rules[] = {
-        {now.heroesWalking && !now.bloomPhase, "heroesWalking without bloomPhase"},
-        {now.levelCompleteRunning && !now.bloomPhase, "levelCompleteRunning without bloomPhase"},
-        {now.heroesWalking && now.levelCompleteRunning, "heroesWalking with levelCompleteRunning"},
-        {now.introRunning && now.bloomPhase, "introRunning with bloomPhase"},
-        {now.levelStartRunning && (now.bloomPhase || now.introRunning), "levelStartRunning during the intro or bloom"},
-        {now.tickEnabled && now.modalShown, "tickEnabled while modalShown"},
-        {now.tickEnabled && !now.gamePlaying, "tickEnabled with no game"},
-        {sequence && !now.gamePlaying, "a level's sequence or question with no game"},
-        {now.helpPagesShown && !now.modalShown, "helpPagesShown without modalShown"},
+        {now.heroesWalking && !now.bloomPhase, "phase flags", "heroesWalking without bloomPhase"},
+        {now.levelCompleteRunning && !now.bloomPhase, "phase flags", "levelCompleteRunning without bloomPhase"},
+        {now.heroesWalking && now.levelCompleteRunning, "phase flags", "heroesWalking with levelCompleteRunning"},
+        {now.introRunning && now.bloomPhase, "phase flags", "introRunning with bloomPhase"},
+        {now.levelStartRunning && (now.bloomPhase || now.introRunning), "phase flags",
+         "levelStartRunning during the intro or bloom"},
+        {now.tickEnabled && now.modalShown, "phase flags", "tickEnabled while modalShown"},
+        {now.tickEnabled && !now.gamePlaying, "phase flags", "tickEnabled with no game"},
+        {sequence && !now.gamePlaying, "phase flags", "a level's sequence or question with no game"},
+        {now.helpPagesShown && !now.modalShown, "phase flags", "helpPagesShown without modalShown"},
+        {answered && now.nextLevelRequested, "pending answers", "nextLevelRequested without modalShown"},
+        {answered && now.exitConfirmPending, "pending answers", "exitConfirmPending without modalShown"},
+        {answered && now.stopConfirmPending, "pending answers", "stopConfirmPending without modalShown"},
     };
     for (const Rule& rule : rules) {
-        if (rule.broken) return Fail("phase flags", rule.what);
-    }
-    // A panel is closed at pen-down and answered at the pen-up after it.
-    if (!penDown_ && !now.modalShown) {
-        if (now.nextLevelRequested) return Fail("pending answers", "nextLevelRequested without modalShown");
-        if (now.exitConfirmPending) return Fail("pending answers", "exitConfirmPending without modalShown");
-        if (now.stopConfirmPending) return Fail("pending answers", "stopConfirmPending without modalShown");
+        if (rule.broken) return Fail(rule.invariant, rule.what);
     }
     return std::nullopt;
 }

@@ -23,7 +23,6 @@ struct Failure {
 
 // Which panel is up, as the events put them up.
 enum class Panel { None, About, Help, ExitQuestion, StopQuestion, LevelComplete };
-const char* PanelName(Panel panel);
 
 class Checker {
 public:
@@ -43,7 +42,6 @@ public:
     std::uint64_t Checks() const { return checks_; }
     std::uint64_t CellTaps() const { return cellTaps_; }
     std::uint64_t LevelsWon() const { return levelsWon_; }
-    Panel TopPanel() const { return panel_; }
 
 private:
     // The part of the game state the rules look at, as it was before an event.
@@ -76,8 +74,9 @@ private:
     bool penDown_ = false;  // the last pen event was a pen-down
     bool ticked_ = false;   // a tick has run in this program
     Panel panel_ = Panel::About;
-    // Ticks each sequence has run for without a break.
-    int introTicks_ = 0, bloomTicks_ = 0, walkTicks_ = 0, heartTicks_ = 0;
+    // Ticks each sequence (the intro, the bloom, the walk, a heart) has run
+    // for without a break.
+    std::array<int, 4> sequenceTicks_{};
 
     std::uint64_t ticks_ = 0;
     std::uint64_t checks_ = 0;

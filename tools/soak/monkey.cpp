@@ -1,7 +1,5 @@
 #include "tools/soak/monkey.h"
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 using platform::HostEventKind;
@@ -45,31 +43,16 @@ Monkey::Monkey(std::uint64_t seed, std::uint64_t events)
 
 bool Monkey::Done() const { return host_->EventCount() >= target_; }
 
-platform::HostEvent Monkey::Next(bool shown) {
-    if (Done()) return {HostEventKind::Close, 0, 0};
-    // A program started afresh owes nothing to the last one.
-    if (host_->Programs() != program_) {
-        program_ = host_->Programs();
-        pending_.clear();
-        episode_ = 0;
-    }
-    const Screen screen = ScreenOf(game, shown);
-    if (pending_.empty()) Plan(shown);
-    const Planned next = pending_.front();
-    pending_.pop_front();
-    step_ = next.step;
-    // A hidden window takes neither paints nor pens: only what reaches the program counts.
-    const HostEventKind kind = next.event.kind;
+// A hidden window takes neither paints nor pens: only what reaches the program counts.
+void Monkey::HandOut(const platform::HostEvent& event, bool shown) {
+    const HostEventKind kind = event.kind;
     if (shown || (kind != HostEventKind::Paint && kind != HostEventKind::PenDown && kind != HostEventKind::PenUp))
-        ++visits_[static_cast<std::size_t>(screen)];
-    return next.event;
+        ++visits_[static_cast<std::size_t>(ScreenOf(game, shown))];
 }
-
-void Monkey::Push(HostEventKind kind, int x, int y) { pending_.push_back({{kind, x, y}, step_}); }
 
 void Monkey::Paints(int count) {
     const std::uint32_t step = kSteps[Below(std::size(kSteps))];
-    for (int i = 0; i < count; ++i) pending_.push_back({{HostEventKind::Paint, 0, 0}, step});
+    for (int i = 0; i < count; ++i) Driver::Push({HostEventKind::Paint, 0, 0}, step);
 }
 
 // Mostly a clean tap; sometimes the pen rests a while, slides off before it
@@ -102,9 +85,7 @@ void Monkey::Plan(bool shown) {
             episode_ = 0;
         } else {
             --episode_;
-            for (const platform::HostEvent& event : EventsOf(player_.Next(game, shown)))
-                pending_.push_back({event, 31});
-            return;
+            return Driver::Push(EventsOf(player_.Next(game, shown)));
         }
     }
     if (!shown) return PlanHidden();

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <random>
 
 #include "state/game_state.h"
@@ -16,19 +15,7 @@
 namespace soak {
 
 enum class Screen {
-    Title,
-    About,
-    Help,
-    ExitQuestion,
-    StopQuestion,
-    Intro,
-    Play,
-    Bloom,
-    Walk,
-    Hearts,
-    LevelPanel,
-    Hidden,
-    Count
+    Title, About, Help, ExitQuestion, StopQuestion, Intro, Play, Bloom, Walk, Hearts, LevelPanel, Hidden, Count
 };
 constexpr std::size_t kScreenCount = static_cast<std::size_t>(Screen::Count);
 const char* ScreenName(Screen screen);
@@ -38,38 +25,26 @@ class Monkey final : public Driver {
 public:
     // Ends the program once `events` events have been delivered in all.
     Monkey(std::uint64_t seed, std::uint64_t events);
-    void Attach(VirtualHost& host) { host_ = &host; }
-
-    platform::HostEvent Next(bool shown) override;
-    std::uint32_t PaintStep() const override { return step_; }
-
-    bool Done() const;
+    bool Done() const override;
     const std::array<std::uint64_t, kScreenCount>& Visits() const { return visits_; }
 
 private:
-    struct Planned {
-        platform::HostEvent event;
-        std::uint32_t step;
-    };
-
-    void Plan(bool shown);
+    void Plan(bool shown) override;
+    void NewProgram() override { episode_ = 0; }
+    void HandOut(const platform::HostEvent& event, bool shown) override;
     void PlanHidden();
     void PlanPanel();
     void PlanOpen();
     void Tap(int x, int y);
     void TapInside(const RECT& rect);
     void Paints(int count);
-    void Push(platform::HostEventKind kind, int x = 0, int y = 0);
+    void Push(platform::HostEventKind kind, int x = 0, int y = 0) { Driver::Push({kind, x, y}); }
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
 
     std::mt19937_64 random_;
     Player player_;
     std::uint64_t target_;
-    VirtualHost* host_ = nullptr;
-    std::uint64_t program_ = 0;
-    std::deque<Planned> pending_;
-    std::uint32_t step_ = 31;
     int episode_ = 0;  // decisions left to the player
     std::array<std::uint64_t, kScreenCount> visits_{};
 };

@@ -6,14 +6,11 @@
 // (the message names the tick and the rule) or a screen was never reached;
 // 2 bad options; 3 the program hung; a crash or a sanitizer's report ends it
 // with its own status.
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "tools/soak/monkey.h"
-#include "tools/soak/run_options.h"
-#include "tools/soak/virtual_host.h"
+#include "tools/soak/runs.h"
 
 namespace {
 
@@ -26,41 +23,22 @@ struct Options {
     soak::CommonOptions common;
 };
 
-std::string Reproduction(const Options& options, std::uint32_t clock) {
-    return std::string(kProgram) + " --events " + std::to_string(options.events) + " --clock " + std::to_string(clock) +
-           " --seed " + std::to_string(options.common.seed) + " --record repro.script";
-}
-
 bool MonkeyFrom(const Options& options, std::uint32_t clock) {
     soak::Monkey monkey(soak::SeedFor(options.common.seed, clock), options.events);
-    soak::VirtualHost host(monkey, clock);
-    monkey.Attach(host);
-    const auto started = std::chrono::steady_clock::now();
-    const int failures = soak::RunPrograms(
-        host, options.common.Settings(kProgram, Reproduction(options, clock)),
-        [&] { return monkey.Done(); });
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const soak::Checker& rules = host.Rules();
-    std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won, %.1f s wall, %d failures\n",
-                clock, static_cast<unsigned long long>(host.EventCount()),
-                static_cast<unsigned long long>(rules.Ticks()), static_cast<unsigned long long>(host.Programs()),
-                static_cast<unsigned long long>(rules.LevelsWon()), seconds, failures);
-    std::string unvisited;
-    std::printf("  events by screen:");
-    for (std::size_t i = 0; i < soak::kScreenCount; ++i) {
-        const auto screen = static_cast<soak::Screen>(i);
-        std::printf("%s %s %llu", i == 0 ? "" : ",", soak::ScreenName(screen),
-                    static_cast<unsigned long long>(monkey.Visits()[i]));
-        if (monkey.Visits()[i] == 0) unvisited += std::string(unvisited.empty() ? "" : ", ") + soak::ScreenName(screen);
-    }
-    std::printf("\n  %llu checks, %llu taps on cells scored against a count of our own\n",
-                static_cast<unsigned long long>(rules.Checks()), static_cast<unsigned long long>(rules.CellTaps()));
-    if (failures > 0) return false;
-    if (!unvisited.empty() && options.events >= kEventsForEveryScreen) {
+    const std::string arguments = "--events " + std::to_string(options.events);
+    return soak::RunFrom(monkey, clock, options.common, kProgram, arguments, [&](soak::VirtualHost&) {
+        std::string unvisited;
+        std::printf("  events by screen:");
+        for (std::size_t i = 0; i < soak::kScreenCount; ++i) {
+            const char* screen = soak::ScreenName(static_cast<soak::Screen>(i));
+            std::printf("%s %s %llu", i == 0 ? "" : ",", screen, static_cast<unsigned long long>(monkey.Visits()[i]));
+            if (monkey.Visits()[i] == 0) unvisited += std::string(unvisited.empty() ? "" : ", ") + screen;
+        }
+        std::printf("\n");
+        if (unvisited.empty() || options.events < kEventsForEveryScreen) return true;
         std::fprintf(stderr, "%s: clock %u: never reached: %s\n", kProgram, clock, unvisited.c_str());
         return false;
-    }
-    return true;
+    });
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 #include <limits>
 #include <queue>
 
-#include "tools/soak/places.h"
-
 namespace soak {
 
 namespace {
@@ -188,7 +186,7 @@ Move Player::Next(const GameState& state, bool windowShown) {
         return TapMiddle(kAboutClose);  // inside the help pages' "X" too
     }
     if (!state.gamePlaying) {
-        if (quitting_) ++tally_.gamesGivenUp;
+        if (quitting_) ++gamesGivenUp_;
         quitting_ = false;
         return TapMiddle(kStartStop);
     }
@@ -217,31 +215,18 @@ Move Player::Play(const GameState& state) {
     const BoardView view = ViewOf(state);
     // A level that drags on gets shaken up now and then.
     const bool impatient = looksThisLevel_ > habits_.patience;
-    if (impatient && Chance(kShakeUp)) {
-        ++tally_.random;
-        return RandomCellTap(view);
-    }
+    if (impatient && Chance(kShakeUp)) return RandomCellTap(view);
     // With no way at all, the balls in flight are awaited.
     const std::vector<PathStep> path = PlanPath(view);
     const PathStep* flower = nullptr;
     const PathStep* creature = nullptr;
     for (const PathStep& step : path) {
         if (view.turning[step.cell]) continue;
-        if (step.taps > 0) {
-            ++tally_.turns;
-            return TapCell(step.cell);
-        }
+        if (step.taps > 0) return TapCell(step.cell);
         if (step.bog && view.flower[step.cell] && flower == nullptr) flower = &step;
         if (step.bog && !view.flower[step.cell] && creature == nullptr) creature = &step;
     }
-    if (flower != nullptr) {
-        ++tally_.flowers;
-        return TapCell(flower->cell);
-    }
-    if (creature != nullptr) {
-        ++tally_.creatures;
-        return TapCell(creature->cell);
-    }
+    if (const PathStep* bog = flower != nullptr ? flower : creature) return TapCell(bog->cell);
     // A way that is whole and not turning, yet the bog does not bloom: a
     // flower's replacement block finished it, and the game looks again only
     // when a turn ends. Any turn off the way will do.
@@ -257,16 +242,13 @@ Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path
     bool onPath[kCells] = {};
     for (const PathStep& step : path) onPath[step.cell] = true;
     for (int cell = 0; cell < kCells; ++cell) {
-        if (!IsCorner(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) {
-            ++tally_.random;
-            return TapCell(cell);
-        }
+        if (!IsCorner(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
     }
     return {};
 }
 
 Move Player::TapAt(int x, int y) {
-    ++tally_.taps;
+    ++taps_;
     pausePaints_ = 1 + Below(std::max(1, habits_.longestPause));
     return {Move::Kind::Tap, x, y, Below(habits_.longestHold + 1)};
 }

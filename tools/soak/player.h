@@ -71,12 +71,8 @@ public:
 
     Move Next(const GameState& state, bool windowShown);
 
-    // Every tap, and of those on the board: blocks turned, flowers and
-    // creatures taken away, and random taps of a level that dragged on.
-    struct Tally {
-        std::uint64_t taps = 0, turns = 0, flowers = 0, creatures = 0, random = 0, gamesGivenUp = 0;
-    };
-    const Tally& Taps() const { return tally_; }
+    std::uint64_t Taps() const { return taps_; }
+    std::uint64_t GamesGivenUp() const { return gamesGivenUp_; }
 
 private:
     Move Play(const GameState& state);
@@ -94,7 +90,8 @@ private:
     int level_ = 0;
     int looksThisLevel_ = 0;
     bool quitting_ = false;  // stopping this game to begin another
-    Tally tally_;
+    std::uint64_t taps_ = 0;
+    std::uint64_t gamesGivenUp_ = 0;
 };
 
 }  // namespace soak

@@ -1,8 +1,5 @@
 #include "tools/soak/runs.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -17,77 +14,41 @@ namespace soak {
 
 namespace {
 
-void WriteScript(const char* program, VirtualHost& host, const std::string& recordPath) {
-    if (recordPath.empty()) return;
-    if (host.Recorder().WriteTo(recordPath)) {
-        std::fprintf(stderr, "%s: the failing run is in %s; replay it with mirelink-headless --clock %u %s\n", program,
-                     recordPath.c_str(), host.ProgramStartClock(), recordPath.c_str());
-    } else {
-        std::fprintf(stderr, "%s: cannot write %s\n", program, recordPath.c_str());
-    }
-}
-
-struct CrashReport {
+// The run under way, for the reports of a hang or a crash.
+struct Current {
     const char* program = nullptr;
     VirtualHost* host = nullptr;
     std::string reproduce;
-    std::string recordPath;
+    std::string record;
 };
-CrashReport crash;
+Current current;
 
 constexpr int kCrashSignals[] = {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
 
-// Best effort from a dying process: the run's place, then the script.
-void WriteCrashReport() {
-    if (crash.host == nullptr) return;
-    VirtualHost& host = *crash.host;
-    crash.host = nullptr;
-    std::fprintf(stderr, "%s: CRASHED at %s\n%s: reproduce with: %s\n", crash.program, host.Where().c_str(),
-                 crash.program, crash.reproduce.c_str());
-    if (crash.recordPath.empty()) return;
-    const int file = open(crash.recordPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0) return;
-    host.Recorder().WriteNow(file);
-    close(file);
-    std::fprintf(stderr, "%s: the crashing run is in %s; replay it with mirelink-headless --clock %u %s\n",
-                 crash.program, crash.recordPath.c_str(), host.ProgramStartClock(), crash.recordPath.c_str());
+// "FAILED at tick ...: what", the command that repeats it, and the script.
+void Report(const std::string& what, const std::string& record) {
+    std::fprintf(stderr, "%s: %s\n%s: reproduce with: %s\n", current.program, what.c_str(), current.program,
+                 current.reproduce.c_str());
+    if (record.empty()) return;
+    if (current.host->Recorder().WriteTo(record)) {
+        std::fprintf(stderr, "%s: the run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
+                     record.c_str(), current.host->ProgramStartClock(), record.c_str());
+    } else {
+        std::fprintf(stderr, "%s: cannot write %s\n", current.program, record.c_str());
+    }
+}
+
+// Best effort from a dying process.
+void ReportCrash() {
+    if (current.host == nullptr) return;
+    Report("CRASHED at " + current.host->Where(), current.record);
+    current.host = nullptr;
 }
 
 void OnCrashSignal(int signal) {
-    WriteCrashReport();
+    ReportCrash();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
-}
-
-void ArmCrashReport(const char* program, VirtualHost& host, const std::string& reproduce,
-                    const std::string& recordPath) {
-    crash = {program, &host, reproduce, recordPath};
-    for (int signal : kCrashSignals) std::signal(signal, OnCrashSignal);
-    if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(WriteCrashReport);
-}
-
-void DisarmCrashReport() {
-    crash.host = nullptr;
-    for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
-}
-
-void ReportFailure(const char* program, VirtualHost& host, const std::string& reproduce,
-                   const std::string& recordPath) {
-    const Failure& failure = *host.Failed();
-    std::fprintf(stderr, "%s: FAILED at %s: %s: %s\n", program, host.Where().c_str(), failure.invariant.c_str(),
-                 failure.detail.c_str());
-    std::fprintf(stderr, "%s: reproduce with: %s\n", program, reproduce.c_str());
-    WriteScript(program, host, recordPath);
-}
-
-[[noreturn]] void ReportHang(const char* program, VirtualHost& host, int seconds, const std::string& reproduce,
-                             const std::string& recordPath) {
-    std::fprintf(stderr, "%s: HUNG at %s: the loop has taken no event for %d s\n", program, host.Where().c_str(),
-                 seconds);
-    std::fprintf(stderr, "%s: reproduce with: %s\n", program, reproduce.c_str());
-    WriteScript(program, host, recordPath);
-    std::fflush(nullptr);
-    std::_Exit(3);
 }
 
 // The n-th failure's script: the record file itself, then FILE.2, FILE.3...
@@ -97,26 +58,70 @@ std::string NumberedPath(const std::string& path, int n) {
 
 }  // namespace
 
-int RunPrograms(VirtualHost& host, const RunSettings& settings, const std::function<bool()>& done) {
-    int failures = 0;
-    Watchdog watchdog(host.EventCount(), std::chrono::seconds(settings.watchdogSeconds), [&] {
-        ReportHang(settings.program, host, settings.watchdogSeconds, settings.reproduce, settings.record);
-    });
-    ArmCrashReport(settings.program, host, settings.reproduce, settings.record);
-    while (!done()) {
-        if (host.RunProgram()) continue;
-        ReportFailure(settings.program, host, settings.reproduce, NumberedPath(settings.record, ++failures));
-        if (!settings.keepGoing) break;
-        host.ForgetFailure();
-    }
-    DisarmCrashReport();
-    return failures;
+void AddCommonOptions(CLI::App& app, CommonOptions& options, const char* seedMeaning) {
+    app.add_option("--clock", options.clocks, "Clock at start, in ms (it seeds the game); each one is a run of its own")
+        ->capture_default_str();
+    app.add_option("--seed", options.seed, seedMeaning)->capture_default_str();
+    app.add_option("--watchdog", options.watchdog, "Seconds without an event after which the program counts as hung")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+    app.add_option("--record", options.record, "On failure, write the failing run here as a mirelink-headless script");
+    app.add_flag("--keep-going", options.keepGoing, "After a failure, report it and go on with a fresh program");
 }
 
-std::string InvariantList() {
+int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptions& options,
+                         const std::function<bool(std::uint32_t clock)>& runFrom) {
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : 2;
+    }
+    bool passed = true;
+    for (std::uint32_t clock : options.clocks) passed = runFrom(clock) && passed;
     std::string list;
     for (const char* name : Checker::Invariants()) list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
+    std::printf("invariants checked after every event: %s\n", list.c_str());
+    return passed ? 0 : 1;
+}
+
+bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, const char* program,
+             const std::string& arguments, const std::function<bool(VirtualHost& host)>& report) {
+    VirtualHost host(driver, clock);
+    driver.Attach(host);
+    const auto started = std::chrono::steady_clock::now();
+    current = {program, &host,
+               std::string(program) + " " + arguments + " --clock " + std::to_string(clock) + " --seed " +
+                   std::to_string(options.seed) + " --record repro.script",
+               options.record};
+    int failures = 0;
+    const std::jthread watchdog = StartWatchdog(host.EventCount(), std::chrono::seconds(options.watchdog), [&] {
+        Report("HUNG at " + host.Where() + ": the loop has taken no event for " + std::to_string(options.watchdog) +
+                   " s",
+               options.record);
+        std::fflush(nullptr);
+        std::_Exit(3);
+    });
+    for (int signal : kCrashSignals) std::signal(signal, OnCrashSignal);
+    if (__sanitizer_set_death_callback != nullptr) __sanitizer_set_death_callback(ReportCrash);
+    while (!host.DriverDone()) {
+        if (host.RunProgram()) continue;
+        const Failure& failure = *host.Failed();
+        Report("FAILED at " + host.Where() + ": " + failure.invariant + ": " + failure.detail,
+               NumberedPath(options.record, ++failures));
+        if (!options.keepGoing) break;
+        host.ForgetFailure();
+    }
+    current.host = nullptr;
+    for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
+    const Checker& rules = host.Rules();
+    std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won (last level %d), %.1f s "
+                "wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
+                clock, static_cast<unsigned long long>(host.EventCount()),
+                static_cast<unsigned long long>(rules.Ticks()),
+                static_cast<unsigned long long>(host.Programs()), static_cast<unsigned long long>(rules.LevelsWon()),
+                game.level, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), failures,
+                static_cast<unsigned long long>(rules.Checks()), static_cast<unsigned long long>(rules.CellTaps()));
+    return report(host) && failures == 0;
 }
 
 std::uint64_t SeedFor(std::uint64_t seed, std::uint32_t clock) {

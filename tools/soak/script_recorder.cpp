@@ -1,7 +1,5 @@
 #include "tools/soak/script_recorder.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
@@ -46,14 +44,10 @@ void ScriptRecorder::Record(const platform::HostEvent& event, std::uint32_t step
     }
 }
 
-// Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on " " + std::to_string(...).
 void ScriptRecorder::AppendPen(const char* verb, const platform::HostEvent& event) {
-    text_ += verb;
-    text_ += ' ';
-    text_ += std::to_string(event.x);
-    text_ += ' ';
-    text_ += std::to_string(event.y);
-    text_ += '\n';
+    char line[48];
+    std::snprintf(line, sizeof line, "%s %d %d\n", verb, static_cast<int>(event.x), static_cast<int>(event.y));
+    text_ += line;
 }
 
 void ScriptRecorder::Comment(const std::string& text) {
@@ -66,20 +60,6 @@ bool ScriptRecorder::WriteTo(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file << text_;
     return static_cast<bool>(file.flush());
-}
-
-void ScriptRecorder::WriteNow(int descriptor) const {
-    const char* data = text_.data();
-    std::size_t left = text_.size();
-    while (left > 0) {
-        const ssize_t written = write(descriptor, data, left);
-        if (written <= 0) return;
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    char line[32];
-    const int length = std::snprintf(line, sizeof line, "paint %llu\n", static_cast<unsigned long long>(paints_));
-    if (paints_ > 0 && length > 0) (void)!write(descriptor, line, static_cast<std::size_t>(length));
 }
 
 }  // namespace soak

@@ -18,9 +18,6 @@ public:
     void Comment(const std::string& text);
     // False when the file cannot be written.
     bool WriteTo(const std::string& path);
-    // The same from a dying process: plain writes to an open descriptor, no
-    // allocation.
-    void WriteNow(int descriptor) const;
 
 private:
     void FlushPaints();

@@ -84,6 +84,21 @@ HostEvent VirtualHost::WaitForEvent(bool paintable) {
     }
 }
 
+HostEvent Driver::Next(bool shown) {
+    if (Done()) return {HostEventKind::Close, 0, 0};
+    if (host_->Programs() != program_) {
+        program_ = host_->Programs();
+        pending_.clear();
+        NewProgram();
+    }
+    if (pending_.empty()) Plan(shown);
+    const Planned next = pending_.front();
+    pending_.pop_front();
+    step_ = next.step;
+    HandOut(next.event, shown);
+    return next.event;
+}
+
 int VirtualHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) {
     Fail({"program end", "message box " + std::string(caption) + ": " + std::string(text)});
     return IDOK;

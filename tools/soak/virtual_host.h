@@ -6,8 +6,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 #include "tools/soak/checker.h"
@@ -15,15 +17,41 @@
 
 namespace soak {
 
-// Whatever gives the program its input.
+class VirtualHost;
+
+// Whatever gives the program its input: events planned ahead, handed out one
+// by one, each paint with the clock advance before it.
 class Driver {
 public:
     virtual ~Driver() = default;
+    void Attach(VirtualHost& host) { host_ = &host; }
     // The next event; `shown`: the window is shown, so paints and pens reach
-    // the game. While hidden, paints only let time pass.
-    virtual platform::HostEvent Next(bool shown) = 0;
-    // The clock advance before each paint.
-    virtual std::uint32_t PaintStep() const { return 31; }
+    // the game. While hidden, paints only let time pass. Once done, a close.
+    platform::HostEvent Next(bool shown);
+    std::uint32_t PaintStep() const { return step_; }
+    virtual bool Done() const = 0;
+
+protected:
+    // Plans the next events when the last plan has run out.
+    virtual void Plan(bool shown) = 0;
+    // A program started afresh (after a failure or a close) owes nothing to the last one.
+    virtual void NewProgram() {}
+    // Called with each event as it is handed out, before it reaches the program.
+    virtual void HandOut(const platform::HostEvent&, bool) {}
+    void Push(platform::HostEvent event, std::uint32_t step = 31) { pending_.push_back({event, step}); }
+    void Push(const std::vector<platform::HostEvent>& events) {
+        for (const platform::HostEvent& event : events) Push(event);
+    }
+    VirtualHost* host_ = nullptr;
+
+private:
+    struct Planned {
+        platform::HostEvent event;
+        std::uint32_t step;
+    };
+    std::deque<Planned> pending_;
+    std::uint64_t program_ = 0;
+    std::uint32_t step_ = 31;
 };
 
 class VirtualHost final : public platform::Host {
@@ -42,9 +70,9 @@ public:
     // "tick T (event E, clock C)": where the run is.
     std::string Where() const;
 
+    bool DriverDone() const { return driver_.Done(); }
     const Checker& Rules() const { return checker_; }
     const std::atomic<std::uint64_t>& EventCount() const { return events_; }
-    std::uint32_t Clock() const { return clock_; }
     std::uint32_t ProgramStartClock() const { return startClock_; }
     std::uint64_t Programs() const { return programs_; }
     ScriptRecorder& Recorder() { return recorder_; }

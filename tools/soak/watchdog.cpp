@@ -1,5 +1,8 @@
 #include "tools/soak/watchdog.h"
 
+#include <condition_variable>
+#include <mutex>
+
 namespace soak {
 
 bool StallJudge::Stalled(std::uint64_t events, Clock::time_point now) {
@@ -12,26 +15,19 @@ bool StallJudge::Stalled(std::uint64_t events, Clock::time_point now) {
     return now - since_ > limit_;
 }
 
-Watchdog::Watchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit, std::function<void()> onHang)
-    : events_(events), judge_(limit), onHang_(std::move(onHang)), thread_([this] { Watch(); }) {}
-
-Watchdog::~Watchdog() {
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-}
-
-void Watchdog::Watch() {
-    std::unique_lock lock(mutex_);
-    do {
-        if (judge_.Stalled(events_.load(), StallJudge::Clock::now())) {
-            onHang_();
-            return;
+std::jthread StartWatchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit,
+                           std::function<void()> onHang) {
+    return std::jthread([&events, limit, onHang = std::move(onHang)](std::stop_token stop) {
+        StallJudge judge(limit);
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        while (!judge.Stalled(events.load(), StallJudge::Clock::now())) {
+            wake.wait_for(lock, stop, std::chrono::milliseconds(200), [] { return false; });
+            if (stop.stop_requested()) return;
         }
-    } while (!wake_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stop_; }));
+        onHang();
+    });
 }
 
 }  // namespace soak

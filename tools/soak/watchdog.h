@@ -4,10 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 namespace soak {
@@ -27,24 +25,10 @@ private:
     Clock::time_point since_{};
 };
 
-class Watchdog {
-public:
-    // `onHang` runs on the watchdog's own thread and must end the process.
-    Watchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit, std::function<void()> onHang);
-    ~Watchdog();
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-private:
-    void Watch();
-
-    const std::atomic<std::uint64_t>& events_;
-    StallJudge judge_;
-    std::function<void()> onHang_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stop_ = false;
-    std::thread thread_;
-};
+// Looks at the count five times a second on a thread of its own, which
+// stops when the thread is destroyed. `onHang` runs on that thread and must
+// end the process.
+std::jthread StartWatchdog(const std::atomic<std::uint64_t>& events, std::chrono::seconds limit,
+                           std::function<void()> onHang);
 
 }  // namespace soak
