@@ -1,4 +1,4 @@
-// Start-up that fails, and the window procedure after close: what the
+// Start-up that fails, and the window procedure at and after close: what the
 // runner's scripts cannot reach (the platform refusing a class, a window or
 // the full screen), on the program's own pictures.
 #include <gtest/gtest.h>
@@ -43,14 +43,21 @@ TEST(Shell, StartUpThatFailsEndsTheProgramBeforeTheLoopWithItsMessage) {
     }
 }
 
-TEST(Shell, MessagesAfterCloseNeverReachTheReleasedDisplay) {
+TEST(Shell, TheCloseButtonOverAPageClosesAndLaterMessagesNeverReachTheDisplay) {
     test_support::FakeHost host;
     test_support::FreshGame();
     host.Install();
     ASSERT_TRUE(InitInstance(platform::RegisterModule(MirelinkResources()), SW_SHOW));
     EXPECT_GT(host.iconWidth, 0u) << "the window class carries the program's icon";
     HWND window = game.mainWindow;
-    SendMessageW(window, WM_CLOSE, 0, 0);
+    // The about page's "X", Start, then Help: with a page up during a game the
+    // window's close button closes without asking.
+    for (const LPARAM at : {MAKELPARAM(200, 230), MAKELPARAM(100, 260), MAKELPARAM(20, 250)}) {
+        SendMessageW(window, WM_LBUTTONDOWN, 0, at);
+        SendMessageW(window, WM_LBUTTONUP, 0, at);
+    }
+    ASSERT_TRUE(game.gamePlaying && game.helpPagesShown);
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(game.display, nullptr);
     EXPECT_FALSE(platform::CurrentStatus().displayOpen);
     const std::uint64_t presents = host.framesPresented;

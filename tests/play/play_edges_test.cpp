@@ -1,6 +1,6 @@
-// What the long plays never reach in play: the stones asleep over a wide bog,
-// a ball aimed off the board, a route too short to walk, and the flowers'
-// odds at high levels. The program is started once, on its own pictures; each
+// What the long plays never reach in play: a block still turning as the path
+// completes, the stones asleep over a wide bog, a ball aimed off the board, a
+// route too short to walk, and the flowers' odds at high levels. The program is started once, on its own pictures; each
 // test clears the cells and lays the board it needs.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 
 #include "app/win_main.h"
 #include "board/board.h"
+#include "board/cell_taps.h"
 #include "board/random.h"
+#include "board/turning_blocks.h"
 #include "play/actors.h"
 #include "play/balls.h"
 #include "play/corner_stones.h"
@@ -46,6 +48,26 @@ protected:
     }
     static inline test_support::FakeHost* host_ = nullptr;
 };
+
+// The homes joined along row 0 and down column 10 but for the vertical at
+// (5, 0): its turn completes the path, and the blocks turning on the path at
+// (7, 0) and off it at (3, 5) stop where they are.
+TEST_F(PlayEdges, ABlockStillTurningWhenThePathCompletesStopsUnturned) {
+    MakeBog(0);
+    KindAt(10, 0) = DownLeft;
+    for (int y = 1; y < kFarCell; ++y) KindAt(10, y) = Vertical;
+    KindAt(10, kFarCell) = UpRight;
+    KindAt(5, 0) = Vertical;
+    TapCell(5, 0);
+    UpdateTurningBlocks();
+    TapCell(7, 0);
+    TapCell(3, 5);
+    for (int tick = 0; tick < 20 && !game.bloomPhase; ++tick) UpdateTurningBlocks();
+    ASSERT_TRUE(game.bloomPhase);
+    for (const Cell& cell : game.cells) EXPECT_FALSE(cell.turning);
+    EXPECT_EQ(KindAt(7, 0), Horizontal + kLitOffset) << "lit as it lay";
+    game.bloomPhase = false;
+}
 
 TEST_F(PlayEdges, TheStonesSleepWhile106CellsAreBog) {
     const std::int32_t timer = game.stoneTimer;
