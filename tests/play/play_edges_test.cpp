@@ -51,7 +51,7 @@ protected:
 
 // The homes joined along row 0 and down column 10 but for the vertical at
 // (5, 0): its turn completes the path, and the blocks turning on the path at
-// (7, 0) and off it at (3, 5) stop where they are.
+// (2, 0) and off it at (3, 5) stop where they are.
 TEST_F(PlayEdges, ABlockStillTurningWhenThePathCompletesStopsUnturned) {
     MakeBog(0);
     KindAt(10, 0) = DownLeft;
@@ -60,12 +60,12 @@ TEST_F(PlayEdges, ABlockStillTurningWhenThePathCompletesStopsUnturned) {
     KindAt(5, 0) = Vertical;
     TapCell(5, 0);
     UpdateTurningBlocks();
-    TapCell(7, 0);
+    TapCell(2, 0);
     TapCell(3, 5);
     for (int tick = 0; tick < 20 && !game.bloomPhase; ++tick) UpdateTurningBlocks();
     ASSERT_TRUE(game.bloomPhase);
     for (const Cell& cell : game.cells) EXPECT_FALSE(cell.turning);
-    EXPECT_EQ(KindAt(7, 0), Horizontal + kLitOffset) << "lit as it lay";
+    EXPECT_EQ(KindAt(2, 0), Horizontal + kLitOffset) << "lit as it lay";
     game.bloomPhase = false;
 }
 
