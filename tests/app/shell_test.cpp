@@ -1,12 +1,13 @@
 // Start-up that fails, and the window procedure at and after close: what the
 // runner's scripts cannot reach (the platform refusing a class, a window or
-// the full screen), on the program's own pictures.
+// the full screen), the page a slide-out takes, on the program's own pictures.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/win_main.h"
+#include "gfx/display_device.h"
 #include "platform/platform.h"
 #include "res/resources.h"
 #include "state/game_state.h"
@@ -57,6 +58,18 @@ TEST(Shell, TheCloseButtonOverAPageClosesAndLaterMessagesNeverReachTheDisplay) {
         SendMessageW(window, WM_LBUTTONUP, 0, at);
     }
     ASSERT_TRUE(game.gamePlaying && game.helpPagesShown);
+    // The slide-out takes the page now shown: each turn stages its page.
+    const auto staged = [] {
+        const std::uint8_t* work = game.display->workBuffer;
+        return std::vector<std::uint8_t>(work, work + kScreenBytes);
+    };
+    std::vector<std::vector<std::uint8_t>> pages;
+    for (const int x : {63, 63, 28}) {  // ">", ">", "<"
+        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(x, 230));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, 230));
+        pages.push_back(staged());
+    }
+    EXPECT_TRUE(pages[0] != pages[1] && pages[0] == pages[2]);
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(game.display, nullptr);
     EXPECT_FALSE(platform::CurrentStatus().displayOpen);

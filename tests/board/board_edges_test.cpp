@@ -25,7 +25,8 @@ void Lay(const char* const rows[kBoardSize]) {
     test_support::FreshGame();
     for (int y = 0; y < kBoardSize; ++y) {
         for (int x = 0; x < kBoardSize; ++x) {
-            KindAt(x, y) = rows[y][x] == '#' ? CornerStone : static_cast<std::int32_t>(std::string_view(kinds).find(rows[y][x]));
+            const char c = rows[y][x];
+            KindAt(x, y) = c == '#' ? CornerStone : static_cast<std::int32_t>(std::string_view(kinds).find(c));
         }
     }
 }
@@ -56,8 +57,8 @@ void SeedSoNextDrawIs(int draw) {
 // top value, not n, and a few draws come out one higher than in double.
 TEST(RandomBelow, ScalesEachDrawInSinglePrecisionAndAnEmptyRangeStillDraws) {
     const struct { int draw, n, value; } cases[] = {
-        {32767, 1, 0}, {32767, 6, 5}, {0, 12, 0}, {19196, 1200, 703}, {9598, 2400, 703}, {28794, 2400, 2109}, {16384, 2, 1},
-        {5, 0, 0},     {5, -5, 0},
+        {32767, 1, 0}, {32767, 6, 5}, {0, 12, 0}, {19196, 1200, 703}, {9598, 2400, 703},
+        {28794, 2400, 2109}, {16384, 2, 1}, {5, 0, 0}, {5, -5, 0},
     };
     for (const auto& c : cases) {
         SeedSoNextDrawIs(c.draw);
@@ -92,7 +93,8 @@ TEST(Route, OfTwoFinishedPathsTheHeroesTakeTheOneLeavingRight) {
 // or a horizontal where the vertical would finish it.
 TEST(CellTaps, ABlockLeftByAFlowerNeverFinishesThePath) {
     const struct { int x, y; std::int32_t drawn, left; } cases[] = {
-        {5, 0, Horizontal, Vertical}, {10, 4, Vertical, Horizontal}, {10, 0, DownLeft, Vertical}, {5, 0, UpRight, UpRight},
+        {5, 0, Horizontal, Vertical}, {10, 4, Vertical, Horizontal},
+        {10, 0, DownLeft, Vertical},  {5, 0, UpRight, UpRight},  // joins nothing: kept
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.x << "," << c.y << " drew " << c.drawn);
@@ -134,7 +136,9 @@ TEST(CellTaps, ACreatureThrowsOneBallOverAWideBogAndNoneWithNoBlockToAimAt) {
 // -5 / 20 is 0: a pen lifted left of the board still names column 0.
 TEST(CellTaps, APenLiftedOffTheBoardOrInAnotherCellTapsNothing) {
     LayBrokenPath();
-    const struct { int x, y; bool tapped; } releases[] = {{-5, 10, false}, {10, -5, false}, {21, 10, false}, {240, 10, false}, {19, 19, true}};
+    const struct { int x, y; bool tapped; } releases[] = {
+        {-5, 10, false}, {10, -5, false}, {21, 10, false}, {240, 10, false}, {19, 19, true},
+    };
     for (const auto& r : releases) {
         game.cellPressed = true;
         game.pressedCell = {};

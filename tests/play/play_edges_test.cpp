@@ -1,7 +1,8 @@
 // What the long plays never reach in play: a block still turning as the path
-// completes, the stones asleep over a wide bog, a ball aimed off the board, a
-// route too short to walk, and the flowers' odds at high levels. The program is started once, on its own pictures; each
-// test clears the cells and lays the board it needs.
+// completes or as a ball lands on it, the stones asleep over a wide bog, a
+// ball aimed off the board, a route too short to walk, and the flowers' odds
+// at high levels. The program is started once, on its own pictures; each test
+// clears the cells and lays the board it needs.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -67,6 +68,18 @@ TEST_F(PlayEdges, ABlockStillTurningWhenThePathCompletesStopsUnturned) {
     for (const Cell& cell : game.cells) EXPECT_FALSE(cell.turning);
     EXPECT_EQ(KindAt(2, 0), Horizontal + kLitOffset) << "lit as it lay";
     game.bloomPhase = false;
+}
+
+// A ball may land on a block while it turns: the turn stops, and the bog
+// stays bog.
+TEST_F(PlayEdges, ATurnWhoseBlockIsGoneStops) {
+    MakeBog(0);
+    TapCell(3, 5);
+    UpdateTurningBlocks();
+    KindAt(3, 5) = Bog;
+    for (int tick = 0; tick < 12; ++tick) UpdateTurningBlocks();
+    EXPECT_FALSE(game.cells[CellIndex(3, 5)].turning);
+    EXPECT_EQ(KindAt(3, 5), Bog);
 }
 
 TEST_F(PlayEdges, TheStonesSleepWhile106CellsAreBog) {
