@@ -70,14 +70,14 @@ TEST_F(PlayEdges, ABlockStillTurningWhenThePathCompletesStopsUnturned) {
     game.bloomPhase = false;
 }
 
-// A ball may land on a block while it turns: the turn stops, and the bog
-// stays bog.
-TEST_F(PlayEdges, ATurnWhoseBlockIsGoneStops) {
+// A ball may land on a block while it turns: the turn stops at once (the
+// bog has no turning frames), and the bog stays bog.
+TEST_F(PlayEdges, ATurnWhoseBlockIsGoneStopsAtOnce) {
     MakeBog(0);
     TapCell(3, 5);
     UpdateTurningBlocks();
     KindAt(3, 5) = Bog;
-    for (int tick = 0; tick < 12; ++tick) UpdateTurningBlocks();
+    UpdateTurningBlocks();
     EXPECT_FALSE(game.cells[CellIndex(3, 5)].turning);
     EXPECT_EQ(KindAt(3, 5), Bog);
 }
