@@ -1,7 +1,7 @@
 // What the long plays never reach on the board: the single-precision scaling
 // of the draws, a choice between two finished paths, taps with rare boards
 // (a block left by an actor that would finish the path, a wide bog, no block
-// to aim at) and a pen lifted left of the board.
+// to aim at) and a pen lifted off the board.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -89,8 +89,9 @@ TEST(Route, OfTwoFinishedPathsTheHeroesTakeTheOneLeavingRight) {
     EXPECT_EQ(KindAt(0, 5), Vertical + kLitOffset) << "the other path is lit too";
 }
 
-// A flower's block that would finish the path leaves a vertical in its place,
-// or a horizontal where the vertical would finish it.
+// A flower (closing, here: still a flower) flies away, and a block that would
+// finish the path leaves a vertical in its place, or a horizontal where the
+// vertical would finish it.
 TEST(CellTaps, ABlockLeftByAFlowerNeverFinishesThePath) {
     const struct { int x, y; std::int32_t drawn, left; } cases[] = {
         {5, 0, Horizontal, Vertical}, {10, 4, Vertical, Horizontal},
@@ -116,8 +117,10 @@ TEST(CellTaps, ACreatureThrowsOneBallOverAWideBogAndNoneWithNoBlockToAimAt) {
         SCOPED_TRACE(bog);
         LayBrokenPath();
         int left = bog - 1;  // and the creature's own cell
-        for (int i = 0; i < kCellCount; ++i) {
-            if (game.kinds[i] == Horizontal && left > 0 && i != CellIndex(3, 5)) --left, game.kinds[i] = Bog;
+        for (int i = 0; i < kCellCount && left > 0; ++i) {
+            if (game.kinds[i] != Horizontal || i == CellIndex(3, 5)) continue;
+            game.kinds[i] = Bog;
+            --left;
         }
         PlaceActor(3, 5, FrogDoze);
         if (bog == 140) {
