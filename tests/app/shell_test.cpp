@@ -1,31 +1,22 @@
-// The program's start-up, its window procedure and its loop, on a host
-// without a window.
+// Start-up that fails, and the window procedure at and after close: what the
+// runner's scripts cannot reach (the platform refusing a class, a window or
+// the full screen), the page a slide-out takes, on the program's own pictures.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "app/win_main.h"
 #include "gfx/display_device.h"
 #include "platform/platform.h"
+#include "res/resources.h"
 #include "state/game_state.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/fresh_game.h"
-#include "tests/support/game_fixture.h"
 
 namespace {
 
-using namespace test_support;
-
-using Shell = GameFixture;
-
-// Start-up as the runner's scenarios cannot see it: the title's own pixels
-// beside the about page, the icon of the window class, and the seed: the
-// clock at the start (1000), in the classic C runtime sequence.
-TEST_F(Shell, StartUpShowsTheTitleUnderTheIconAndSeedsTheRandomSequenceWithTheClock) {
-    EXPECT_EQ(host.iconWidth, 32u) << "the window class carries icon 101";
-    EXPECT_TRUE(RectHolds(0, 0, 240, 7, ScreenColour(167)) && RectHolds(235, 0, 5, 240, ScreenColour(167)));
-    EXPECT_EQ(crt::rand(), static_cast<int>((1000u * 214013u + 2531011u) >> 16 & 0x7FFF));
-}
-
-TEST_F(Shell, StartUpThatFailsEndsTheProgramBeforeTheLoopWithItsMessage) {
-    TearDown();
+TEST(Shell, StartUpThatFailsEndsTheProgramBeforeTheLoopWithItsMessage) {
     const struct {
         platform::Faults faults;
         int bitsPerPixel;
@@ -38,11 +29,11 @@ TEST_F(Shell, StartUpThatFailsEndsTheProgramBeforeTheLoopWithItsMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message ? c.message : "silently");
-        FreshGame();
+        test_support::FakeHost host;
+        test_support::FreshGame();
         host.Install({.bitsPerPixel = c.bitsPerPixel});
-        host.messageBoxes.clear();
         platform::SetFaults(c.faults);
-        EXPECT_EQ(WinMain(resources.Register(), nullptr, nullptr, SW_SHOW), 0);
+        EXPECT_EQ(WinMain(platform::RegisterModule(MirelinkResources()), nullptr, nullptr, SW_SHOW), 0);
         EXPECT_EQ(host.waitCalls, 0) << "the loop never ran";
         EXPECT_EQ(game.display, nullptr);
         EXPECT_FALSE(platform::CurrentStatus().displayOpen);
@@ -53,9 +44,33 @@ TEST_F(Shell, StartUpThatFailsEndsTheProgramBeforeTheLoopWithItsMessage) {
     }
 }
 
-TEST_F(Shell, MessagesAfterCloseNeverReachTheReleasedDisplay) {
+TEST(Shell, TheCloseButtonOverAPageClosesAndLaterMessagesNeverReachTheDisplay) {
+    test_support::FakeHost host;
+    test_support::FreshGame();
+    host.Install();
+    ASSERT_TRUE(InitInstance(platform::RegisterModule(MirelinkResources()), SW_SHOW));
+    EXPECT_GT(host.iconWidth, 0u) << "the window class carries the program's icon";
     HWND window = game.mainWindow;
-    SendMessageW(window, WM_CLOSE, 0, 0);
+    // The about page's "X", Start, then Help: with a page up during a game the
+    // window's close button closes without asking.
+    for (const LPARAM at : {MAKELPARAM(200, 230), MAKELPARAM(100, 260), MAKELPARAM(20, 250)}) {
+        SendMessageW(window, WM_LBUTTONDOWN, 0, at);
+        SendMessageW(window, WM_LBUTTONUP, 0, at);
+    }
+    ASSERT_TRUE(game.gamePlaying && game.helpPagesShown);
+    // The slide-out takes the page now shown: each turn stages its page.
+    const auto staged = [] {
+        const std::uint8_t* work = game.display->workBuffer;
+        return std::vector<std::uint8_t>(work, work + kScreenBytes);
+    };
+    std::vector<std::vector<std::uint8_t>> pages;
+    for (const int x : {63, 63, 28}) {  // ">", ">", "<"
+        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(x, 230));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, 230));
+        pages.push_back(staged());
+    }
+    EXPECT_TRUE(pages[0] != pages[1] && pages[0] == pages[2]);
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(game.display, nullptr);
     EXPECT_FALSE(platform::CurrentStatus().displayOpen);
     const std::uint64_t presents = host.framesPresented;
