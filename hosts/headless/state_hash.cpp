@@ -49,7 +49,9 @@ private:
     std::uint64_t hash_ = kFnvOffset;
 };
 
-// One hash for each top-level field the game writes.
+// One hash for each top-level field, whether or not a script may set it
+// (a panel's flag is the game's alone, yet the game writes it): all but the
+// picture slots, which point into memory and show on the screen anyway.
 class FieldLister {
 public:
     explicit FieldLister(FieldHashes& out) : out_(out) {}
@@ -62,7 +64,9 @@ public:
         out_.emplace_back(name, hasher.Value());
     }
     template <class T>
-    void ReadOnly(const char*, T&) {}
+    void ReadOnly(const char* name, T& field) {
+        if constexpr (!std::is_same_v<std::remove_all_extents_t<T>, ImageRef>) (*this)(name, field);
+    }
     template <class T>
     void Omit(const char*, T&) {}
 

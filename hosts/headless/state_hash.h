@@ -21,9 +21,9 @@ constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
 std::uint64_t Fnv1a(std::uint64_t hash, const std::uint8_t* bytes, std::size_t count);
 constexpr std::uint32_t Fold(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ (hash >> 32)); }
 
-// Every field the game writes, in the order the code declares them, then
+// Every field of the state, in the order the code declares them, then
 // "platform" (the window, the display and the random sequence). Left out: the
-// loaded pictures and fixed values, which never change; the time of the last
+// picture slots, which point into memory; the time of the last
 // tick, which is the clock of the line a tick writes; and the count of frames
 // presented, which grows on every paint (a change in a panel slide's frames
 // shows in the clock, since the slide sleeps between them).
