@@ -22,7 +22,8 @@ add_library(mirelink_resources STATIC ${MIRELINK_RESOURCES_SOURCE})
 target_include_directories(mirelink_resources PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(mirelink_resources PUBLIC mirelink_platform)
 
-add_executable(mirelink-web hosts/web/main.cpp hosts/web/web_host.cpp hosts/sdl/pixel_convert.cpp)
+add_executable(mirelink-web hosts/web/main.cpp hosts/web/web_host.cpp hosts/sdl/pixel_convert.cpp
+               hosts/sdl/paint_schedule.cpp)
 target_link_libraries(mirelink-web PRIVATE mirelink_game mirelink_resources)
 set_target_properties(mirelink-web PROPERTIES OUTPUT_NAME mirelink SUFFIX .js
                       RUNTIME_OUTPUT_DIRECTORY ${MIRELINK_WEB_OUT})
