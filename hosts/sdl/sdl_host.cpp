@@ -259,6 +259,10 @@ HostEvent SdlHost::WaitWhileHidden() {
 // A knock (answered by the platform: None) or input for the game; either
 // earns a paint right after it.
 std::optional<HostEvent> SdlHost::Answer(const SDL_Event& event, bool windowShown) {
+    if (event.type == wakeEvent_) {
+        schedule_.Woken();
+        return HostEvent{};
+    }
     if (event.type == knockEvent_) {
         knockPending_ = true;
         schedule_.Woken();
@@ -313,6 +317,12 @@ void SdlHost::WindowVisibilityChanged(bool visible) {
     } else if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) {
         SDL_MinimizeWindow(window_);
     }
+}
+
+void SdlHost::WakeLoop() {
+    SDL_Event wake{};
+    wake.type = wakeEvent_;
+    SDL_PushEvent(&wake);
 }
 
 void SdlHost::WindowBroughtForward() { SDL_RaiseWindow(window_); }

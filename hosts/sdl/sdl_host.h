@@ -93,6 +93,10 @@ public:
     // failure, which it reports on standard error.
     std::filesystem::path SaveScreenshot();
     void ToggleFullScreen();
+    // Makes the loop's wait return None soon, from any thread, and paint once
+    // after: something outside the game (a measuring tool, input it made up)
+    // wants a look between events.
+    void WakeLoop();
     // True once the recording file is open and being written.
     bool Recording() const { return recorder_ != nullptr; }
     // Writes the last of the recording and closes it. False when it could not
@@ -143,6 +147,7 @@ private:
     bool gameShown_ = false;      // the game's window is shown (not hidden as a minimised one)
     bool restoreAsked_ = false;   // the hand-over for this hiding was asked for
     Uint32 knockEvent_ = SDL_RegisterEvents(1);  // a knock on the hand-over channel
+    Uint32 wakeEvent_ = SDL_RegisterEvents(1);   // WakeLoop
     std::unique_ptr<HandOverWatcher> watcher_;
     bool knockPending_ = false;   // the last knock is being answered by the platform
     bool penDown_ = false;        // a press began on the screen and has not ended
