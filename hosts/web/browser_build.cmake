@@ -42,6 +42,7 @@ add_custom_target(mirelink-page ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIRELINK_WEB_OUT}/icons
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/192x192/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-192.png
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/512x512/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-512.png
+  COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/maskable/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-maskable.png
   COMMENT "Putting the page together"
   VERBATIM)
 add_dependencies(mirelink-page mirelink-web)
