@@ -42,13 +42,14 @@ int main(int argc, char** argv) {
     std::u16string commandLine;
     WinMain(platform::RegisterModule(MirelinkResources()), nullptr, commandLine.data(), SW_SHOW);
 
-    std::printf("%-7s %7s %7s %8s %9s %7s %7s %9s %7s %9s %7s\n", "stretch", "seconds", "ticks", "ticks/s",
-                "gaps ms", "31-32", "CPU", "wakeup/s", "floor", "floor w/s", "CPU/fl");
+    std::printf("%-7s %7s %7s %8s %9s %7s %8s %7s %9s %7s %9s %7s\n", "stretch", "seconds", "ticks", "ticks/s",
+                "gaps ms", "31-32", "frames/s", "CPU", "wakeup/s", "floor", "floor w/s", "CPU/fl");
     for (const PaceReport& r : meter.Reports()) {
         const double rate = r.seconds > 0 ? r.ticks / r.seconds : 0;
         const double even = r.ticks > 1 ? 100.0 * r.evenGaps / (r.ticks - 1) : 0;
-        std::printf("%-7s %7.1f %7d %8.2f %4.0f-%-4.0f %6.1f%% %6.2f%% %9.1f", r.stretch.c_str(), r.seconds, r.ticks,
-                    rate, r.shortestGapMs, r.longestGapMs, even, 100 * r.cpuShare, r.wakeUps / r.seconds);
+        std::printf("%-7s %7.1f %7d %8.2f %4.0f-%-4.0f %6.1f%% %8.1f %6.2f%% %9.1f", r.stretch.c_str(), r.seconds,
+                    r.ticks, rate, r.shortestGapMs, r.longestGapMs, even, r.newFrames / r.seconds, 100 * r.cpuShare,
+                    r.wakeUps / r.seconds);
         if (r.floorCpuShare >= 0) {
             const double ratio = r.floorCpuShare > 0 ? r.cpuShare / r.floorCpuShare : 0;
             std::printf(" %6.2f%% %9.1f %7.2f\n", 100 * r.floorCpuShare, r.floorWakeUpsPerSecond, ratio);

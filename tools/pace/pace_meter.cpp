@@ -93,6 +93,7 @@ std::optional<HostEvent> PaceMeter::NextMove() {
 void PaceMeter::StartStretch() {
     starting_ = false;
     current_.shortestGapMs = 1e9;
+    current_.newFrames = 0;  // the taps' own slides are not the stretch's
     if (const char* mode = kFloorModes[stage_ - 1]) {
         const std::string command = floorCommand_ + " " + mode;
         floor_ = popen(command.c_str(), "r");

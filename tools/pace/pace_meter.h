@@ -24,6 +24,7 @@ struct PaceReport {
     double cpuShare = 0;  // of one core, 0 to 1
     int wakeUps = 0;      // times the main thread slept and woke
     int evenGaps = 0;     // gaps of 31 or 32 ms
+    int newFrames = 0;    // frames presented that differ from the one before
     double floorCpuShare = -1;  // the floor's, beside it; negative: none ran
     double floorWakeUpsPerSecond = 0;
 };
@@ -43,6 +44,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override { inner_.Sleep(milliseconds); }
     platform::HostEvent WaitForEvent(bool paintable) override;
     void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override {
+        if (changed) ++current_.newFrames;
         inner_.PresentFrame(memory, config, changed);
     }
     int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override {
