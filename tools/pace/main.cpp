@@ -57,6 +57,10 @@ int main(int argc, char** argv) {
             std::printf(" %7s %9s %7s\n", "-", "-", "-");
         }
     }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(host->Window(), &width, &height);
+    std::printf("the game's window: %dx%d; the floor's: 480x640\n", width, height);
     host.reset();
     SDL_Quit();
     return 0;
