@@ -206,6 +206,17 @@ TEST_F(SdlHostTest, TickCountIsTheClockOfTheCurrentEventOrOfTheLastSleep) {
     EXPECT_EQ(host_->TickCount(), 1505u);  // by the time each took, not to the clock's reading
 }
 
+// A slide sleeps between its steps: the window is redrawn meanwhile, and a
+// press waits for the game rather than being lost.
+TEST_F(SdlHostTest, InputDuringASleepWaitsForTheGame) {
+    OpenHost();
+    host_->WindowVisibilityChanged(true);
+    PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+    PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
+    host_->Sleep(2);
+    ExpectEvent(host_->WaitForEvent(true), HostEventKind::PenDown, 35, 272);
+}
+
 TEST_F(SdlHostTest, RecordingIsAReplayableScript) {
     SdlHostOptions options;
     options.recordPath = directory_ / "session.txt";
