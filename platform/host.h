@@ -43,6 +43,10 @@ public:
 
     // Milliseconds since some start; wraps past 2^32.
     virtual std::uint32_t TickCount() = 0;
+    // The program itself read the clock (GetTickCount): something in it waits
+    // for time to pass. A host that paints only when a paint can change
+    // something keeps painting while paints read the clock.
+    virtual void ClockWatched() {}
     virtual void Sleep(std::uint32_t milliseconds) = 0;
 
     // The message queue is empty. Return the next input; Paint only when

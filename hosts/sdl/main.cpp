@@ -38,6 +38,8 @@ int RunGame(sdlhost::SdlHost& host) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Mirelink: guide the two heroes to each other across the bog."};
+    app.footer("Keys:\n  Alt+Enter  full screen, and back\n  F12        save a screenshot of the game's screen (PNG)\n"
+               "\nThe mouse is the pen: a click is a tap.");
     Options options;
     app.add_option("--scale", options.scale,
                    "Window pixels per screen pixel (default: the largest that fits the desktop)")

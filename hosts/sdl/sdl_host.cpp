@@ -20,18 +20,13 @@ using Clock = FramePacer::Clock;
 using platform::HostEvent;
 using platform::HostEventKind;
 
-// How long an idle queue waits for input before the next paint. The device
-// painted back to back; a millisecond is close enough for the game's tick
-// gate to open within a millisecond of its time, and cheap, since a paint
-// that does not tick changes no frame.
-constexpr auto kPaintInterval = std::chrono::milliseconds(1);
 constexpr int kIdOk = 1;
 constexpr std::uint32_t kLargestIcon = 1024;
 
 std::string SdlFailure(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
 
 // Whole milliseconds until `deadline`, rounded up so that a wait never ends
-// just short of it and comes back for a zero-length wait.
+// just short of it.
 int MillisecondsUntil(Clock::time_point deadline, Clock::time_point now) {
     if (deadline <= now) {
         return 0;
@@ -40,10 +35,11 @@ int MillisecondsUntil(Clock::time_point deadline, Clock::time_point now) {
     return static_cast<int>(left.count());
 }
 
-// Waits for the next SDL event until `deadline`; false when none came.
-bool WaitEventUntil(Clock::time_point deadline, SDL_Event* event) {
-    const int wait = MillisecondsUntil(deadline, Clock::now());
-    return (wait > 0 ? SDL_WaitEventTimeout(event, wait) : SDL_PollEvent(event)) == 1;
+// The shorter of two waits, where -1 is for ever.
+int ShorterWait(int first, int second) {
+    if (first < 0) return second;
+    if (second < 0) return first;
+    return std::min(first, second);
 }
 
 // The window's scale on the first display, and a word on standard error when
@@ -166,52 +162,117 @@ SdlHost::~SdlHost() {
 
 std::uint32_t SdlHost::TickCount() { return tickCount_; }
 
+// The game sleeps between the steps of a slide. Under load each sleep
+// overshoots, so each one ends where the run of them should (SleepRun), and
+// the window keeps being drawn meanwhile; input waits until the game asks.
 void SdlHost::Sleep(std::uint32_t milliseconds) {
     const std::uint32_t start = options_.clock();
-    SDL_Delay(milliseconds);
-    tickCount_ += options_.clock() - start;
+    const std::uint32_t end = start + sleepRun_.Plan(milliseconds, start);
+    std::uint32_t now = start;
+    for (;;) {
+        const auto left = static_cast<std::int32_t>(end - now);
+        SDL_Event event;
+        if (left <= 0) break;
+        const bool woken = SDL_WaitEventTimeout(&event, left) == 1;
+        now = options_.clock();
+        if (!woken) break;
+        KeepForLater(event);
+    }
+    tickCount_ += now - start;
     if (recorder_ != nullptr) {
         recorder_->ClockMovedUnseen();
     }
 }
 
+void SdlHost::KeepForLater(const SDL_Event& event) {
+    if (RedrawsWindow(event)) {
+        Render();
+        return;
+    }
+    kept_.push_back(event);
+}
+
+bool SdlHost::RedrawsWindow(const SDL_Event& event) const {
+    if (event.type != SDL_WINDOWEVENT) return false;
+    const auto kind = event.window.event;
+    return kind == SDL_WINDOWEVENT_EXPOSED || kind == SDL_WINDOWEVENT_SIZE_CHANGED ||
+           kind == SDL_WINDOWEVENT_SHOWN;
+}
+
+bool SdlHost::NextEvent(int timeoutMs, SDL_Event* event) {
+    if (!kept_.empty()) {
+        *event = kept_.front();
+        kept_.pop_front();
+        return true;
+    }
+    if (timeoutMs == 0) return SDL_PollEvent(event) == 1;
+    return SDL_WaitEventTimeout(event, timeoutMs) == 1;
+}
+
+int SdlHost::ShownWaitMs() const {
+    const auto paint = schedule_.WaitFrom(options_.clock());
+    const int paintWait = paint ? static_cast<int>(*paint) : -1;
+    const bool windowShown = (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+    const int frameWait =
+        framePending_ && windowShown ? MillisecondsUntil(pacer_.NextDeadline(), Clock::now()) : -1;
+    return ShorterWait(paintWait, frameWait);
+}
+
 HostEvent SdlHost::WaitForEvent(bool paintable) {
+    schedule_.PaintDone();
+    sleepRun_.End();
     if (knockPending_) {
         // The platform has answered the knock that woke it.
         knockPending_ = false;
         watcher_->Answered();
     }
+    if (!watcher_) {
+        watcher_ = std::make_unique<HandOverWatcher>(platform::HandOverDescriptor(), knockEvent_);
+    }
     if (!paintable) {
         return WaitWhileHidden();
     }
-    const auto paintAt = Clock::now() + kPaintInterval;
-    SDL_Event event;
-    while (WaitEventUntil(paintAt, &event)) {
-        if (const auto delivered = Translate(event)) {
-            return Deliver(*delivered, true);
+    for (;;) {
+        SDL_Event event;
+        if (NextEvent(ShownWaitMs(), &event)) {
+            if (auto answer = Answer(event, true)) return *answer;
+            continue;
+        }
+        ShowPendingFrame();
+        if (schedule_.WaitFrom(options_.clock()) == 0u) {
+            const HostEvent paint = Deliver({HostEventKind::Paint, 0, 0}, true);
+            schedule_.Painting(tickCount_);
+            return paint;
         }
     }
-    ShowPendingFrame();
-    return Deliver({HostEventKind::Paint, 0, 0}, true);
 }
 
 // Sleeps in the event wait until the user does something or another copy
 // knocks; no timer wakes it.
 HostEvent SdlHost::WaitWhileHidden() {
-    if (!watcher_) {
-        watcher_ = std::make_unique<HandOverWatcher>(platform::HandOverDescriptor(), knockEvent_);
-    }
     SDL_Event event;
-    while (SDL_WaitEventTimeout(&event, options_.hiddenWaitMs) == 1) {
-        if (event.type == knockEvent_) {
-            knockPending_ = true;
-            return {};  // the platform answers the knock
-        }
-        if (const auto delivered = Translate(event)) {
-            return Deliver(*delivered, false);
-        }
+    while (NextEvent(options_.hiddenWaitMs, &event)) {
+        if (auto answer = Answer(event, false)) return *answer;
     }
     return {};
+}
+
+// A knock (answered by the platform: None) or input for the game; either
+// earns a paint right after it.
+std::optional<HostEvent> SdlHost::Answer(const SDL_Event& event, bool windowShown) {
+    if (event.type == wakeEvent_) {
+        schedule_.Woken();
+        return HostEvent{};
+    }
+    if (event.type == knockEvent_) {
+        knockPending_ = true;
+        schedule_.Woken();
+        return HostEvent{};
+    }
+    const auto delivered = Translate(event);
+    if (!delivered) return std::nullopt;
+    schedule_.Woken();
+    return Deliver(*delivered, windowShown);
 }
 
 void SdlHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {
@@ -253,9 +314,16 @@ void SdlHost::WindowVisibilityChanged(bool visible) {
         SDL_RestoreWindow(window_);
         SDL_RaiseWindow(window_);
         framePending_ = true;
+        schedule_.Woken();
     } else if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0) {
         SDL_MinimizeWindow(window_);
     }
+}
+
+void SdlHost::WakeLoop() {
+    SDL_Event wake{};
+    wake.type = wakeEvent_;
+    SDL_PushEvent(&wake);
 }
 
 void SdlHost::WindowBroughtForward() { SDL_RaiseWindow(window_); }
@@ -332,21 +400,12 @@ std::optional<HostEvent> SdlHost::Translate(const SDL_Event& event) {
 std::optional<HostEvent> SdlHost::TranslateWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            focused_ = true;
-            return RestoreIfHidden();
         case SDL_WINDOWEVENT_RESTORED:
             return RestoreIfHidden();
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            // Window managers send stray losses before the window ever had
-            // focus, and again while it is already going away.
-            if (!focused_) {
-                return std::nullopt;
-            }
-            focused_ = false;
-            return HostEvent{HostEventKind::FocusLost, 0, 0};
         case SDL_WINDOWEVENT_MINIMIZED:
-            // Minimised by the window manager while shown: on the device the
-            // game would have lost the focus.
+            // Out of view: what a focus loss meant on the device, where only
+            // another program covering the game took it away. A click on
+            // another window leaves the game in view, and running.
             return gameShown_ ? std::optional{HostEvent{HostEventKind::FocusLost, 0, 0}} : std::nullopt;
         case SDL_WINDOWEVENT_CLOSE:
             return CloseRequest();

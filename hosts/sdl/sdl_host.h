@@ -1,18 +1,20 @@
 // The desktop host: one SDL window showing the handheld's screen at a whole
-// scale, the mouse as the pen, window focus as the device's focus, and a tick
-// count latched per event so that a recorded session replays exactly.
+// scale, the mouse as the pen, minimising as the device's focus loss, and a
+// tick count latched per event so that a recorded session replays exactly.
 //
 // Pace: the device painted whenever its queue was empty, and the game's own
-// clock decides which paints tick. The host paints about every millisecond
-// the queue is idle, so ticks fall as the game wants them whatever the
-// monitor; a frame reaches the window only when it changed, at most once per
-// refresh. A hidden game is a minimised window that sleeps in the event wait
-// until the user or another copy brings it back.
+// clock decides which paints tick. The host paints only when a paint can
+// change something (PaintSchedule): at the game's pace while its paints read
+// the clock, once right after any input, and otherwise sleeps in the event
+// wait, woken by input or by another copy knocking. A frame reaches the window
+// only when it changed, at most once per refresh. The game's own sleeps (the
+// panel slides) keep their total time and keep the window drawn.
 #pragma once
 
 #include <SDL.h>
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -24,6 +26,7 @@
 
 #include "hosts/sdl/frame_pacer.h"
 #include "hosts/sdl/hand_over_watcher.h"
+#include "hosts/sdl/paint_schedule.h"
 #include "hosts/sdl/pixel_convert.h"
 #include "hosts/sdl/recording_file.h"
 #include "hosts/sdl/screen_geometry.h"
@@ -71,6 +74,7 @@ public:
     SdlHost& operator=(const SdlHost&) = delete;
 
     std::uint32_t TickCount() override;
+    void ClockWatched() override { schedule_.ClockWatched(); }
     void Sleep(std::uint32_t milliseconds) override;
     platform::HostEvent WaitForEvent(bool paintable) override;
     void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
@@ -89,6 +93,10 @@ public:
     // failure, which it reports on standard error.
     std::filesystem::path SaveScreenshot();
     void ToggleFullScreen();
+    // Makes the loop's wait return None soon, from any thread, and paint once
+    // after: something outside the game (a measuring tool, input it made up)
+    // wants a look between events.
+    void WakeLoop();
     // True once the recording file is open and being written.
     bool Recording() const { return recorder_ != nullptr; }
     // Writes the last of the recording and closes it. False when it could not
@@ -101,6 +109,17 @@ private:
             SDL_Texture* texture, FramePacer::Clock::duration refreshInterval);
 
     platform::HostEvent WaitWhileHidden();
+    // Takes the next event, those kept during a sleep first, waiting at most
+    // `timeoutMs` (negative: for ever); false when none came.
+    bool NextEvent(int timeoutMs, SDL_Event* event);
+    // How long a shown game may wait for input: until its next paint or the
+    // next refresh a pending frame waits for; -1 when nothing is due.
+    int ShownWaitMs() const;
+    // An event that came during one of the game's sleeps: the window is
+    // redrawn at once, anything else is kept for the loop.
+    void KeepForLater(const SDL_Event& event);
+    bool RedrawsWindow(const SDL_Event& event) const;
+    std::optional<platform::HostEvent> Answer(const SDL_Event& event, bool windowShown);
     void ShowPendingFrame();
     std::optional<platform::HostEvent> Translate(const SDL_Event& event);
     // The user came back to the hidden game: once per hiding, the hand-over.
@@ -120,12 +139,15 @@ private:
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
     FramePacer pacer_;
+    PaintSchedule schedule_;
+    SleepRun sleepRun_;
+    std::deque<SDL_Event> kept_;  // events that came while the game slept
     std::array<std::uint32_t, kScreenPixels> frame_{};  // the picture shown (or next to be)
     bool framePending_ = false;   // a frame (or a repaint) waits for the next refresh
-    bool focused_ = false;        // focus loss counts only after focus was gained
     bool gameShown_ = false;      // the game's window is shown (not hidden as a minimised one)
     bool restoreAsked_ = false;   // the hand-over for this hiding was asked for
     Uint32 knockEvent_ = SDL_RegisterEvents(1);  // a knock on the hand-over channel
+    Uint32 wakeEvent_ = SDL_RegisterEvents(1);   // WakeLoop
     std::unique_ptr<HandOverWatcher> watcher_;
     bool knockPending_ = false;   // the last knock is being answered by the platform
     bool penDown_ = false;        // a press began on the screen and has not ended

@@ -23,7 +23,7 @@ target_include_directories(mirelink_resources PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(mirelink_resources PUBLIC mirelink_platform)
 
 add_executable(mirelink-web hosts/web/main.cpp hosts/web/web_host.cpp hosts/sdl/pixel_convert.cpp
-                           hosts/files/screen_pixels.cpp)
+                           hosts/files/screen_pixels.cpp hosts/sdl/paint_schedule.cpp)
 target_link_libraries(mirelink-web PRIVATE mirelink_game mirelink_resources)
 set_target_properties(mirelink-web PROPERTIES OUTPUT_NAME mirelink SUFFIX .js
                       RUNTIME_OUTPUT_DIRECTORY ${MIRELINK_WEB_OUT})
@@ -42,6 +42,7 @@ add_custom_target(mirelink-page ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIRELINK_WEB_OUT}/icons
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/192x192/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-192.png
   COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/512x512/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-512.png
+  COMMAND ${CMAKE_COMMAND} -E copy ${MIRELINK_ICON_DIR}/maskable/mirelink.png ${MIRELINK_WEB_OUT}/icons/mirelink-maskable.png
   COMMENT "Putting the page together"
   VERBATIM)
 add_dependencies(mirelink-page mirelink-web)

@@ -12,10 +12,6 @@ namespace {
 using platform::HostEvent;
 using platform::HostEventKind;
 
-// How long an idle queue waits for input before the next paint, as on the
-// desktop: short enough for the game's own clock to decide when it ticks.
-constexpr int kPaintIntervalMs = 1;
-
 // The page keeps the input the program has not taken yet. Each entry is
 // [kind, x, y] with the kinds of platform::HostEventKind.
 EM_JS(int, TakePageEvent, (int* x, int* y), {
@@ -46,6 +42,10 @@ EM_JS(double, StartClockFromPage, (), { return Module.mirelinkPage.startClock();
 
 EM_JS(void, ShowEnded, (), { Module.mirelinkPage.showEnded(); });
 
+EM_JS(int, PageEventWaiting, (), { return Module.mirelinkPage.events.length > 0 ? 1 : 0; });
+
+bool TakeEventWaiting() { return PageEventWaiting() != 0; }
+
 std::optional<HostEvent> TakeEvent() {
     int x = 0;
     int y = 0;
@@ -63,22 +63,42 @@ WebHost::WebHost(std::uint32_t startClock)
 // (or of the end of the last sleep): start-up reads exactly the start clock.
 std::uint32_t WebHost::TickCount() { return tickCount_; }
 
+std::uint32_t WebHost::Now() const {
+    return startClock_ + static_cast<std::uint32_t>(emscripten_get_now() - startTime_);
+}
+
+// A slide's sleeps keep their total, as on the desktop.
 void WebHost::Sleep(std::uint32_t milliseconds) {
     const double start = emscripten_get_now();
-    emscripten_sleep(milliseconds);
+    const std::uint32_t wait = sleepRun_.Plan(milliseconds, Now());
+    if (wait > 0) emscripten_sleep(wait);
     tickCount_ += static_cast<std::uint32_t>(emscripten_get_now() - start);
 }
 
+// The page sleeps until input or the game's next paint (PaintSchedule): a
+// still screen costs nothing, a ticking game one wake a tick.
 HostEvent WebHost::WaitForEvent(bool paintable) {
-    auto event = TakeEvent();
-    if (!event) {
+    schedule_.PaintDone();
+    sleepRun_.End();
+    for (;;) {
+        if (const auto event = TakeEvent()) {
+            tickCount_ = Now();
+            schedule_.Woken();
+            return *event;
+        }
+        const auto wait = paintable ? schedule_.WaitFrom(Now()) : std::nullopt;
+        if (wait == 0u) {
+            tickCount_ = Now();
+            schedule_.Painting(tickCount_);
+            return HostEvent{HostEventKind::Paint, 0, 0};
+        }
+        WaitForPageEvent(wait ? static_cast<int>(*wait) : -1);
         // Hidden, the page sleeps until the player or the page does something.
-        WaitForPageEvent(paintable ? kPaintIntervalMs : -1);
-        event = TakeEvent();
+        if (!paintable && !TakeEventWaiting()) {
+            tickCount_ = Now();
+            return {};
+        }
     }
-    tickCount_ = startClock_ + static_cast<std::uint32_t>(emscripten_get_now() - startTime_);
-    if (event) return *event;
-    return paintable ? HostEvent{HostEventKind::Paint, 0, 0} : HostEvent{};
 }
 
 void WebHost::PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "hosts/sdl/paint_schedule.h"
 #include "hosts/sdl/pixel_convert.h"
 #include "platform/host.h"
 
@@ -25,6 +26,7 @@ public:
     explicit WebHost(std::uint32_t startClock);
 
     std::uint32_t TickCount() override;
+    void ClockWatched() override { schedule_.ClockWatched(); }
     void Sleep(std::uint32_t milliseconds) override;
     platform::HostEvent WaitForEvent(bool paintable) override;
     void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig& config, bool changed) override;
@@ -32,6 +34,10 @@ public:
     void WindowVisibilityChanged(bool visible) override;
 
 private:
+    std::uint32_t Now() const;  // the program's clock now
+
+    sdlhost::PaintSchedule schedule_;
+    sdlhost::SleepRun sleepRun_;
     std::uint32_t startClock_;
     double startTime_;
     std::uint32_t tickCount_;

@@ -4,7 +4,10 @@
 
 using namespace platform::internal;
 
-DWORD GetTickCount() { return ActiveHost().TickCount(); }
+DWORD GetTickCount() {
+    ActiveHost().ClockWatched();
+    return ActiveHost().TickCount();
+}
 
 void Sleep(DWORD milliseconds) { ActiveHost().Sleep(milliseconds); }
 

@@ -75,24 +75,36 @@ void DrawIcon(cairo_t* cr, double size, bool rounded) {
     cairo_restore(cr);
 }
 
+namespace {
+
+std::string WriteIcon(const std::filesystem::path& folder, int size, bool rounded) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) return "cannot make the folder " + folder.string();
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size), cairo_surface_destroy);
+    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()), cairo_destroy);
+    DrawIcon(context.get(), size, rounded);
+    if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS) return "cannot draw the " + folder.string() + " icon";
+    const std::string path = (folder / "mirelink.png").string();
+    if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
+        return "cannot write " + path;
+    }
+    return {};
+}
+
+}  // namespace
+
 std::string WriteDesktopIcons(const std::string& outDir) {
     for (const int size : kDesktopIconSizes) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
-        const std::filesystem::path folder = std::filesystem::path(outDir) / name;
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (error) return "cannot make the folder " + folder.string();
-        const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-            cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size), cairo_surface_destroy);
-        const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()), cairo_destroy);
-        DrawIcon(context.get(), size, true);
-        if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS) return "cannot draw the " + name + " icon";
-        const std::string path = (folder / "mirelink.png").string();
-        if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
-            return "cannot write " + path;
+        if (std::string problem = WriteIcon(std::filesystem::path(outDir) / name, size, true); !problem.empty()) {
+            return problem;
         }
     }
-    return {};
+    // A phone cuts its own shape out of a home-screen icon: this one covers
+    // every pixel, its heart well inside the circle a phone always keeps.
+    return WriteIcon(std::filesystem::path(outDir) / "maskable", 512, false);
 }
 
 }  // namespace art

@@ -19,8 +19,9 @@ void DrawIcon(cairo_t* cr, double size, bool rounded);
 inline constexpr std::array kDesktopIconSizes{16, 32, 48, 64, 128, 192, 256, 512};
 
 // Writes `outDir`/NxN/mirelink.png at every desktop size, RGBA with a
-// see-through ground, making the folders; returns an empty string, or what
-// went wrong.
+// see-through ground, and `outDir`/maskable/mirelink.png, 512 pixels without
+// one, for phones; makes the folders; returns an empty string, or what went
+// wrong.
 std::string WriteDesktopIcons(const std::string& outDir);
 
 }  // namespace art

@@ -32,12 +32,13 @@ function messagesAtOnce() {
   };
 }
 
-// `paint N`: the clock runs until the program has painted N more times;
-// the time it sleeps meanwhile (a panel sliding) passes as on the runner.
+// `paint N` one millisecond apart: the clock runs until the program has
+// waited N more milliseconds; the time it sleeps meanwhile (a panel sliding)
+// passes on top, as on the runner.
 async function paint(page, count) {
-  const paints = () => page.evaluate(() => Module.mirelinkPage.paints);
-  const target = await paints() + count;
-  for (let now = target - count; now < target; now = await paints()) await page.clock.runFor(target - now);
+  const waited = () => page.evaluate(() => Module.mirelinkPage.waited());
+  const target = await waited() + count;
+  for (let now = target - count; now < target; now = await waited()) await page.clock.runFor(Math.ceil(target - now));
 }
 
 async function tap(page, x, y, how) {
@@ -48,7 +49,7 @@ async function tap(page, x, y, how) {
 }
 
 // Taps by touch and by mouse in turn; a `focus-lost` hides the tab (the cover
-// shows), a `relaunch` is the cover's button (the cover goes).
+// shows), a `relaunch` shows the tab again (the game comes back by itself).
 async function playScript(browser) {
   const page = await browser.newPage({ viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, hasTouch: true });
   const errors = [];
@@ -60,7 +61,7 @@ async function playScript(browser) {
   let taps = 0;
   for (const line of fs.readFileSync(scriptFile, "utf8").split("\n")) {
     const [command, ...words] = line.replace(/#.*/, "").trim().split(/\s+/);
-    if (command === "step") assert.equal(words[0], "1", "the page's loop wakes every millisecond");
+    if (command === "step") assert.equal(words[0], "1", "a paint is a millisecond of the page's waiting");
     else if (command === "paint") await paint(page, Number(words[0] ?? 1));
     else if (command === "tap") await tap(page, Number(words[0]), Number(words[1]), taps++ % 2 ? "mouse" : "touch");
     else if (command === "shot") {
@@ -73,8 +74,10 @@ async function playScript(browser) {
       });
       await page.locator("#hidden").waitFor({ state: "visible" });
     } else if (command === "relaunch") {
-      await page.evaluate(() => { delete document.hidden; });
-      await page.locator("#back").click();
+      await page.evaluate(() => {
+        delete document.hidden;
+        document.dispatchEvent(new Event("visibilitychange"));
+      });
       await page.locator("#hidden").waitFor({ state: "hidden" });
     } else assert.ok(command === "", `the browser test cannot play '${line}'`);
   }
@@ -106,10 +109,24 @@ async function offline(browser) {
   server.close();
 }
 
+// A phone's screen is filled where whole device pixels would leave too much
+// of it empty; a desktop window keeps whole ones.
+async function fitting(browser) {
+  for (const [width, height, density, size] of [[390, 844, 3, [390, 520]], [844, 390, 3, [292.5, 390]],
+                                                [1280, 800, 1, [480, 640]]]) {
+    const page = await browser.newPage({ viewport: { width, height }, deviceScaleFactor: density });
+    await page.goto(`file://${path.resolve(pageDir)}/index.html`);
+    const box = await page.locator("#screen").boundingBox();
+    assert.deepEqual([box.width, box.height], size, `the screen in a ${width}x${height} window`);
+    await page.close();
+  }
+}
+
 (async () => {
   const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium", args: browserArgs });
   try {
     await playScript(browser);
+    await fitting(browser);
     await offline(browser);
     console.log("browser test passed");
   } finally {

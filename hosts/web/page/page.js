@@ -30,13 +30,27 @@ function pause(ms) {
   return new Promise(done => { waiting.push([ms, done]); channel.port2.postMessage(0); });
 }
 
+// How long the program has waited for input, in the page's milliseconds:
+// the browser test runs the clock by this, so that the time the program
+// sleeps (a panel sliding) passes on top, as on the runner.
+let waitedBefore = 0;
+let waitStart = null;
+
 const page = {
   events: [],
-  paints: 0,  // waits that ended with no input, each a paint (the browser test and make pace-web count them)
+  paints: 0,  // waits that ended with no input (make pace-web counts them as wake-ups)
+  waited() { return waitedBefore + (waitStart === null ? 0 : performance.now() - waitStart); },
   waitForEvent(timeout) {
     if (page.events.length > 0) return Promise.resolve();
+    waitStart = performance.now();
     return new Promise(done => {
-      const own = () => { if (wake === own) { wake = null; done(); } };
+      const own = () => {
+        if (wake !== own) return;
+        wake = null;
+        waitedBefore += performance.now() - waitStart;
+        waitStart = null;
+        done();
+      };
       wake = own;
       // Input may end this wait first; the pause then ends nothing, rather
       // than a later wait before its time.
@@ -49,7 +63,10 @@ const page = {
     framePending = true;
     requestAnimationFrame(() => { framePending = false; context.putImageData(image, 0, 0); });
   },
-  showHidden(hidden) { document.getElementById("hidden").classList.toggle("shown", hidden); },
+  showHidden(hidden) {
+    gameHidden = hidden;
+    document.getElementById("hidden").classList.toggle("shown", hidden);
+  },
   showEnded() { document.getElementById("ended").classList.add("shown"); },
   showMessage(caption, text) {
     const dialog = document.getElementById("message");
@@ -74,13 +91,19 @@ const page = {
 
 // The largest whole number of the screen's own (device) pixels per game
 // pixel that fits the window, so that every game pixel is the same crisp
-// square; `?fit=fill` scales by any factor instead, for screens where no
-// whole number fits well, and so does a window too small for one pixel a
-// game pixel: the whole screen stays in view, controls included.
+// square. Where that would leave more than a tenth of the window's limiting
+// side empty on a screen of small pixels (two or more a CSS pixel: a phone's,
+// where uneven game pixels do not show), and in a window too
+// small for one pixel a game pixel, the screen is scaled by any factor to fit
+// instead. `?fit=fill` always scales to fit, `?fit=whole` always keeps whole
+// numbers.
 function fit() {
   const density = devicePixelRatio || 1;
   const room = Math.min(innerWidth / 240, innerHeight / 320) * density;
-  const scale = params.get("fit") === "fill" || room < 1 ? room : Math.floor(room);
+  const whole = Math.floor(room);
+  const choice = params.get("fit");
+  const wasteful = density >= 2 && (room - whole) / room > 0.1;
+  const scale = room < 1 || choice === "fill" || (choice !== "whole" && wasteful) ? room : whole;
   canvas.style.width = `${240 * scale / density}px`;
   canvas.style.height = `${320 * scale / density}px`;
 }
@@ -118,8 +141,21 @@ for (const type of ["contextmenu", "dblclick", "gesturestart", "selectstart"]) {
 }
 addEventListener("touchmove", event => event.preventDefault(), { passive: false });
 
-// A hidden tab is the handheld's focus loss: the game hides itself.
-document.addEventListener("visibilitychange", () => { if (document.hidden) push(Input.FocusLost); });
+// A hidden tab is the handheld's focus loss: the game hides itself. Coming
+// back to the tab is, on a phone, what starting the program again is on the
+// device: a game the tab hid comes back at once. One hidden with "-" keeps
+// its cover and its button.
+let gameHidden = false;
+let backWithTab = false;
+document.addEventListener("visibilitychange", () => {
+  if (document.hidden) {
+    backWithTab = !gameHidden;
+    push(Input.FocusLost);
+  } else if (backWithTab) {
+    backWithTab = false;
+    push(Input.Restore);
+  }
+});
 document.getElementById("back").addEventListener("click", () => push(Input.Restore));
 document.getElementById("again").addEventListener("click", () => location.reload());
 

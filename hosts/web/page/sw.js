@@ -1,8 +1,8 @@
 // Keeps the page's files so that the game plays offline once it has loaded:
 // answers from the cache first, and refreshes the cache when the network can.
-const CACHE = "mirelink-1";
+const CACHE = "mirelink-2";
 const FILES = ["./", "index.html", "page.js", "mirelink.js", "manifest.webmanifest",
-               "icons/mirelink-192.png", "icons/mirelink-512.png"];
+               "icons/mirelink-192.png", "icons/mirelink-512.png", "icons/mirelink-maskable.png"];
 
 self.addEventListener("install", event => {
   event.waitUntil(caches.open(CACHE).then(cache => cache.addAll(FILES)).then(() => self.skipWaiting()));
