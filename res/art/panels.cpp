@@ -170,8 +170,8 @@ void ShowButtonsPage(const Frame& f) {
     Heading(f, "Leaving the game");
     DrawRoundButton(cr, 26, 56, 11, Symbol::Dash, Press::Raised);
     double y = Paragraph(cr, 44, 52, 174, 12,
-                         "The - button hides the game and keeps all your results. The game goes on when you start the "
-                         "program again.");
+                         "The - button hides the game and keeps all your results. The game goes on when you bring its "
+                         "window back or start the program again.");
     DrawRoundButton(cr, 26, y + 8, 11, Symbol::Cross, Press::Raised);
     y = Paragraph(cr, 44, y + 6, 174, 12, "The X button ends the game. All results are lost.");
     SetColour(cr, kHeart);
