@@ -15,7 +15,7 @@
 #include "res/resources.h"
 #include "state/game_state.h"
 #include "tests/support/fake_host.h"
-#include "ui/control_strip.h"
+#include "gfx/control_strip.h"
 
 namespace {
 

@@ -28,6 +28,9 @@ void DrawCornerPicture(int pictureId, int x, int y) {
 
 constexpr int kFarPixel = kFarCell * kCellPixels;
 
+// The bog cells' ground under the actors.
+constexpr int kBogTile = 136;
+
 }  // namespace
 
 bool OpensToward(std::int32_t kind, Side side) {
@@ -52,6 +55,14 @@ void PlantBush(Cell& cell) {
 
 int CountBogCells() {
     return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, static_cast<std::int32_t>(Bog)));
+}
+
+void LoadBoardPictures() {
+    for (int kind = 1; kind <= 12; ++kind) {
+        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
+    }
+    LoadImage(game.instance, kBogTile, &game.bogTileImage);
+    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
 }
 
 void DrawBoard() {

@@ -80,6 +80,10 @@ constexpr int kTopRightStonePicture = 350;
 constexpr int kHeroHomeEmptyPicture = 341;
 constexpr int kHeroineHomeEmptyPicture = 342;
 
+// At every new level: the pictures of the blocks, the bog tile and the
+// corner stone.
+void LoadBoardPictures();
+
 // Draws every block of the board and the four corner pictures into the back
 // buffer. Bog and corner-stone cells are left to the actors.
 void DrawBoard();

@@ -1,12 +1,12 @@
 #include "ui/buttons.h"
 
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
+#include "gfx/layout.h"
+#include "gfx/screen_pictures.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/game_start.h"
-#include "ui/layout.h"
 #include "ui/modal.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "ui/touch_dispatch.h"
 
-#include "board/cell_taps.h"
+#include "gfx/control_strip.h"
+#include "gfx/layout.h"
+#include "play/cell_taps.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
 #include "ui/buttons.h"
-#include "ui/control_strip.h"
-#include "ui/layout.h"
 #include "ui/modal.h"
-#include "ui/next_level.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "board/cell_taps.h"
+#include "play/cell_taps.h"
 
 #include <algorithm>
 #include <cstdint>

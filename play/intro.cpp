@@ -1,4 +1,4 @@
-#include "ui/intro.h"
+#include "play/intro.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
 #include "state/game_state.h"
-#include "ui/layout.h"
 
 namespace {
 

@@ -1,13 +1,10 @@
-#include "ui/control_strip.h"
+#include "gfx/control_strip.h"
 
-#include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "state/game_state.h"
 
 namespace {
-
-constexpr int kBogTile = 136;
 
 void DrawRaw(const StripPicture& picture) {
     LoadImage(game.instance, picture.id, &game.buttonImage);
@@ -27,9 +24,6 @@ bool DigitStripLoaded() {
 }  // namespace
 
 void SetUpGameScreen() {
-    for (int kind = 1; kind <= 12; ++kind) {
-        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
-    }
     LoadImage(game.instance, kDigitStrip, &game.digitsImage);
     DrawPacked(kStripBackground);
     DrawButton(game.stopFaceShown ? kStopFace : kStartFace, false);
@@ -42,8 +36,6 @@ void SetUpGameScreen() {
     DrawButton(kMinimiseFace, false);
     DrawButton(kExitFace, false);
     DrawPacked(kTitleLogo);
-    LoadImage(game.instance, kBogTile, &game.bogTileImage);
-    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
 }
 
 void DrawButton(const ButtonFace& face, bool pressed) {

@@ -1,14 +1,14 @@
-#include "ui/hearts.h"
+#include "play/hearts.h"
 
 #include <cstdint>
 
-#include "board/cell_taps.h"
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
+#include "gfx/screen_pictures.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/layout.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ void EndHeart(const HeartSequence& heart) {
 void OfferNextLevel() {
     game.yesRect = kNextLevelOkRect;
     game.noRect = kNextLevelOkRect;
-    game.bankedScore = game.score + kLevelBonus;
+    BankLevelBonus();
     ShowScore(game.bankedScore);
     game.modalShown = true;
     game.tickEnabled = false;

@@ -1,12 +1,12 @@
-#include "board/turning_blocks.h"
+#include "play/turning_blocks.h"
 
 #include <cstdint>
 
 #include "board/board.h"
-#include "board/cell_taps.h"
 #include "board/path.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
 
 namespace {
@@ -45,7 +45,7 @@ void StopEveryTurn() {
 }
 
 void CompletePath() {
-    game.bankedScore = game.score + kLevelBonus;
+    BankLevelBonus();
     StopEveryTurn();
     BuildRoute();
 }
