@@ -29,7 +29,7 @@ void DrawCornerPicture(int pictureId, int x, int y) {
 constexpr int kFarPixel = kFarCell * kCellPixels;
 
 // The bog cells' ground under the actors.
-constexpr int kBogTile = 136;
+constexpr int kBogTile = pictures::kBogTile;
 
 }  // namespace
 

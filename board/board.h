@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 // The four sides of a cell, in the order the flood looks at them.
@@ -72,13 +73,16 @@ int CountBogCells();
 
 // Picture ids of the blocks, indexed kind - 1 (kinds 1 to 6, then the lit
 // kinds 7 to 12).
-constexpr int kBlockPictureIds[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
-constexpr int kHeroHomePicture = 337;
-constexpr int kHeroineHomePicture = 338;
-constexpr int kBottomLeftStonePicture = 349;
-constexpr int kTopRightStonePicture = 350;
-constexpr int kHeroHomeEmptyPicture = 341;
-constexpr int kHeroineHomeEmptyPicture = 342;
+constexpr int kBlockPictureIds[12] = {
+    pictures::kVertical,    pictures::kHorizontal,    pictures::kUpRight,    pictures::kRightDown,
+    pictures::kDownLeft,    pictures::kLeftUp,        pictures::kLitVertical, pictures::kLitHorizontal,
+    pictures::kLitUpRight,  pictures::kLitRightDown,  pictures::kLitDownLeft, pictures::kLitLeftUp};
+constexpr int kHeroHomePicture = pictures::kHeroHome;
+constexpr int kHeroineHomePicture = pictures::kHeroineHome;
+constexpr int kBottomLeftStonePicture = pictures::kBottomLeftStone;
+constexpr int kTopRightStonePicture = pictures::kTopRightStone;
+constexpr int kHeroHomeEmptyPicture = pictures::kHeroHomeEmpty;
+constexpr int kHeroineHomeEmptyPicture = pictures::kHeroineHomeEmpty;
 
 // At every new level: the pictures of the blocks, the bog tile and the
 // corner stone.

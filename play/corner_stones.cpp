@@ -7,6 +7,7 @@
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // an animation under way neither moves nor shows.
 constexpr int kStonesSleepAt = 106;
 
-constexpr std::int32_t kStoneFrames = 12;
+constexpr std::int32_t kStoneFrames = pictures::kTopRightStoneHatchFrames;
 constexpr std::int32_t kStoneFrameTicks = 2;
 constexpr int kStonePixels = 40;
 constexpr std::int32_t kShortestSleep = 200;
@@ -30,8 +31,8 @@ struct Stone {
 };
 
 constexpr Stone kStones[2] = {
-    {347, 200, 0, kFarCell, 0},  // top right
-    {348, 0, 200, 0, kFarCell},  // bottom left
+    {pictures::kTopRightStoneHatch, 200, 0, kFarCell, 0},
+    {pictures::kBottomLeftStoneHatch, 0, 200, 0, kFarCell},
 };
 
 void WakeAStone() {

@@ -7,14 +7,15 @@
 #include "gfx/image.h"
 #include "gfx/layout.h"
 #include "gfx/screen_pictures.h"
+#include "res/picture_ids.h"
 #include "play/game_flow.h"
 #include "state/game_state.h"
 
 namespace {
 
-constexpr int kLoversPicture = 351;
-constexpr int kHeartMasksPicture = 352;
-constexpr std::int32_t kHeartFrames = 15;
+constexpr int kLoversPicture = pictures::kLovers;
+constexpr int kHeartMasksPicture = pictures::kHeartMasks;
+constexpr std::int32_t kHeartFrames = pictures::kHeartMasksFrames;
 constexpr std::int32_t kHeartFrameTicks = 2;
 constexpr int kHeartX = 20;
 constexpr int kHeartY = 0;

@@ -8,12 +8,13 @@
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "gfx/layout.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
 
 // The spell: the sorceress's frames 0 to 3, three times over the title.
-constexpr int kSpellPicture = 359;
+constexpr int kSpellPicture = pictures::kSpell;
 constexpr int kSpellX = 51;
 constexpr int kSpellY = 15;
 constexpr int kSpellWidth = 144;
@@ -22,14 +23,14 @@ constexpr std::int32_t kSpellFrames = 4;
 constexpr std::int32_t kSpellPasses = 3;
 
 // The colour shift: twenty steps of 12 on every colour byte outside the heart.
-constexpr int kHeartMaskPicture = 360;
+constexpr int kHeartMaskPicture = pictures::kTitleHeartMask;
 constexpr int kTitleSize = 240;
 constexpr std::int32_t kShiftSteps = 20;
 constexpr std::uint8_t kShiftPerStep = 12;
 
 // The flight: 40 points of spiral, then 15 of glide toward the corner.
-constexpr int kHeroFacePicture = 354;
-constexpr int kHeroineFacePicture = 355;
+constexpr int kHeroFacePicture = pictures::kHeroPortrait;
+constexpr int kHeroineFacePicture = pictures::kHeroinePortrait;
 constexpr int kHeroFaceWidth = 106;
 constexpr int kHeroineFaceWidth = 104;
 constexpr int kFaceHeight = 113;
@@ -38,9 +39,9 @@ constexpr std::int32_t kGlidePoints = 15;
 constexpr std::int32_t kFlightPoints = kSpiralPoints + kGlidePoints;
 
 // The shrinking: ten frames of each face, down into its corner.
-constexpr int kHeroShrinkPicture = 357;
-constexpr int kHeroineShrinkPicture = 358;
-constexpr std::int32_t kShrinkFrames = 10;
+constexpr int kHeroShrinkPicture = pictures::kHeroPortraitShrink;
+constexpr int kHeroineShrinkPicture = pictures::kHeroinePortraitShrink;
+constexpr std::int32_t kShrinkFrames = pictures::kHeroPortraitShrinkFrames;
 
 void DrawFrameOf(int picture, bool packed, int x, int y, int width, int height, std::int32_t frame) {
     ImageRef& slot = game.introImage;

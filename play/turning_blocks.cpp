@@ -6,14 +6,15 @@
 #include "board/path.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "res/picture_ids.h"
 #include "play/game_flow.h"
 #include "state/game_state.h"
 
 namespace {
 
-// Kinds 1 to 6 turn with strips 306 to 311: five frames of one cell each.
-constexpr int kTurningStripBefore = 305;
-constexpr std::int32_t kTurnFrames = 5;
+// Kinds 1 to 6 turn with the strips that follow on from the first kind's.
+constexpr int kTurningStripBefore = pictures::kTurnVertical - 1;
+constexpr std::int32_t kTurnFrames = pictures::kTurnVerticalFrames;
 constexpr std::int32_t kTurnFrameTicks = 2;
 
 // A ball may land on a turning block: the bog it leaves has nothing to show

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr int kWalkerAbovePoint = 30;
 // past its edge, so there it stands a little left of its point.
 constexpr int kLastWalkerX = kScreenWidth - kWalkerPixels;
 constexpr int kLastWalkerY = 225;
-constexpr std::int32_t kWalkFrames = 2;
+constexpr std::int32_t kWalkFrames = pictures::kHeroWalkDownFrames;
 constexpr std::int32_t kWalkFrameTicks = 3;
 // The walkers have met when fewer than this many moves lie between them.
 constexpr std::int32_t kMeetingGap = 3;
@@ -30,8 +31,10 @@ struct WalkPictures {
     int left;
 };
 
-constexpr WalkPictures kHeroWalk{327, 330, 328, 329};
-constexpr WalkPictures kHeroineWalk{331, 335, 332, 336};
+constexpr WalkPictures kHeroWalk{pictures::kHeroWalkDown, pictures::kHeroWalkUp, pictures::kHeroWalkRight,
+                                 pictures::kHeroWalkLeft};
+constexpr WalkPictures kHeroineWalk{pictures::kHeroineWalkDown, pictures::kHeroineWalkUp, pictures::kHeroineWalkRight,
+                                    pictures::kHeroineWalkLeft};
 
 int PictureFor(const WalkPictures& pictures, Point from, Point to) {
     if (from.x == to.x && to.y < from.y) return pictures.up;

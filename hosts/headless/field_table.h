@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 // The values `set` may write into a field the game reads as a count, a
@@ -53,7 +54,7 @@ inline constexpr ValueRule kBallStepRule = Range(0, 110);
 inline constexpr ValueRule kBallSpinRule = Range(0, 15);
 inline constexpr ValueRule kTurnFrameRule = Range(0, 4);
 // The five flowers of the meadow; 0 before a cell has bloomed.
-inline constexpr ValueRule kBloomPictureRule = RangeOr(322, 326, 0);
+inline constexpr ValueRule kBloomPictureRule = RangeOr(pictures::kPinkStarBloom, pictures::kYellowRedBloom, 0);
 // Levels and scores a player can reach: the corner stones' sleep is divided
 // by the level, a level places level + 2 actors, and the score only grows.
 inline constexpr ValueRule kLevelRule = Range(1, 100000);

@@ -27,7 +27,7 @@ std::uint32_t StoredColour(int id, int frame) {
 // through in the columns left of HeartMaskEdge(frame); the title's heart is
 // its left half.
 std::uint32_t PixelOf(const GamePicture& picture, std::uint32_t frame, std::uint32_t column) {
-    if (picture.id == 352) return static_cast<int>(column) < HeartMaskEdge(static_cast<int>(frame)) ? kBlack : kWhite;
+    if (picture.id == pictures::kHeartMasks) return static_cast<int>(column) < HeartMaskEdge(static_cast<int>(frame)) ? kBlack : kWhite;
     if (picture.id == 360) return column < 120 ? kBlack : kWhite;
     return StoredColour(picture.id, static_cast<int>(frame));
 }
