@@ -34,7 +34,7 @@ constexpr int kBogTile = pictures::kBogTile;
 }  // namespace
 
 bool OpensToward(std::int32_t kind, Side side) {
-    if (kind < Vertical || kind > LeftUp) return false;
+    if (!IsBlock(kind)) return false;
     return (kOpenings[kind] & Bit(side)) != 0;
 }
 

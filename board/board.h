@@ -38,6 +38,10 @@ constexpr Side Opposite(Side side) {
 
 constexpr Side kAllSides[4] = {Side::Left, Side::Up, Side::Down, Side::Right};
 
+// A block of path that can turn: kinds 1 to 6, not the bog, a lit block or
+// a corner.
+constexpr bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }
+
 // Whether block kind 1 to 6 opens toward `side`. Every other value (bog,
 // corner stones, lit blocks, marked cells) opens nowhere.
 bool OpensToward(std::int32_t kind, Side side);

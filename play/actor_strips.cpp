@@ -3,6 +3,7 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
 #include "res/picture_ids.h"
 #include "state/game_state.h"
 
@@ -65,11 +66,7 @@ void AdvanceFrame(Cell& cell, std::int32_t ticksPerFrame) {
     }
     // frameTicks is not reset between animations: what one leaves lengthens
     // the first frame of the next.
-    if (cell.frameTicks == 0) {
-        cell.frameTicks = ticksPerFrame;
-        ++cell.frame;
-    }
-    --cell.frameTicks;
+    if (NextFrameDue(cell.frameTicks, ticksPerFrame)) ++cell.frame;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "board/board.h"
 #include "board/random.h"
 #include "play/actor_strips.h"
+#include "play/frame_countdown.h"
 #include "res/picture_ids.h"
 #include "state/game_state.h"
 
@@ -40,11 +41,7 @@ bool StepMeadowStrip(int x, int y, int picture, std::int32_t frames) {
     }
     DrawActorFrame(x, y, picture, cell.frame, true);
     ++cell.frame;
-    if (cell.frameTicks == 0) {
-        ++cell.frame;
-        cell.frameTicks = 2;
-    }
-    --cell.frameTicks;
+    if (NextFrameDue(cell.frameTicks, 2)) ++cell.frame;
     return false;
 }
 

@@ -19,7 +19,6 @@ constexpr int kOneBallAbove = 76;
 constexpr std::int32_t kTurnFrameTicks = 2;
 constexpr std::int32_t kFlyFrameTicks = 2;
 
-bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }
 bool IsFlower(const Cell& cell) { return cell.nextAnim == FlowerOpen || cell.nextAnim == FlowerClose; }
 
 void StartTurn(Cell& cell) {

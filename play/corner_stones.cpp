@@ -7,6 +7,7 @@
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
 #include "res/picture_ids.h"
 #include "state/game_state.h"
 
@@ -78,11 +79,7 @@ bool StepCornerStone(int side) {
         return true;
     }
     DrawStoneFrame(side);
-    if (game.stoneTicks[side] == 0) {
-        game.stoneTicks[side] = kStoneFrameTicks;
-        ++game.stoneFrame[side];
-    }
-    --game.stoneTicks[side];
+    if (NextFrameDue(game.stoneTicks[side], kStoneFrameTicks)) ++game.stoneFrame[side];
     return false;
 }
 

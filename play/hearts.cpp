@@ -7,8 +7,9 @@
 #include "gfx/image.h"
 #include "gfx/layout.h"
 #include "gfx/screen_pictures.h"
-#include "res/picture_ids.h"
+#include "play/frame_countdown.h"
 #include "play/game_flow.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -66,11 +67,7 @@ bool StepHeart(const HeartSequence& heart) {
     KeepMasksLoaded(heart);
     if (heart.frame < kHeartFrames) {
         DrawHeartFrame(heart.opening ? heart.frame : kHeartFrames - 1 - heart.frame);
-        if (heart.countdown == 0) {
-            heart.countdown = kHeartFrameTicks;
-            ++heart.frame;
-        }
-        --heart.countdown;
+        if (NextFrameDue(heart.countdown, kHeartFrameTicks)) ++heart.frame;
     }
     return heart.frame >= kHeartFrames;
 }

@@ -6,6 +6,7 @@
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
 #include "state/game_state.h"
 
 namespace {
@@ -36,11 +37,7 @@ void DrawFace(int face, std::int32_t frame) {
 // Each frame shows for three ticks; the counters are never reset between
 // two pop-outs, only when a growth or a shrinking ends.
 void CountFrameTicks(std::int32_t& ticks, std::int32_t& frame) {
-    if (ticks == 0) {
-        ticks = kPortraitFrameTicks;
-        ++frame;
-    }
-    --ticks;
+    if (NextFrameDue(ticks, kPortraitFrameTicks)) ++frame;
 }
 
 void Grow(int face) {

@@ -6,8 +6,9 @@
 #include "board/path.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
-#include "res/picture_ids.h"
+#include "play/frame_countdown.h"
 #include "play/game_flow.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -19,10 +20,7 @@ constexpr std::int32_t kTurnFrameTicks = 2;
 
 // A ball may land on a turning block: the bog it leaves has nothing to show
 // and nothing to turn.
-bool StillABlock(int x, int y) {
-    const std::int32_t kind = KindAt(x, y);
-    return kind >= Vertical && kind <= LeftUp;
-}
+bool StillABlock(int x, int y) { return IsBlock(KindAt(x, y)); }
 
 void StopTurn(Cell& cell) {
     cell.turning = false;
@@ -59,11 +57,7 @@ bool StepTurn(int x, int y) {
         return false;
     }
     DrawTurnFrame(x, y);
-    if (cell.turnTicks == 0) {
-        cell.turnTicks = kTurnFrameTicks;
-        ++cell.turnFrame;
-    }
-    --cell.turnTicks;
+    if (NextFrameDue(cell.turnTicks, kTurnFrameTicks)) ++cell.turnFrame;
     if (cell.turnFrame < kTurnFrames) return false;
     cell.turning = false;
     cell.turnFrame = 0;

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
 #include "res/picture_ids.h"
 #include "state/game_state.h"
 
@@ -76,12 +77,10 @@ bool WalkersOnRoute() {
 }
 
 void StepFrames() {
-    if (game.walkTicks == 0) {
-        game.walkTicks = kWalkFrameTicks;
+    if (NextFrameDue(game.walkTicks, kWalkFrameTicks)) {
         ++game.heroFrame;
         ++game.heroineFrame;
     }
-    --game.walkTicks;
     if (game.heroFrame >= kWalkFrames) game.heroFrame = 0;
     if (game.heroineFrame >= kWalkFrames) game.heroineFrame = 0;
 }

@@ -26,24 +26,6 @@ void PenDownOnPanel(int x, int y) {
     TurnHelpPage(x, y);
 }
 
-void PressControls(int x, int y) {
-    // The rectangles do not overlap: at most one of these takes the press.
-    PressBoard(x, y);
-    PressStartStop(x, y);
-    PressExit(x, y);
-    PressHelp(x, y);
-    PressAbout(x, y);
-    PressMinimise(x, y);
-}
-
-void ReleaseControls(int x, int y) {
-    ReleaseStartStop(x, y);
-    ReleaseExit(x, y);
-    ReleaseHelp(x, y);
-    ReleaseAbout(x, y);
-    ReleaseMinimise(x, y);
-}
-
 }  // namespace
 
 int PressBoard(int x, int y) {
@@ -63,6 +45,8 @@ int OnPenDown(int x, int y) {
     if (game.modalShown) {
         PenDownOnPanel(x, y);
     } else {
+        // The board and the controls do not overlap: at most one takes the press.
+        PressBoard(x, y);
         PressControls(x, y);
     }
     return 1;
@@ -70,7 +54,7 @@ int OnPenDown(int x, int y) {
 
 int OnPenUp(int x, int y) {
     // A release acts wherever the pen is lifted: the action belongs to the press.
-    ReleaseControls(x, y);
+    ReleaseControls();
     // A panel is up, perhaps just put up by a release above: it owns this pen-up.
     if (game.modalShown) return 1;
     StartNextLevel();
