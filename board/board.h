@@ -38,6 +38,13 @@ constexpr Side Opposite(Side side) {
 
 constexpr Side kAllSides[4] = {Side::Left, Side::Up, Side::Down, Side::Right};
 
+// A tap turns a block a quarter turn: the kind each kind becomes (the lit
+// kinds and the corners never turn).
+constexpr std::int32_t kTurnTable[13] = {0, 2, 1, 4, 5, 6, 3, 8, 9, 10, 11, 12, 13};
+
+// The kinds of block a level or a tap draws from: 1 to 6.
+constexpr std::int32_t kKindCount = 6;
+
 // A block of path that can turn: kinds 1 to 6, not the bog, a lit block or
 // a corner.
 constexpr bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }

@@ -79,5 +79,6 @@ constexpr int kStopDialog = pictures::kStopDialog;
 constexpr int kTitlePicture = pictures::kTitlePicture;
 constexpr int kLevelCompletePanel = pictures::kLevelCompletePanel;
 constexpr int kHelpPageCount = 3;
+constexpr int kHelpPages[kHelpPageCount] = {pictures::kHelpPage1, pictures::kHelpPage2, pictures::kHelpPage3};
 
 inline bool PointIn(const RECT& rect, int x, int y) { return PtInRect(&rect, POINT{x, y}) != FALSE; }

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr int kPortraitPixels = 40;
+// Index 0 the hero in the top-left corner, 1 the heroine in the bottom-right.
+constexpr int kPortraitPictures[2] = {pictures::kHeroFaceGrow, pictures::kHeroineFaceGrow};
+constexpr Point kPortraitPlaces[2] = {{0, 0}, {200, 200}};
 constexpr std::int32_t kPortraitFrames = 9;
 constexpr std::int32_t kPortraitFrameTicks = 3;
 constexpr std::int32_t kShortestPause = 200;
@@ -29,8 +32,8 @@ void TakePoke(int x, int y, int face) {
 }
 
 void DrawFace(int face, std::int32_t frame) {
-    LoadPackedImage(game.instance, game.portraitImage[face], &game.portraitImageRef);
-    const Point at = game.portraitPosition[face];
+    LoadPackedImage(game.instance, kPortraitPictures[face], &game.portraitImageRef);
+    const Point at = kPortraitPlaces[face];
     game.display->DrawFrame(at.x, at.y, game.portraitImageRef, kPortraitPixels, kPortraitPixels, frame);
 }
 

@@ -61,7 +61,7 @@ bool StepTurn(int x, int y) {
     if (cell.turnFrame < kTurnFrames) return false;
     cell.turning = false;
     cell.turnFrame = 0;
-    KindAt(x, y) = game.turnTable[KindAt(x, y)];
+    KindAt(x, y) = kTurnTable[KindAt(x, y)];
     if (!IsPathComplete()) return false;
     CompletePath();
     return true;

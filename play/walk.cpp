@@ -22,6 +22,8 @@ constexpr int kLastWalkerX = kScreenWidth - kWalkerPixels;
 constexpr int kLastWalkerY = 225;
 constexpr std::int32_t kWalkFrames = pictures::kHeroWalkDownFrames;
 constexpr std::int32_t kWalkFrameTicks = 3;
+// Pixels a step: a move of one cell takes kCellPixels / kWalkSpeed steps.
+constexpr std::int32_t kWalkSpeed = 2;
 // The walkers have met when fewer than this many moves lie between them.
 constexpr std::int32_t kMeetingGap = 3;
 
@@ -111,7 +113,7 @@ void UpdateWalk() {
     if (!game.heroesWalking) return;
     DrawHomesWithoutHeroes();
     if (game.walkRestart) StartWalk();
-    game.walkStepsPerMove = kCellPixels / game.walkSpeed;
+    game.walkStepsPerMove = kCellPixels / kWalkSpeed;
     if (!WalkersOnRoute()) {
         Meet();
         return;

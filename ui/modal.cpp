@@ -30,7 +30,7 @@ void RedrawHelpPage() {
 }  // namespace
 
 int CurrentHelpPageImage() {
-    return game.helpPageImages[game.helpPage];
+    return kHelpPages[game.helpPage];
 }
 
 void CloseModal() {

@@ -168,18 +168,9 @@ template <class Visitor>
 void VisitBoardFields(GameState& g, Visitor& v) {
     v("kinds", g.kinds, kBlockKindRule);
     v("cells", g.cells);
-    // The game's constants: what a turn makes of each kind, and how many kinds
-    // a random block is drawn from.
-    v.ReadOnly("turnTable", g.turnTable);
-    v.ReadOnly("kindCount", g.kindCount);
     v("level", g.level, kLevelRule);
     v("score", g.score, kScoreRule);
     v("bankedScore", g.bankedScore, kScoreRule);
-    v("pathCompleteScratch", g.pathCompleteScratch);
-    v("countConnectedScratch", g.countConnectedScratch);
-    v("routeScratch", g.routeScratch);
-    v("flowerScratch", g.flowerScratch);
-    v("creatureScratch", g.creatureScratch);
     v("route", g.route, kRoutePointRule);
     v("routeMoves", g.routeMoves, kRouteMoveRule);
     v("bloomStart", g.bloomStart);
@@ -197,8 +188,6 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("introRunning", g.introRunning);
     v("levelStartRunning", g.levelStartRunning);
 
-    v.ReadOnly("portraitImage", g.portraitImage);
-    v.ReadOnly("portraitPosition", g.portraitPosition);
     v("portraitCountdown", g.portraitCountdown, kPortraitPauseRule);
     v("portraitGrowFrame", g.portraitGrowFrame, kPortraitFrameRule);
     v("portraitGrowTicks", g.portraitGrowTicks, kFrameTicksRule);
@@ -207,7 +196,6 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("portraitShrinkTicks", g.portraitShrinkTicks, kFrameTicksRule);
 
     // The steps a move takes are worked out from the speed on every tick.
-    v.ReadOnly("walkSpeed", g.walkSpeed);
     v.ReadOnly("walkStepsPerMove", g.walkStepsPerMove);
     v("walkStep", g.walkStep, kWalkStepRule);
     v("heroMove", g.heroMove, kRouteMoveRule);
@@ -246,7 +234,6 @@ void VisitControlFields(GameState& g, Visitor& v) {
     v("prevPageRect", g.prevPageRect);
     v("nextPageRect", g.nextPageRect);
     v("helpPage", g.helpPage, kHelpPageRule);
-    v.ReadOnly("helpPageImages", g.helpPageImages);
 }
 
 template <class Visitor>
@@ -269,14 +256,6 @@ void VisitIntroAndHeartFields(GameState& g, Visitor& v) {
     v.ReadOnly("introCopyHeight", g.introCopyHeight);
     v.ReadOnly("heroPath", g.heroPath);
     v.ReadOnly("heroinePath", g.heroinePath);
-    v.ReadOnly("heroStart", g.heroStart);
-    v.ReadOnly("heroineStart", g.heroineStart);
-    v.ReadOnly("heroTarget", g.heroTarget);
-    v.ReadOnly("heroineTarget", g.heroineTarget);
-    v.ReadOnly("angleStep", g.angleStep);
-    v.ReadOnly("phaseOffset", g.phaseOffset);
-    v.ReadOnly("heroRadiusFactor", g.heroRadiusFactor);
-    v.ReadOnly("heroineRadiusFactor", g.heroineRadiusFactor);
 
     v("levelCompleteMaskPending", g.levelCompleteMaskPending);
     v("levelCompleteFrame", g.levelCompleteFrame, kHeartFrameRule);
