@@ -22,8 +22,9 @@ constexpr unsigned kOpenings[LeftUp + 1] = {
 };
 
 void DrawCornerPicture(int pictureId, int x, int y) {
-    LoadImage(game.instance, pictureId, &game.cornerImage);
-    game.display->DrawFrame(x, y, game.cornerImage, kCellPixels, kCellPixels, 0);
+    ImageRef corner{};
+    LoadImage(game.instance, pictureId, &corner);
+    game.display->DrawFrame(x, y, corner, kCellPixels, kCellPixels, 0);
 }
 
 constexpr int kFarPixel = kFarCell * kCellPixels;
@@ -62,7 +63,6 @@ void LoadBoardPictures() {
         LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
     }
     LoadImage(game.instance, kBogTile, &game.bogTileImage);
-    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
 }
 
 void DrawBoard() {

@@ -95,8 +95,7 @@ constexpr int kTopRightStonePicture = pictures::kTopRightStone;
 constexpr int kHeroHomeEmptyPicture = pictures::kHeroHomeEmpty;
 constexpr int kHeroineHomeEmptyPicture = pictures::kHeroineHomeEmpty;
 
-// At every new level: the pictures of the blocks, the bog tile and the
-// corner stone.
+// At every new level: the pictures of the blocks and the bog tile.
 void LoadBoardPictures();
 
 // Draws every block of the board and the four corner pictures into the back

@@ -7,13 +7,15 @@
 namespace {
 
 void DrawRaw(const StripPicture& picture) {
-    LoadImage(game.instance, picture.id, &game.buttonImage);
-    game.display->DrawPicture(picture.x, picture.y, game.buttonImage);
+    ImageRef image{};
+    LoadImage(game.instance, picture.id, &image);
+    game.display->DrawPicture(picture.x, picture.y, image);
 }
 
 void DrawPacked(const StripPicture& picture) {
-    LoadPackedImage(game.instance, picture.id, &game.stripImage);
-    game.display->DrawPicture(picture.x, picture.y, game.stripImage);
+    ImageRef image{};
+    LoadPackedImage(game.instance, picture.id, &image);
+    game.display->DrawPicture(picture.x, picture.y, image);
 }
 
 // A strip that failed to load leaves the fields as they were.

@@ -80,8 +80,9 @@ void DrawActorFrame(int x, int y, int picture, std::int32_t frame, bool overBogT
     const int left = x * kCellPixels;
     const int top = y * kCellPixels;
     if (overBogTile) game.display->DrawFrame(left, top, game.bogTileImage, kCellPixels, kCellPixels, 0);
-    LoadImage(game.instance, picture, &game.actorImage);
-    game.display->DrawFrame(left, top, game.actorImage, kCellPixels, kCellPixels, frame);
+    ImageRef strip{};
+    LoadImage(game.instance, picture, &strip);
+    game.display->DrawFrame(left, top, strip, kCellPixels, kCellPixels, frame);
 }
 
 bool StepStrip(int x, int y, const ActorStrip& strip) {

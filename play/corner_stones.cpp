@@ -44,8 +44,9 @@ void WakeAStone() {
 
 void DrawStoneFrame(int side) {
     const Stone& stone = kStones[side];
-    LoadPackedImage(game.instance, stone.picture, &game.stoneImage);
-    game.display->DrawFrame(stone.left, stone.top, game.stoneImage, kStonePixels, kStonePixels,
+    ImageRef strip{};
+    LoadPackedImage(game.instance, stone.picture, &strip);
+    game.display->DrawFrame(stone.left, stone.top, strip, kStonePixels, kStonePixels,
                             game.stoneFrame[side]);
 }
 

@@ -55,11 +55,12 @@ void KeepMasksLoaded(const HeartSequence& heart) {
 
 // The lovers show only where the mask is pure black.
 void DrawHeartFrame(std::int32_t maskFrame) {
-    LoadImage(game.instance, kLoversPicture, &game.heartImage);
-    if (!HasFrame(game.heartImage, kHeartWidth, kHeartHeight, 0)) return;
+    ImageRef lovers{};
+    LoadImage(game.instance, kLoversPicture, &lovers);
+    if (!HasFrame(lovers, kHeartWidth, kHeartHeight, 0)) return;
     if (!HasFrame(game.heartMasks, kHeartWidth, kHeartHeight, maskFrame)) return;
     const Pixel32* mask = StripFrame(game.heartMasks, kHeartHeight, static_cast<std::uint32_t>(maskFrame));
-    game.display->DrawImageMasked(kHeartX, kHeartY, game.heartImage.pixels, mask, kHeartWidth, kHeartHeight);
+    game.display->DrawImageMasked(kHeartX, kHeartY, lovers.pixels, mask, kHeartWidth, kHeartHeight);
 }
 
 // One tick of a heart; true once its last frame has shown.

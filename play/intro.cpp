@@ -62,7 +62,7 @@ constexpr int kHeroineShrinkPicture = pictures::kHeroinePortraitShrink;
 constexpr std::int32_t kShrinkFrames = pictures::kHeroPortraitShrinkFrames;
 
 void DrawFrameOf(int picture, bool packed, int x, int y, int width, int height, std::int32_t frame) {
-    ImageRef& slot = game.introImage;
+    ImageRef slot{};
     if (packed) {
         LoadPackedImage(game.instance, picture, &slot);
     } else {
@@ -95,7 +95,7 @@ void CastSpell() {
 // Copies of the title and of its heart mask, taken afresh at every intro so
 // that the shift starts from the undisturbed title.
 bool CopyPicture(int picture, Pixel32* copy) {
-    ImageRef& slot = game.introImage;
+    ImageRef slot{};
     LoadPackedImage(game.instance, picture, &slot);
     if (!HasFrame(slot, kTitleSize, kTitleSize, 0)) return false;
     std::copy(slot.pixels, slot.pixels + kTitleSize * kTitleSize, copy);

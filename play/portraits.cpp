@@ -32,9 +32,10 @@ void TakePoke(int x, int y, int face) {
 }
 
 void DrawFace(int face, std::int32_t frame) {
-    LoadPackedImage(game.instance, kPortraitPictures[face], &game.portraitImageRef);
+    ImageRef strip{};
+    LoadPackedImage(game.instance, kPortraitPictures[face], &strip);
     const Point at = kPortraitPlaces[face];
-    game.display->DrawFrame(at.x, at.y, game.portraitImageRef, kPortraitPixels, kPortraitPixels, frame);
+    game.display->DrawFrame(at.x, at.y, strip, kPortraitPixels, kPortraitPixels, frame);
 }
 
 // Each frame shows for three ticks; the counters are never reset between

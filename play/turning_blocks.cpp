@@ -29,7 +29,7 @@ void StopTurn(Cell& cell) {
 }
 
 void DrawTurnFrame(int x, int y) {
-    ImageRef& strip = game.turningImage;
+    ImageRef strip{};
     LoadImage(game.instance, kTurningStripBefore + KindAt(x, y), &strip);
     game.display->DrawFrame(x * kCellPixels, y * kCellPixels, strip, kCellPixels, kCellPixels, CellAt(x, y).turnFrame);
 }

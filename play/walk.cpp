@@ -57,8 +57,9 @@ void DrawWalker(const WalkPictures& pictures, std::int32_t fromMove, std::int32_
     // further right than its point.
     const int x = std::clamp(Between(from.x, to.x) - kWalkerLeftOfPoint, 0, kLastWalkerX);
     const int y = std::clamp(Between(from.y, to.y) - kWalkerAbovePoint, 0, kLastWalkerY);
-    LoadImage(game.instance, PictureFor(pictures, from, to), &game.walkImage);
-    game.display->DrawFrame(x, y, game.walkImage, kWalkerPixels, kWalkerPixels, frame);
+    ImageRef strip{};
+    LoadImage(game.instance, PictureFor(pictures, from, to), &strip);
+    game.display->DrawFrame(x, y, strip, kWalkerPixels, kWalkerPixels, frame);
 }
 
 void StartWalk() {

@@ -99,21 +99,11 @@ struct GameState {
     std::int32_t decodedPicture = 0;  // the packed picture the decode buffer holds; 0 for none
     ImageRef blockImages[12] = {};   // kinds 1 to 12, indexed kind - 1
     ImageRef digitsImage = {};       // the digit strip of the number fields
-    ImageRef stripImage = {};        // the control strip background, the title logo
-    ImageRef buttonImage = {};       // a button, label or box of the control strip
     ImageRef titleImage = {};        // the title picture over the play field
     ImageRef panelImage = {};        // the panel being rolled in or redrawn
     ImageRef bogTileImage = {};
-    ImageRef cornerImage = {};       // a corner picture drawn by the board
-    ImageRef turningImage = {};      // the turning strip of the cell being drawn
-    ImageRef actorImage = {};        // the actor strip of the cell being drawn
     ImageRef ballImage = {};
-    ImageRef stoneImage = {};
-    ImageRef portraitImageRef = {};
-    ImageRef walkImage = {};
-    ImageRef heartImage = {};        // the lovers in the heart
     ImageRef heartMasks = {};        // the heart masks, kept across the heart's ticks
-    ImageRef introImage = {};
 
     // --- Board ---
     std::int32_t kinds[kCellCount] = {};

@@ -147,21 +147,11 @@ void VisitShellAndPictureFields(GameState& g, Visitor& v) {
     v.ReadOnly("decodedPicture", g.decodedPicture);
     v.ReadOnly("blockImages", g.blockImages);
     v.ReadOnly("digitsImage", g.digitsImage);
-    v.ReadOnly("stripImage", g.stripImage);
-    v.ReadOnly("buttonImage", g.buttonImage);
     v.ReadOnly("titleImage", g.titleImage);
     v.ReadOnly("panelImage", g.panelImage);
     v.ReadOnly("bogTileImage", g.bogTileImage);
-    v.ReadOnly("cornerImage", g.cornerImage);
-    v.ReadOnly("turningImage", g.turningImage);
-    v.ReadOnly("actorImage", g.actorImage);
     v.ReadOnly("ballImage", g.ballImage);
-    v.ReadOnly("stoneImage", g.stoneImage);
-    v.ReadOnly("portraitImageRef", g.portraitImageRef);
-    v.ReadOnly("walkImage", g.walkImage);
-    v.ReadOnly("heartImage", g.heartImage);
     v.ReadOnly("heartMasks", g.heartMasks);
-    v.ReadOnly("introImage", g.introImage);
 }
 
 template <class Visitor>
