@@ -8,6 +8,7 @@
 #include "state/game_state.h"
 #include "tests/support/fresh_game.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/platform_seam.h"
 
 namespace {
 
