@@ -44,7 +44,7 @@ public:
     int Present();
 
     // Drawing primitives. They do not clip: callers keep every rectangle on
-    // the screen (the test build asserts it).
+    // the screen (the checked build stops where one does not).
     int DrawImage(int x, int y, const Pixel32* pixels, int width, int height);
     int DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
     int StageImage(int x, int y, const Pixel32* pixels, int width, int height);

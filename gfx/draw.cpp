@@ -1,6 +1,6 @@
 // The three primitives that put pictures into the device's buffers. Pictures
 // are stored bottom-up: the first stored row lands on the bottom row of the
-// rectangle. Nothing clips; the test build checks every rectangle.
+// rectangle. Nothing clips; the checked build checks every rectangle.
 //
 // Drawing is nearly all of a tick, so each primitive runs one tight loop per
 // screen format, packing pixels as the format's writer does, rather than a

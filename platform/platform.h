@@ -42,7 +42,7 @@ const std::string& InstanceNamespace();
 // window's hand-over channel; -1 while there is none.
 int HandOverDescriptor();
 
-// What the platform is doing, for runners and tests.
+// What the platform is doing, for the hosts to show and record.
 struct Status {
     bool windowExists = false;
     bool windowVisible = false;
