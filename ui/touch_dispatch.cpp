@@ -28,20 +28,19 @@ void PenDownOnPanel(int x, int y) {
 
 }  // namespace
 
-int PressBoard(int x, int y) {
-    if (!PointIn(kBoardRect, x, y)) return 0;
-    if (!game.gamePlaying) return 1;
+void PressBoard(int x, int y) {
+    if (!PointIn(kBoardRect, x, y)) return;
+    if (!game.gamePlaying) return;
     if (game.cellPressed) {
         // The release of the last press never came: this pen-down only drops it.
         game.cellPressed = false;
-        return 1;
+        return;
     }
     game.pressedCell = {y / kCellPixels, x / kCellPixels};
     game.cellPressed = true;
-    return 1;
 }
 
-int OnPenDown(int x, int y) {
+void OnPenDown(int x, int y) {
     if (game.modalShown) {
         PenDownOnPanel(x, y);
     } else {
@@ -49,19 +48,17 @@ int OnPenDown(int x, int y) {
         PressBoard(x, y);
         PressControls(x, y);
     }
-    return 1;
 }
 
-int OnPenUp(int x, int y) {
+void OnPenUp(int x, int y) {
     // A release acts wherever the pen is lifted: the action belongs to the press.
     ReleaseControls();
     // A panel is up, perhaps just put up by a release above: it owns this pen-up.
-    if (game.modalShown) return 1;
+    if (game.modalShown) return;
     StartNextLevel();
     if (ReleaseCell(x, y)) ShowScore(game.score);
     ResolveExitDialog();
     // "Yes" to the exit question has closed the window and released the display.
-    if (game.display == nullptr) return 1;
+    if (game.display == nullptr) return;
     ResolveStopDialog();
-    return 1;
 }
