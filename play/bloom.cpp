@@ -18,9 +18,6 @@ constexpr std::int32_t kBloomFrames = pictures::kPinkStarBloomFrames;
 constexpr int kFirstBloomPicture = pictures::kPinkStarBloom;
 constexpr std::int32_t kBloomKinds = 5;
 constexpr std::int32_t kBushWait = 200;
-// An open flower stays open this long (over twenty minutes) before it
-// blooms again.
-constexpr std::int32_t kOpenFlowerWait = 40000;
 
 // Every bog cell starts its bush afresh on the first tick of the bloom, as
 // the route builder already did.

@@ -20,8 +20,6 @@ constexpr int kStonesSleepAt = 106;
 constexpr std::int32_t kStoneFrames = pictures::kTopRightStoneHatchFrames;
 constexpr std::int32_t kStoneFrameTicks = 2;
 constexpr int kStonePixels = 40;
-constexpr std::int32_t kShortestSleep = 200;
-constexpr std::int32_t kSleepSpread = 2400;
 
 struct Stone {
     int picture;  // packed, decoded again on every tick it shows

@@ -17,8 +17,6 @@ constexpr int kPortraitPictures[2] = {pictures::kHeroFaceGrow, pictures::kHeroin
 constexpr Point kPortraitPlaces[2] = {{0, 0}, {200, 200}};
 constexpr std::int32_t kPortraitFrames = 9;
 constexpr std::int32_t kPortraitFrameTicks = 3;
-constexpr std::int32_t kShortestPause = 200;
-constexpr std::int32_t kPauseSpread = 1200;
 // A tap on a home cell leaves this in the cell's delay.
 constexpr std::int32_t kPoked = 1;
 

@@ -15,6 +15,9 @@
 
 #include <cstdint>
 
+#include "play/bloom.h"
+#include "play/corner_stones.h"
+#include "play/portraits.h"
 #include "res/picture_ids.h"
 #include "state/game_state.h"
 
@@ -41,8 +44,8 @@ constexpr ValueRule RangeOr(std::int64_t low, std::int64_t high, std::int64_t al
 inline constexpr ValueRule kBlockKindRule = RangeOr(Bog, 12, CornerStone);
 inline constexpr ValueRule kActorAnimRule = Range(FlowerOpen, FlowerFly);
 inline constexpr ValueRule kCellRule = Range(0, kBoardSize - 1);
-// A cell's wait, up to the open flower's 40000 ticks.
-inline constexpr ValueRule kDelayRule = Range(0, 40000);
+// A cell's wait, up to the open flower's.
+inline constexpr ValueRule kDelayRule = Range(0, kOpenFlowerWait);
 // A cell's frame: its strips have at most 20.
 inline constexpr ValueRule kCellFrameRule = Range(0, 20);
 // Ticks a frame shows: each counter counts down to 0 from its period, which
@@ -62,14 +65,15 @@ inline constexpr ValueRule kScoreRule = Range(0, 100000000);
 inline constexpr ValueRule kRouteMoveRule = Range(0, kCellCount - 1);
 // The route's points are cell centres.
 inline constexpr ValueRule kRoutePointRule = Range(kCellPixels / 2, kBoardSize * kCellPixels - kCellPixels / 2);
-// The faces pause up to 1399 ticks and grow and shrink through 9 frames.
-inline constexpr ValueRule kPortraitPauseRule = Range(0, 1399);
+// The faces' longest pause (a random draw below the spread is at most one
+// less); they grow and shrink through 9 frames.
+inline constexpr ValueRule kPortraitPauseRule = Range(0, kShortestPause + kPauseSpread - 1);
 inline constexpr ValueRule kPortraitFrameRule = Range(0, 9);
 // The walk: ten steps a move, two frames, each shown three ticks.
 inline constexpr ValueRule kWalkStepRule = Range(0, 9);
 inline constexpr ValueRule kWalkFrameRule = Range(0, 1);
-// The corner stones sleep up to 2599 ticks and show 12 frames.
-inline constexpr ValueRule kStoneSleepRule = Range(0, 2599);
+// The corner stones' longest sleep, at level 1; they show 12 frames.
+inline constexpr ValueRule kStoneSleepRule = Range(0, kShortestSleep + kSleepSpread - 1);
 inline constexpr ValueRule kStoneFrameRule = Range(0, 12);
 inline constexpr ValueRule kHelpPageRule = Range(0, 2);
 // The intro's and the hearts' counters: each picks a frame or a point of a
