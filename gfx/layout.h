@@ -38,8 +38,8 @@ constexpr ButtonFace kStartFace{pictures::kStartRaised, pictures::kStartPressed,
 constexpr ButtonFace kStopFace{pictures::kStopRaised, pictures::kStopPressed, 70, 245};
 constexpr ButtonFace kHelpFace{pictures::kHelpRaised, pictures::kHelpPressed, 5, 245};
 constexpr ButtonFace kAboutFace{pictures::kAboutRaised, pictures::kAboutPressed, 5, 264};
-constexpr ButtonFace kMinimiseFace{pictures::kMinimiseRaised, pictures::kMinimisePressed, 182, 294};
-constexpr ButtonFace kExitFace{pictures::kExitRaised, pictures::kExitPressed, 211, 294};
+constexpr ButtonFace kMinimiseFace{pictures::kMinimiseRaised, pictures::kMinimisePressed, 182, 295};
+constexpr ButtonFace kExitFace{pictures::kExitRaised, pictures::kExitPressed, 211, 295};
 
 // The rest of the strip: pictures that only show, where they are drawn.
 struct StripPicture {
