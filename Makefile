@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 WEB_DIR := build/web
 WEB_BUILD := build/web-build
 
-.PHONY: play test build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace pace-web install web web-page fuzz soak monkey clean
+.PHONY: play test check build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace pace-web install web web-page fuzz soak monkey clean
 FUZZ_SECONDS ?= 600
 # The long runs: a player that never tires, and random events over every screen.
 SOAK_ARGS ?= --levels 100 --ticks 1000000 --clock 1000
@@ -27,8 +27,10 @@ play: build-play
 test-deps:
 	@tools/setup/install-deps.sh --test
 
+CONFIGURE_TEST := cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON -DMIRELINK_WERROR=ON
+
 configure-test: test-deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DMIRELINK_SANITIZE=ON -DMIRELINK_WERROR=ON
+	$(CONFIGURE_TEST)
 
 build-test: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS)
@@ -42,6 +44,14 @@ test: build-test
 	  { echo "make test: ctest failed (the fuzz step was not run)"; exit 1; }
 	@FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh 5 || { echo "make test: the fuzz step failed"; exit 1; }
 	@echo "make test: all passed (ctest and the fuzz step)"
+
+# The quick loop: the game's own tests (unit tests, scenarios, golden plays)
+# in the same sanitized build, without the browser page, the fuzzers or the
+# short soak and monkey runs, and with only the desktop program's packages.
+check: deps
+	$(CONFIGURE_TEST)
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS) -E '^(web\.|soak\.short_run|monkey\.short_run)'
 
 bench: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-bench

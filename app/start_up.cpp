@@ -1,11 +1,11 @@
 #include <new>
 
 #include "app/win_main.h"
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
+#include "gfx/screen_pictures.h"
 #include "platform/aygshell/aygshell.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 

@@ -9,13 +9,14 @@
 #include "board/board.h"
 #include "board/level_setup.h"
 #include "board/path.h"
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "play/game_tick.h"
+#include "res/picture_ids.h"
 #include "res/resources.h"
 #include "state/game_state.h"
 #include "tests/support/fake_host.h"
-#include "ui/control_strip.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ BENCHMARK(BM_PaintOfABusyBoard)->Unit(benchmark::kMicrosecond);
 // A help page rising over the board: 234 steps, each with a present.
 void BM_PanelRollIn(benchmark::State& state) {
     BenchGame bench(1);
-    LoadPackedImage(game.instance, 156, &game.panelImage);
+    LoadPackedImage(game.instance, pictures::kHelpPage1, &game.panelImage);
     const ImageRef& page = game.panelImage;
     for (auto _ : state) {
         game.display->RollInPanel(5, 240, page.pixels, static_cast<int>(page.width), static_cast<int>(page.height));
@@ -170,7 +171,7 @@ void ArrangeFullMeadow() {
         if (game.kinds[i] != Bog) continue;
         game.cells[i].nextAnim = game.cells[i].lastAnim = Bloom;
         game.cells[i].delay = 100;
-        game.cells[i].bloomImage = 322 + i % 5;
+        game.cells[i].bloomImage = pictures::kPinkStarBloom + i % 5;
     }
 }
 
@@ -189,7 +190,7 @@ void ArrangeFirstHeartTick() {
 // A later heart tick over the meadow, at the largest mask.
 void ArrangeHeartTick() {
     ArrangeFirstHeartTick();
-    LoadPackedImage(game.instance, 352, &game.heartMasks);
+    LoadPackedImage(game.instance, pictures::kHeartMasks, &game.heartMasks);
     game.levelCompleteMaskPending = false;
     game.levelCompleteFrame = 14;
     game.levelCompleteCountdown = 1;

@@ -22,16 +22,20 @@ constexpr unsigned kOpenings[LeftUp + 1] = {
 };
 
 void DrawCornerPicture(int pictureId, int x, int y) {
-    LoadImage(game.instance, pictureId, &game.cornerImage);
-    game.display->DrawFrame(x, y, game.cornerImage, kCellPixels, kCellPixels, 0);
+    ImageRef corner{};
+    LoadImage(game.instance, pictureId, &corner);
+    game.display->DrawFrame(x, y, corner, kCellPixels, kCellPixels, 0);
 }
 
 constexpr int kFarPixel = kFarCell * kCellPixels;
 
+// The bog cells' ground under the actors.
+constexpr int kBogTile = pictures::kBogTile;
+
 }  // namespace
 
 bool OpensToward(std::int32_t kind, Side side) {
-    if (kind < Vertical || kind > LeftUp) return false;
+    if (!IsBlock(kind)) return false;
     return (kOpenings[kind] & Bit(side)) != 0;
 }
 
@@ -52,6 +56,13 @@ void PlantBush(Cell& cell) {
 
 int CountBogCells() {
     return static_cast<int>(std::count(game.kinds, game.kinds + kCellCount, static_cast<std::int32_t>(Bog)));
+}
+
+void LoadBoardPictures() {
+    for (int kind = 1; kind <= 12; ++kind) {
+        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
+    }
+    LoadImage(game.instance, kBogTile, &game.bogTileImage);
 }
 
 void DrawBoard() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 // The four sides of a cell, in the order the flood looks at them.
@@ -36,6 +37,17 @@ constexpr Side Opposite(Side side) {
 }
 
 constexpr Side kAllSides[4] = {Side::Left, Side::Up, Side::Down, Side::Right};
+
+// A tap turns a block a quarter turn: the kind each kind becomes (the lit
+// kinds and the corners never turn).
+constexpr std::int32_t kTurnTable[13] = {0, 2, 1, 4, 5, 6, 3, 8, 9, 10, 11, 12, 13};
+
+// The kinds of block a level or a tap draws from: 1 to 6.
+constexpr std::int32_t kKindCount = 6;
+
+// A block of path that can turn: kinds 1 to 6, not the bog, a lit block or
+// a corner.
+constexpr bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }
 
 // Whether block kind 1 to 6 opens toward `side`. Every other value (bog,
 // corner stones, lit blocks, marked cells) opens nowhere.
@@ -72,13 +84,19 @@ int CountBogCells();
 
 // Picture ids of the blocks, indexed kind - 1 (kinds 1 to 6, then the lit
 // kinds 7 to 12).
-constexpr int kBlockPictureIds[12] = {185, 186, 187, 188, 189, 265, 315, 316, 317, 318, 319, 320};
-constexpr int kHeroHomePicture = 337;
-constexpr int kHeroineHomePicture = 338;
-constexpr int kBottomLeftStonePicture = 349;
-constexpr int kTopRightStonePicture = 350;
-constexpr int kHeroHomeEmptyPicture = 341;
-constexpr int kHeroineHomeEmptyPicture = 342;
+constexpr int kBlockPictureIds[12] = {
+    pictures::kVertical,    pictures::kHorizontal,    pictures::kUpRight,    pictures::kRightDown,
+    pictures::kDownLeft,    pictures::kLeftUp,        pictures::kLitVertical, pictures::kLitHorizontal,
+    pictures::kLitUpRight,  pictures::kLitRightDown,  pictures::kLitDownLeft, pictures::kLitLeftUp};
+constexpr int kHeroHomePicture = pictures::kHeroHome;
+constexpr int kHeroineHomePicture = pictures::kHeroineHome;
+constexpr int kBottomLeftStonePicture = pictures::kBottomLeftStone;
+constexpr int kTopRightStonePicture = pictures::kTopRightStone;
+constexpr int kHeroHomeEmptyPicture = pictures::kHeroHomeEmpty;
+constexpr int kHeroineHomeEmptyPicture = pictures::kHeroineHomeEmpty;
+
+// At every new level: the pictures of the blocks and the bog tile.
+void LoadBoardPictures();
 
 // Draws every block of the board and the four corner pictures into the back
 // buffer. Bog and corner-stone cells are left to the actors.

@@ -26,7 +26,7 @@ void PlaceActor() {
 
 std::int32_t RandomBlock() {
     if (RandomBelow(2) == 0) return Vertical + RandomBelow(2);
-    return UpRight + RandomBelow(game.kindCount - 2);
+    return UpRight + RandomBelow(kKindCount - 2);
 }
 
 void FillWithBlocks() {
@@ -39,7 +39,7 @@ void FillWithBlocks() {
 // way to a random block and is placed again elsewhere (or there again).
 void FreeNextToHome(int x, int y) {
     if (KindAt(x, y) != Bog) return;
-    KindAt(x, y) = Vertical + RandomBelow(game.kindCount);
+    KindAt(x, y) = Vertical + RandomBelow(kKindCount);
     CellAt(x, y).active = false;
     PlaceActor();
 }

@@ -149,26 +149,28 @@ void FloodFill() {
 }
 
 bool IsPathComplete() {
-    SaveGrid(game.pathCompleteScratch);
+    std::int32_t scratch[kCellCount];
+    SaveGrid(scratch);
     MarkCell(0, 0);
     FloodFill();
     if (KindAbove(kFarCell, kFarCell, ConnectedMark)) return true;
-    RestoreGrid(game.pathCompleteScratch);
+    RestoreGrid(scratch);
     return false;
 }
 
 std::int32_t CountConnected() {
-    SaveGrid(game.countConnectedScratch);
+    std::int32_t scratch[kCellCount];
+    SaveGrid(scratch);
     MarkCell(0, 0);
     MarkCell(kFarCell, kFarCell);
     FloodFill();
     const auto reached = std::count_if(game.kinds, game.kinds + kCellCount, IsReached);
-    RestoreGrid(game.countConnectedScratch);
+    RestoreGrid(scratch);
     return static_cast<std::int32_t>(reached);
 }
 
 void BuildRoute() {
-    std::int32_t* walkGrid = game.routeScratch;
+    std::int32_t walkGrid[kCellCount];
     SaveGrid(walkGrid);
     FloodFill();
     ClearUnreached();

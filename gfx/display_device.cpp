@@ -25,14 +25,12 @@ HRESULT FailWithMessage(LPCWSTR message) {
 
 }  // namespace
 
-int WritePixel555(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source) {
-    device->scratch555 = Pack555(*source);
-    return StoreLittleEndian(device->scratch555, destination);
+int WritePixel555(DisplayDevice*, std::uint8_t* destination, const Pixel32* source) {
+    return StoreLittleEndian(Pack555(*source), destination);
 }
 
-int WritePixel565(DisplayDevice* device, std::uint8_t* destination, const Pixel32* source) {
-    device->scratch565 = Pack565(*source);
-    return StoreLittleEndian(device->scratch565, destination);
+int WritePixel565(DisplayDevice*, std::uint8_t* destination, const Pixel32* source) {
+    return StoreLittleEndian(Pack565(*source), destination);
 }
 
 int WritePixelNone(DisplayDevice*, std::uint8_t*, const Pixel32*) { return 1; }
@@ -79,7 +77,6 @@ DisplayDevice::DisplayDevice(HWND window) {
     if (properties.cBPP < 16) status = FailWithMessage(kColourCountMessage);
     pixelWriters[0] = WritePixel555;
     pixelWriters[1] = WritePixel565;
-    pixelWriters[2] = WritePixelNone;
     SettleAddressing(*this);
 }
 
@@ -94,20 +91,16 @@ HRESULT DisplayDevice::CheckFormat() {
     return status;
 }
 
-int DisplayDevice::Open(HWND window) {
+void DisplayDevice::Open(HWND window) {
     GXOpenDisplay(window, GX_FULLSCREEN);
-    return 1;
 }
 
-int DisplayDevice::Close() {
+void DisplayDevice::Close() {
     GXCloseDisplay();
-    return 1;
 }
 
-int DisplayDevice::Present() {
-    frameBuffer = nullptr;
+void DisplayDevice::Present() {
     frameBuffer = static_cast<std::uint8_t*>(GXBeginDraw());
     if (frameBuffer != nullptr) std::memcpy(frameBuffer, backBuffer, kScreenBytes);
     GXEndDraw();
-    return 1;
 }

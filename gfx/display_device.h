@@ -39,36 +39,37 @@ public:
 
     // Completes the checks of the screen; 0 when the game can use it.
     HRESULT CheckFormat();
-    int Open(HWND window);
-    int Close();
-    int Present();
+    void Open(HWND window);
+    void Close();
+    void Present();
 
     // Drawing primitives. They do not clip (but DrawFrameClipped): callers
-    // keep every rectangle on the screen (the test build asserts it).
-    int DrawImage(int x, int y, const Pixel32* pixels, int width, int height);
-    int DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
-    int StageImage(int x, int y, const Pixel32* pixels, int width, int height);
+    // keep every rectangle on the screen (the checked build stops where one
+    // does not).
+    void DrawImage(int x, int y, const Pixel32* pixels, int width, int height);
+    void DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width, int height);
+    void StageImage(int x, int y, const Pixel32* pixels, int width, int height);
 
     // Frame `frame` of a strip of frameWidth x frameHeight frames, drawn as
-    // DrawImage draws. Returns 0 and draws nothing when the strip has no
-    // such frame (HasFrame).
-    int DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
+    // DrawImage draws. Draws nothing when the strip has no such frame
+    // (HasFrame).
+    void DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
     // The same frame cut at the screen's right edge: only for a sprite whose
     // columns past that edge are see-through (the walker in the right column).
-    int DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
+    void DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame);
 
     // A loaded picture whole, at its own size; nothing for an empty slot (a
     // picture that failed to load).
-    int DrawPicture(int x, int y, const ImageRef& picture);
+    void DrawPicture(int x, int y, const ImageRef& picture);
 
     // Panel slides; they present and sleep by themselves.
-    int RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height);
-    int RollOutPanel();
+    void RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height);
+    void RollOutPanel();
 
     // Number fields; they present by themselves.
-    int DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
-                   int cellCount);
-    int DrawNumber4(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value);
+    void DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
+                    int cellCount);
+    void DrawNumber4(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value);
 
     // Byte offset of screen pixel (x, y) in the back and save buffers, from
     // the pitches the display reported (or the plain layout when those would
@@ -82,11 +83,8 @@ public:
     std::int32_t panelX = 0;
     std::int32_t panelBottomY = 0;
 
-    // Each real writer composes its 16-bit value here.
-    std::uint32_t scratch555 = 0;
-    std::uint32_t scratch565 = 0;
-
-    PixelWriter pixelWriters[3] = {nullptr, nullptr, nullptr};
+    // The writers CheckFormat chooses from: 0 for 5-5-5, 1 for 5-6-5.
+    PixelWriter pixelWriters[2] = {nullptr, nullptr};
 
     std::uint8_t backBuffer[kScreenBytes] = {};
     std::uint8_t saveBuffer[kScreenBytes] = {};

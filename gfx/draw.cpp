@@ -1,7 +1,7 @@
 // The primitives that put pictures into the device's buffers. Pictures
 // are stored bottom-up: the first stored row lands on the bottom row of the
-// rectangle. Only DrawFrameClipped clips, at the screen's right edge; the test
-// build checks every rectangle drawn.
+// rectangle. Only DrawFrameClipped clips, at the screen's right edge; the
+// checked build checks every rectangle drawn.
 //
 // Drawing is nearly all of a tick, so each primitive runs one tight loop per
 // screen format, packing pixels as the format's writer does, rather than a
@@ -53,49 +53,46 @@ void StageRows(DisplayDevice& device, std::int64_t first, int width, int height,
 
 }  // namespace
 
-int DisplayDevice::DrawImage(int x, int y, const Pixel32* pixels, int width, int height) {
-    if (height < 1 || width < 1) return 1;
+void DisplayDevice::DrawImage(int x, int y, const Pixel32* pixels, int width, int height) {
+    if (height < 1 || width < 1) return;
     CheckScreenRect("DrawImage", x, y, width, height, pixels);
     DrawInFormat(*this, x, y, width, height, width, pixels, [pixels](int i) { return !IsPureWhite(pixels[i]); });
-    return 1;
 }
 
-int DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
-    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return 0;
+void DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
+    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return;
     const Pixel32* pixels = StripFrame(strip, static_cast<std::uint32_t>(frameHeight), static_cast<std::uint32_t>(frame));
-    return DrawImage(x, y, pixels, frameWidth, frameHeight);
+    DrawImage(x, y, pixels, frameWidth, frameHeight);
 }
 
-int DisplayDevice::DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight,
-                                    int frame) {
-    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return 0;
+void DisplayDevice::DrawFrameClipped(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight,
+                                     int frame) {
+    if (!HasFrame(strip, frameWidth, frameHeight, frame)) return;
     const Pixel32* pixels = StripFrame(strip, static_cast<std::uint32_t>(frameHeight), static_cast<std::uint32_t>(frame));
     // Only the columns left of the screen's right edge; the rows keep the
     // frame's own width.
     const int width = std::min(frameWidth, kScreenWidth - x);
-    if (width < 1 || frameHeight < 1) return 1;
+    if (width < 1 || frameHeight < 1) return;
     CheckScreenRect("DrawFrameClipped", x, y, width, frameHeight, pixels);
     DrawInFormat(*this, x, y, width, frameHeight, frameWidth, pixels,
                  [pixels](int i) { return !IsPureWhite(pixels[i]); });
-    return 1;
 }
 
-int DisplayDevice::DrawPicture(int x, int y, const ImageRef& picture) {
-    return DrawImage(x, y, picture.pixels, static_cast<int>(picture.width), static_cast<int>(picture.height));
+void DisplayDevice::DrawPicture(int x, int y, const ImageRef& picture) {
+    DrawImage(x, y, picture.pixels, static_cast<int>(picture.width), static_cast<int>(picture.height));
 }
 
-int DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width,
-                                   int height) {
-    if (height < 1 || width < 1) return 1;
+void DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const Pixel32* mask, int width,
+                                    int height) {
+    if (height < 1 || width < 1) return;
     CheckScreenRect("DrawImageMasked", x, y, width, height, pixels);
     CheckScreenRect("DrawImageMasked", x, y, width, height, mask);
     // Black in the mask lets the picture through, whatever its colour.
     DrawInFormat(*this, x, y, width, height, width, pixels, [mask](int i) { return IsPureBlack(mask[i]); });
-    return 1;
 }
 
-int DisplayDevice::StageImage(int x, int y, const Pixel32* pixels, int width, int height) {
-    if (height < 1 || width < 1) return 1;
+void DisplayDevice::StageImage(int x, int y, const Pixel32* pixels, int width, int height) {
+    if (height < 1 || width < 1) return;
     // Rows of the picture's own width, the bottom row first: the layout the
     // panel slides read.
     const std::int64_t first = static_cast<std::int64_t>(y) * width + x;
@@ -104,5 +101,4 @@ int DisplayDevice::StageImage(int x, int y, const Pixel32* pixels, int width, in
     const PixelWriter write = Writer();
     if (write == WritePixel565) StageRows(*this, first, width, height, pixels, Pack565);
     if (write == WritePixel555) StageRows(*this, first, width, height, pixels, Pack555);
-    return 1;
 }

@@ -1,5 +1,5 @@
-// The drawing primitives do not clip. In the test build
-// (MIRELINK_CHECK_DRAWING) every rectangle is checked against its buffer, so
+// The drawing primitives do not clip. In the checked build
+// (MIRELINK_CHECK_DRAWING, with the sanitizers) every rectangle is checked against its buffer, so
 // that a caller's mistake stops the program where it happens, with a message
 // naming the primitive and the rectangle.
 #pragma once

@@ -28,8 +28,8 @@ void DrawDigitCell(DisplayDevice& device, int x, int y, const Pixel32* digits, i
 
 }  // namespace
 
-int DisplayDevice::DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
-                              int cellCount) {
+void DisplayDevice::DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
+                               int cellCount) {
     // The strip has no minus sign: a negative value leaves the field blank, as 0 does.
     char text[16] = {};
     const int shown = value > 0 ? value : 0;
@@ -49,9 +49,8 @@ int DisplayDevice::DrawNumber(int x, int y, const Pixel32* digits, int cellWidth
         }
     }
     Present();
-    return 1;
 }
 
-int DisplayDevice::DrawNumber4(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value) {
-    return DrawNumber(x, y, digits, cellWidth, cellHeight, value, 4);
+void DisplayDevice::DrawNumber4(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value) {
+    DrawNumber(x, y, digits, cellWidth, cellHeight, value, 4);
 }

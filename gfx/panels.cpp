@@ -68,7 +68,7 @@ void ConvertPanel(DisplayDevice& device, const Pixel32* pixels) {
 
 }  // namespace
 
-int DisplayDevice::RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height) {
+void DisplayDevice::RollInPanel(int x, int bottomY, const Pixel32* pixels, int width, int height) {
     panelWidth = width;
     panelHeight = height;
     panelX = x;
@@ -83,10 +83,9 @@ int DisplayDevice::RollInPanel(int x, int bottomY, const Pixel32* pixels, int wi
         Sleep(kRollInStepMs);
     }
     Present();
-    return 1;
 }
 
-int DisplayDevice::RollOutPanel() {
+void DisplayDevice::RollOutPanel() {
     CheckPanel("RollOutPanel", *this);
     const int height = panelHeight;
     const int top = panelBottomY - height + 1;
@@ -102,5 +101,4 @@ int DisplayDevice::RollOutPanel() {
     }
     std::memcpy(backBuffer, saveBuffer, kScreenBytes);
     Present();
-    return 1;
 }

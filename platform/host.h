@@ -1,6 +1,7 @@
 // What the platform stand-in needs from the machine it runs on: a clock, a
 // screen, a pen, focus changes and message boxes. A host (a desktop window, a
-// scripted runner, a test) implements this; the platform calls nothing else.
+// scripted runner, a page in the browser) implements this; the platform calls
+// nothing else.
 #pragma once
 
 #include <cstdint>

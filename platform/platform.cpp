@@ -50,28 +50,6 @@ Status CurrentStatus() {
     return status;
 }
 
-void SetFaults(const Faults& faults) { TheState().faults = faults; }
-
 std::size_t DisplayMemorySize() { return TheState().display.memory.size(); }
-
-void ResetForTesting() {
-    internal::State& state = TheState();
-    internal::ReleaseAllStartupLocks();
-    state.classes.clear();
-    state.windows.clear();  // closes their channel listeners
-    state.remoteWindows.clear();
-    state.modules.clear();
-    state.queue.clear();
-    state.faults = {};
-    state.instanceNamespace = "desktop";
-    state.randState = 1;
-    state.fullScreen = false;
-    internal::Display& display = state.display;
-    display.open = false;
-    display.frameBegun = false;
-    display.presents = 0;
-    display.orientation = display.config.rotated ? DMDO_90 : DMDO_0;
-    internal::SizeDisplayMemory(display);
-}
 
 }  // namespace platform

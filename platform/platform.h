@@ -42,7 +42,7 @@ const std::string& InstanceNamespace();
 // window's hand-over channel; -1 while there is none.
 int HandOverDescriptor();
 
-// What the platform is doing, for runners and tests.
+// What the platform is doing, for the hosts to show and record.
 struct Status {
     bool windowExists = false;
     bool windowVisible = false;
@@ -56,20 +56,8 @@ struct Status {
 };
 Status CurrentStatus();
 
-// Faults a test can ask for, to reach the game's failure paths.
-struct Faults {
-    bool registerClassFails = false;
-    bool createWindowFails = false;
-    bool fullScreenFails = false;
-};
-void SetFaults(const Faults& faults);
-
 // Bytes of display memory, as handed to Host::PresentFrame: at least one
 // 240x320 16-bit screen, and enough for the configured geometry.
 std::size_t DisplayMemorySize();
-
-// Forgets every window, message, display and resource table: a fresh process,
-// for tests that start the program more than once.
-void ResetForTesting();
 
 }  // namespace platform

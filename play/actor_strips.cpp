@@ -3,6 +3,8 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -13,20 +15,20 @@ constexpr std::int32_t kEveryTick = 0;
 // rule after a win; 7 names no animation.
 constexpr ActorStrip kNoStrip{0, 0, 0, false};
 constexpr ActorStrip kPlayStrips[] = {
-    {300, 13, 2, false},          // FlowerOpen
-    {301, 13, 2, false},          // FlowerClose
-    {302, 12, 2, false},          // FrogRise
-    {303, 12, 2, false},          // FrogSink
-    {312, 7, kEveryTick, false},  // FrogDoze
-    {304, 20, 3, true},           // FrogCurl
-    kNoStrip,                     // BushGrow
-    kNoStrip,                     // 7
-    {313, 7, kEveryTick, false},  // FrogWake
-    {314, 13, 2, false},          // MoundRise
-    kNoStrip,                     // Bloom
-    {343, 12, 2, false},          // MushroomGrow
-    {344, 13, 2, false},          // MushroomShrink
-    {345, 10, 2, false},          // FlowerFly
+    {pictures::kFlowerOpen, pictures::kFlowerOpenFrames, 2, false},
+    {pictures::kFlowerClose, pictures::kFlowerCloseFrames, 2, false},
+    {pictures::kFrogRise, pictures::kFrogRiseFrames, 2, false},
+    {pictures::kFrogSink, pictures::kFrogSinkFrames, 2, false},
+    {pictures::kFrogDoze, pictures::kFrogDozeFrames, kEveryTick, false},
+    {pictures::kFrogCurl, pictures::kFrogCurlFrames, 3, true},
+    kNoStrip,  // BushGrow
+    kNoStrip,  // 7
+    {pictures::kFrogWake, pictures::kFrogWakeFrames, kEveryTick, false},
+    {pictures::kMoundRise, pictures::kMoundRiseFrames, 2, false},
+    kNoStrip,  // Bloom
+    {pictures::kMushroomGrow, pictures::kMushroomGrowFrames, 2, false},
+    {pictures::kMushroomShrink, pictures::kMushroomShrinkFrames, 2, false},
+    {pictures::kFlowerFly, pictures::kFlowerFlyFrames, 2, false},
 };
 constexpr std::int32_t kStripCount = sizeof(kPlayStrips) / sizeof(kPlayStrips[0]);
 
@@ -35,23 +37,24 @@ struct WaitPicture {
     std::int32_t frame;
 };
 
-constexpr int kBushPicture = 321;
 constexpr std::int32_t kBloomOpenFrame = 6;
+
+constexpr WaitPicture LastFrameOf(int picture, std::int32_t frames) { return {picture, frames - 1}; }
 
 // The wait picture of `lastAnim`: the last frame of the strip it played. The
 // wake leaves no wait picture of its own (it hands the wait to the frog at
 // rest), nor do the doze, the curl and the flight, which never wait.
 WaitPicture WaitPictureOf(const Cell& cell) {
     switch (cell.lastAnim) {
-        case FlowerOpen: return {300, 12};
-        case FlowerClose: return {301, 12};
-        case FrogRise: return {302, 11};
-        case FrogSink: return {303, 11};
-        case BushGrow: return {kBushPicture, 10};
-        case MoundRise: return {314, 12};
+        case FlowerOpen: return LastFrameOf(pictures::kFlowerOpen, pictures::kFlowerOpenFrames);
+        case FlowerClose: return LastFrameOf(pictures::kFlowerClose, pictures::kFlowerCloseFrames);
+        case FrogRise: return LastFrameOf(pictures::kFrogRise, pictures::kFrogRiseFrames);
+        case FrogSink: return LastFrameOf(pictures::kFrogSink, pictures::kFrogSinkFrames);
+        case BushGrow: return LastFrameOf(pictures::kBushGrow, pictures::kBushGrowFrames);
+        case MoundRise: return LastFrameOf(pictures::kMoundRise, pictures::kMoundRiseFrames);
         case Bloom: return {cell.bloomImage, kBloomOpenFrame};
-        case MushroomGrow: return {343, 11};
-        case MushroomShrink: return {344, 12};
+        case MushroomGrow: return LastFrameOf(pictures::kMushroomGrow, pictures::kMushroomGrowFrames);
+        case MushroomShrink: return LastFrameOf(pictures::kMushroomShrink, pictures::kMushroomShrinkFrames);
         default: return {0, 0};
     }
 }
@@ -63,11 +66,7 @@ void AdvanceFrame(Cell& cell, std::int32_t ticksPerFrame) {
     }
     // frameTicks is not reset between animations: what one leaves lengthens
     // the first frame of the next.
-    if (cell.frameTicks == 0) {
-        cell.frameTicks = ticksPerFrame;
-        ++cell.frame;
-    }
-    --cell.frameTicks;
+    if (NextFrameDue(cell.frameTicks, ticksPerFrame)) ++cell.frame;
 }
 
 }  // namespace
@@ -81,8 +80,9 @@ void DrawActorFrame(int x, int y, int picture, std::int32_t frame, bool overBogT
     const int left = x * kCellPixels;
     const int top = y * kCellPixels;
     if (overBogTile) game.display->DrawFrame(left, top, game.bogTileImage, kCellPixels, kCellPixels, 0);
-    LoadImage(game.instance, picture, &game.actorImage);
-    game.display->DrawFrame(left, top, game.actorImage, kCellPixels, kCellPixels, frame);
+    ImageRef strip{};
+    LoadImage(game.instance, picture, &strip);
+    game.display->DrawFrame(left, top, strip, kCellPixels, kCellPixels, frame);
 }
 
 bool StepStrip(int x, int y, const ActorStrip& strip) {

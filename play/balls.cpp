@@ -6,12 +6,13 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
 
-constexpr int kBallPicture = 305;
-constexpr std::int32_t kBallFrames = 16;
+constexpr int kBallPicture = pictures::kFrogBall;
+constexpr std::int32_t kBallFrames = pictures::kFrogBallFrames;
 constexpr std::int32_t kTicksPerCell = 5;
 // The two balls of a pair spin half a turn apart.
 constexpr std::int32_t kFirstBallSpin = 8;

@@ -5,20 +5,19 @@
 #include "board/board.h"
 #include "board/random.h"
 #include "play/actor_strips.h"
+#include "play/frame_countdown.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
 
-constexpr int kBushPicture = 321;
-constexpr std::int32_t kBushFrames = 11;
-constexpr std::int32_t kBloomFrames = 7;
-// The five flowers of the meadow are pictures 322 to 326.
-constexpr int kFirstBloomPicture = 322;
+constexpr int kBushPicture = pictures::kBushGrow;
+constexpr std::int32_t kBushFrames = pictures::kBushGrowFrames;
+constexpr std::int32_t kBloomFrames = pictures::kPinkStarBloomFrames;
+// The five flowers of the meadow are pictures that follow on from the first.
+constexpr int kFirstBloomPicture = pictures::kPinkStarBloom;
 constexpr std::int32_t kBloomKinds = 5;
 constexpr std::int32_t kBushWait = 200;
-// An open flower stays open this long (over twenty minutes) before it
-// blooms again.
-constexpr std::int32_t kOpenFlowerWait = 40000;
 
 // Every bog cell starts its bush afresh on the first tick of the bloom, as
 // the route builder already did.
@@ -39,11 +38,7 @@ bool StepMeadowStrip(int x, int y, int picture, std::int32_t frames) {
     }
     DrawActorFrame(x, y, picture, cell.frame, true);
     ++cell.frame;
-    if (cell.frameTicks == 0) {
-        ++cell.frame;
-        cell.frameTicks = 2;
-    }
-    --cell.frameTicks;
+    if (NextFrameDue(cell.frameTicks, 2)) ++cell.frame;
     return false;
 }
 

@@ -7,6 +7,8 @@
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -15,11 +17,9 @@ namespace {
 // an animation under way neither moves nor shows.
 constexpr int kStonesSleepAt = 106;
 
-constexpr std::int32_t kStoneFrames = 12;
+constexpr std::int32_t kStoneFrames = pictures::kTopRightStoneHatchFrames;
 constexpr std::int32_t kStoneFrameTicks = 2;
 constexpr int kStonePixels = 40;
-constexpr std::int32_t kShortestSleep = 200;
-constexpr std::int32_t kSleepSpread = 2400;
 
 struct Stone {
     int picture;  // packed, decoded again on every tick it shows
@@ -30,8 +30,8 @@ struct Stone {
 };
 
 constexpr Stone kStones[2] = {
-    {347, 200, 0, kFarCell, 0},  // top right
-    {348, 0, 200, 0, kFarCell},  // bottom left
+    {pictures::kTopRightStoneHatch, 200, 0, kFarCell, 0},
+    {pictures::kBottomLeftStoneHatch, 0, 200, 0, kFarCell},
 };
 
 void WakeAStone() {
@@ -42,8 +42,9 @@ void WakeAStone() {
 
 void DrawStoneFrame(int side) {
     const Stone& stone = kStones[side];
-    LoadPackedImage(game.instance, stone.picture, &game.stoneImage);
-    game.display->DrawFrame(stone.left, stone.top, game.stoneImage, kStonePixels, kStonePixels,
+    ImageRef strip{};
+    LoadPackedImage(game.instance, stone.picture, &strip);
+    game.display->DrawFrame(stone.left, stone.top, strip, kStonePixels, kStonePixels,
                             game.stoneFrame[side]);
 }
 
@@ -77,11 +78,7 @@ bool StepCornerStone(int side) {
         return true;
     }
     DrawStoneFrame(side);
-    if (game.stoneTicks[side] == 0) {
-        game.stoneTicks[side] = kStoneFrameTicks;
-        ++game.stoneFrame[side];
-    }
-    --game.stoneTicks[side];
+    if (NextFrameDue(game.stoneTicks[side], kStoneFrameTicks)) ++game.stoneFrame[side];
     return false;
 }
 

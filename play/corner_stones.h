@@ -4,6 +4,13 @@
 // the level, the more often the stones wake.
 #pragma once
 
+#include <cstdint>
+
+// Between two wakings the stones sleep kShortestSleep ticks and a random
+// part of kSleepSpread divided by the level.
+constexpr std::int32_t kShortestSleep = 200;
+constexpr std::int32_t kSleepSpread = 2400;
+
 // Once per tick during play, outside the intro and the closing heart, after
 // the balls.
 void UpdateCornerStones();

@@ -1,19 +1,19 @@
 #include "play/game_tick.h"
 
 #include "board/board.h"
-#include "board/turning_blocks.h"
+#include "gfx/control_strip.h"
 #include "platform/coredll/coredll.h"
 #include "play/actors.h"
 #include "play/balls.h"
 #include "play/bloom.h"
 #include "play/corner_stones.h"
+#include "play/hearts.h"
+#include "play/intro.h"
 #include "play/portraits.h"
 #include "play/tick_phase.h"
+#include "play/turning_blocks.h"
 #include "play/walk.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/hearts.h"
-#include "ui/intro.h"
 
 // One tick draws, layer over layer, in a fixed order: blocks, turning blocks,
 // the bog's actors, portraits, balls, corner stones, the bloom, the walking

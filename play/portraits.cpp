@@ -6,15 +6,17 @@
 #include "board/random.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
 #include "state/game_state.h"
 
 namespace {
 
 constexpr int kPortraitPixels = 40;
+// Index 0 the hero in the top-left corner, 1 the heroine in the bottom-right.
+constexpr int kPortraitPictures[2] = {pictures::kHeroFaceGrow, pictures::kHeroineFaceGrow};
+constexpr Point kPortraitPlaces[2] = {{0, 0}, {200, 200}};
 constexpr std::int32_t kPortraitFrames = 9;
 constexpr std::int32_t kPortraitFrameTicks = 3;
-constexpr std::int32_t kShortestPause = 200;
-constexpr std::int32_t kPauseSpread = 1200;
 // A tap on a home cell leaves this in the cell's delay.
 constexpr std::int32_t kPoked = 1;
 
@@ -28,19 +30,16 @@ void TakePoke(int x, int y, int face) {
 }
 
 void DrawFace(int face, std::int32_t frame) {
-    LoadPackedImage(game.instance, game.portraitImage[face], &game.portraitImageRef);
-    const Point at = game.portraitPosition[face];
-    game.display->DrawFrame(at.x, at.y, game.portraitImageRef, kPortraitPixels, kPortraitPixels, frame);
+    ImageRef strip{};
+    LoadPackedImage(game.instance, kPortraitPictures[face], &strip);
+    const Point at = kPortraitPlaces[face];
+    game.display->DrawFrame(at.x, at.y, strip, kPortraitPixels, kPortraitPixels, frame);
 }
 
 // Each frame shows for three ticks; the counters are never reset between
 // two pop-outs, only when a growth or a shrinking ends.
 void CountFrameTicks(std::int32_t& ticks, std::int32_t& frame) {
-    if (ticks == 0) {
-        ticks = kPortraitFrameTicks;
-        ++frame;
-    }
-    --ticks;
+    if (NextFrameDue(ticks, kPortraitFrameTicks)) ++frame;
 }
 
 void Grow(int face) {

@@ -6,6 +6,8 @@
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
@@ -17,8 +19,10 @@ constexpr int kWalkerAbovePoint = 30;
 // In the right column a walker's picture reaches 5 pixels past the screen's
 // edge; its see-through columns there are cut off.
 constexpr int kLastWalkerPosition = 225;
-constexpr std::int32_t kWalkFrames = 2;
+constexpr std::int32_t kWalkFrames = pictures::kHeroWalkDownFrames;
 constexpr std::int32_t kWalkFrameTicks = 3;
+// Pixels a step: a move of one cell takes kCellPixels / kWalkSpeed steps.
+constexpr std::int32_t kWalkSpeed = 2;
 // The walkers have met when fewer than this many moves lie between them.
 constexpr std::int32_t kMeetingGap = 3;
 
@@ -29,8 +33,10 @@ struct WalkPictures {
     int left;
 };
 
-constexpr WalkPictures kHeroWalk{327, 330, 328, 329};
-constexpr WalkPictures kHeroineWalk{331, 335, 332, 336};
+constexpr WalkPictures kHeroWalk{pictures::kHeroWalkDown, pictures::kHeroWalkUp, pictures::kHeroWalkRight,
+                                 pictures::kHeroWalkLeft};
+constexpr WalkPictures kHeroineWalk{pictures::kHeroineWalkDown, pictures::kHeroineWalkUp, pictures::kHeroineWalkRight,
+                                    pictures::kHeroineWalkLeft};
 
 int PictureFor(const WalkPictures& pictures, Point from, Point to) {
     if (from.x == to.x && to.y < from.y) return pictures.up;
@@ -50,8 +56,9 @@ void DrawWalker(const WalkPictures& pictures, std::int32_t fromMove, std::int32_
     // further right than its point.
     const int x = std::clamp(Between(from.x, to.x) - kWalkerLeftOfPoint, 0, kLastWalkerPosition);
     const int y = std::clamp(Between(from.y, to.y) - kWalkerAbovePoint, 0, kLastWalkerPosition);
-    LoadImage(game.instance, PictureFor(pictures, from, to), &game.walkImage);
-    game.display->DrawFrameClipped(x, y, game.walkImage, kWalkerPixels, kWalkerPixels, frame);
+    ImageRef strip{};
+    LoadImage(game.instance, PictureFor(pictures, from, to), &strip);
+    game.display->DrawFrameClipped(x, y, strip, kWalkerPixels, kWalkerPixels, frame);
 }
 
 void StartWalk() {
@@ -72,12 +79,10 @@ bool WalkersOnRoute() {
 }
 
 void StepFrames() {
-    if (game.walkTicks == 0) {
-        game.walkTicks = kWalkFrameTicks;
+    if (NextFrameDue(game.walkTicks, kWalkFrameTicks)) {
         ++game.heroFrame;
         ++game.heroineFrame;
     }
-    --game.walkTicks;
     if (game.heroFrame >= kWalkFrames) game.heroFrame = 0;
     if (game.heroineFrame >= kWalkFrames) game.heroineFrame = 0;
 }
@@ -108,7 +113,7 @@ void UpdateWalk() {
     if (!game.heroesWalking) return;
     DrawHomesWithoutHeroes();
     if (game.walkRestart) StartWalk();
-    game.walkStepsPerMove = kCellPixels / game.walkSpeed;
+    game.walkStepsPerMove = kCellPixels / kWalkSpeed;
     if (!WalkersOnRoute()) {
         Meet();
         return;

@@ -4,7 +4,6 @@
 // new games).
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 #include "platform/coredll/coredll.h"
@@ -84,16 +83,6 @@ struct Cell {
 
 inline int CellIndex(int x, int y) { return x * kBoardSize + y; }
 
-// The intro's spirals turn by 0.035 x 3.1415926535 radians a point from an
-// offset of -3.1415926535 / 2: exactly the doubles with the bits below, which
-// these literals are (the faces' paths depend on every bit).
-inline constexpr double kIntroAngleStep = 0.10995574287249998;
-inline constexpr double kIntroPhaseOffset = -1.57079632675;
-#ifdef __cpp_lib_bit_cast
-static_assert(std::bit_cast<std::uint64_t>(kIntroAngleStep) == 0x3FBC260F3FA50FD0ull);
-static_assert(std::bit_cast<std::uint64_t>(kIntroPhaseOffset) == 0xBFF921FB54411744ull);
-#endif
-
 struct GameState {
     // Made at start-up rather than stored in the program: the record is
     // megabytes of zeros around its few start values.
@@ -110,37 +99,18 @@ struct GameState {
     std::int32_t decodedPicture = 0;  // the packed picture the decode buffer holds; 0 for none
     ImageRef blockImages[12] = {};   // kinds 1 to 12, indexed kind - 1
     ImageRef digitsImage = {};       // the digit strip of the number fields
-    ImageRef stripImage = {};        // the control strip background, the title logo
-    ImageRef buttonImage = {};       // a button, label or box of the control strip
     ImageRef titleImage = {};        // the title picture over the play field
     ImageRef panelImage = {};        // the panel being rolled in or redrawn
     ImageRef bogTileImage = {};
-    ImageRef cornerImage = {};       // a corner picture drawn by the board
-    ImageRef turningImage = {};      // the turning strip of the cell being drawn
-    ImageRef actorImage = {};        // the actor strip of the cell being drawn
     ImageRef ballImage = {};
-    ImageRef stoneImage = {};
-    ImageRef portraitImageRef = {};
-    ImageRef walkImage = {};
-    ImageRef heartImage = {};        // the lovers in the heart
     ImageRef heartMasks = {};        // the heart masks, kept across the heart's ticks
-    ImageRef introImage = {};
 
     // --- Board ---
     std::int32_t kinds[kCellCount] = {};
     Cell cells[kCellCount] = {};
-    std::int32_t turnTable[13] = {0, 2, 1, 4, 5, 6, 3, 8, 9, 10, 11, 12, 13};
-    std::int32_t kindCount = 6;
     std::int32_t level = 1;
     std::int32_t score = 0;
     std::int32_t bankedScore = 0;
-
-    // Each operation on the grid keeps its own scratch copy.
-    std::int32_t pathCompleteScratch[kCellCount] = {};
-    std::int32_t countConnectedScratch[kCellCount] = {};
-    std::int32_t routeScratch[kCellCount] = {};
-    std::int32_t flowerScratch[kCellCount] = {};
-    std::int32_t creatureScratch[kCellCount] = {};
 
     // The heroes' route: routeMoves + 1 cell centres from (10,10) to (230,230).
     Point route[kCellCount] = {};
@@ -161,8 +131,6 @@ struct GameState {
     bool levelStartRunning = false;
 
     // --- Heroes' portraits (index 0 the hero, 1 the heroine) ---
-    std::int32_t portraitImage[2] = {339, 340};
-    Point portraitPosition[2] = {{0, 0}, {200, 200}};
     std::int32_t portraitCountdown[2] = {300, 300};
     std::int32_t portraitGrowFrame[2] = {0, 0};
     std::int32_t portraitGrowTicks[2] = {3, 3};
@@ -171,7 +139,6 @@ struct GameState {
     std::int32_t portraitShrinkTicks[2] = {3, 3};
 
     // --- Heroes' walk ---
-    std::int32_t walkSpeed = 2;
     std::int32_t walkStepsPerMove = 0;
     std::int32_t walkStep = 0;
     std::int32_t heroMove = 0;
@@ -207,7 +174,6 @@ struct GameState {
     RECT prevPageRect = {};
     RECT nextPageRect = {};
     std::int32_t helpPage = 0;
-    std::int32_t helpPageImages[3] = {156, 289, 290};
 
     // --- Intro ---
     bool introShrinking = false;
@@ -227,14 +193,6 @@ struct GameState {
     std::uint32_t introCopyHeight = 0;
     Point heroPath[55] = {};
     Point heroinePath[55] = {};
-    Point heroStart = {22, 70};
-    Point heroineStart = {118, 71};
-    Point heroTarget = {0, 0};
-    Point heroineTarget = {136, 127};
-    double angleStep = kIntroAngleStep;
-    double phaseOffset = kIntroPhaseOffset;
-    std::int32_t heroRadiusFactor = 15;
-    std::int32_t heroineRadiusFactor = 10;
 
     // --- Level-complete and level-start hearts ---
     bool levelCompleteMaskPending = true;

@@ -1,18 +1,16 @@
 #include "ui/buttons.h"
 
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
+#include "gfx/layout.h"
+#include "gfx/screen_pictures.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/game_start.h"
-#include "ui/layout.h"
 #include "ui/modal.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 
 constexpr UINT kHideToBottom = SWP_NOSIZE | SWP_HIDEWINDOW;
-
-const ButtonFace& StartStopFace() { return game.stopFaceShown ? kStopFace : kStartFace; }
 
 void ExpectDialogAnswer() {
     game.yesRect = kDialogYesRect;
@@ -44,104 +42,97 @@ void Ask(int dialog, bool& pending) {
 void AskToExit() { Ask(kExitDialog, game.exitConfirmPending); }
 void AskToStop() { Ask(kStopDialog, game.stopConfirmPending); }
 
-}  // namespace
-
-int PressStartStop(int x, int y) {
-    if (!PointIn(kStartStopRect, x, y)) return 0;
-    game.startStopHeld = true;
-    DrawButton(StartStopFace(), true);
-    return 1;
-}
-
-int PressExit(int x, int y) {
-    if (!PointIn(kExitRect, x, y)) return 0;
-    game.exitHeld = true;
-    DrawButton(kExitFace, true);
-    return 1;
-}
-
-int PressHelp(int x, int y) {
-    if (!PointIn(kHelpRect, x, y)) return 0;
-    game.helpHeld = true;
-    DrawButton(kHelpFace, true);
-    return 1;
-}
-
-int PressAbout(int x, int y) {
-    if (!PointIn(kAboutRect, x, y)) return 0;
-    game.aboutHeld = true;
-    // About stops the game already at the press; Help only at its release.
-    game.tickEnabled = false;
-    DrawButton(kAboutFace, true);
-    return 1;
-}
-
-int PressMinimise(int x, int y) {
-    if (!PointIn(kMinimiseRect, x, y)) return 0;
-    game.minimiseHeld = true;
-    DrawButton(kMinimiseFace, true);
-    return 1;
-}
-
-int ReleaseStartStop(int, int) {
-    if (!game.startStopHeld) return 1;
+// What a release does once its control is drawn raised again.
+void StartOrStop() {
     // The button reads "Stop" from now on, whatever follows.
-    DrawButton(kStopFace, false);
     game.stopFaceShown = true;
-    game.startStopHeld = false;
     if (!game.gamePlaying) {
         StartGame();
     } else if (!SequenceRunning()) {
         AskToStop();
     }
-    return 1;
 }
 
-int ReleaseExit(int, int) {
-    if (!game.exitHeld) return 1;
-    game.exitHeld = false;
-    DrawButton(kExitFace, false);
-    AskToExit();
-    return 1;
+void ShowHelp() {
+    game.tickEnabled = false;
+    RollInPackedPanel(CurrentHelpPageImage());
+    ExpectPageClose(kHelpCloseRect);
+    game.helpPagesShown = true;
+    game.modalShown = true;
+}
+
+void ShowAbout() {
+    game.tickEnabled = false;
+    RollInPackedPanel(kAboutPage);
+    ExpectPageClose(kAboutCloseRect);
+    game.modalShown = true;
+}
+
+void Minimise() {
+    // Hiding moves the focus away; that focus loss must not close the
+    // display a second time.
+    game.skipNextKillFocus = true;
+    game.display->Close();
+    SetWindowPos(game.mainWindow, HWND_BOTTOM, 0, 0, 0, 0, kHideToBottom);
+}
+
+// About stops the game already at the press; Help only at its release.
+void StopTheTick() { game.tickEnabled = false; }
+void NothingMore() {}
+
+const ButtonFace& StartStopFace() { return game.stopFaceShown ? kStopFace : kStartFace; }
+const ButtonFace& StopFace() { return kStopFace; }
+const ButtonFace& ExitFace() { return kExitFace; }
+const ButtonFace& HelpFace() { return kHelpFace; }
+const ButtonFace& AboutFace() { return kAboutFace; }
+const ButtonFace& MinimiseFace() { return kMinimiseFace; }
+
+// A control of the strip: where it takes the press, the flag that holds it,
+// the face it shows pressed and raised again, and what press and release do.
+struct Control {
+    const RECT& rect;
+    bool GameState::*held;
+    const ButtonFace& (*pressedFace)();
+    const ButtonFace& (*releasedFace)();
+    void (*press)();
+    void (*release)();
+};
+
+// In the order the releases act, when more than one is held.
+const Control kControls[] = {
+    {kStartStopRect, &GameState::startStopHeld, StartStopFace, StopFace, NothingMore, StartOrStop},
+    {kExitRect, &GameState::exitHeld, ExitFace, ExitFace, NothingMore, AskToExit},
+    {kHelpRect, &GameState::helpHeld, HelpFace, HelpFace, NothingMore, ShowHelp},
+    {kAboutRect, &GameState::aboutHeld, AboutFace, AboutFace, StopTheTick, ShowAbout},
+    {kMinimiseRect, &GameState::minimiseHeld, MinimiseFace, MinimiseFace, NothingMore, Minimise},
+};
+
+void Press(const Control& control, int x, int y) {
+    if (!PointIn(control.rect, x, y)) return;
+    game.*control.held = true;
+    control.press();
+    DrawButton(control.pressedFace(), true);
+}
+
+void Release(const Control& control) {
+    if (!(game.*control.held)) return;
+    game.*control.held = false;
+    DrawButton(control.releasedFace(), false);
+    control.release();
+}
+
+}  // namespace
+
+void PressControls(int x, int y) {
+    for (const Control& control : kControls) Press(control, x, y);
+}
+
+void ReleaseControls() {
+    for (const Control& control : kControls) Release(control);
 }
 
 bool AskBeforeClosing() {
     if (!game.gamePlaying || game.modalShown) return false;
     AskToExit();
     return true;
-}
-
-int ReleaseHelp(int, int) {
-    if (!game.helpHeld) return 1;
-    game.tickEnabled = false;
-    game.helpHeld = false;
-    DrawButton(kHelpFace, false);
-    RollInPackedPanel(CurrentHelpPageImage());
-    ExpectPageClose(kHelpCloseRect);
-    game.helpPagesShown = true;
-    game.modalShown = true;
-    return 1;
-}
-
-int ReleaseAbout(int, int) {
-    if (!game.aboutHeld) return 1;
-    game.tickEnabled = false;
-    game.aboutHeld = false;
-    DrawButton(kAboutFace, false);
-    RollInPackedPanel(kAboutPage);
-    ExpectPageClose(kAboutCloseRect);
-    game.modalShown = true;
-    return 1;
-}
-
-int ReleaseMinimise(int, int) {
-    if (!game.minimiseHeld) return 1;
-    game.minimiseHeld = false;
-    DrawButton(kMinimiseFace, false);
-    // Hiding moves the focus away; that focus loss must not close the
-    // display a second time.
-    game.skipNextKillFocus = true;
-    game.display->Close();
-    SetWindowPos(game.mainWindow, HWND_BOTTOM, 0, 0, 0, 0, kHideToBottom);
-    return 1;
 }

@@ -3,22 +3,14 @@
 // lifted, draws it raised again and does what the control is for.
 #pragma once
 
-// Each returns 1 when (x, y) lies in the control's rectangle, else 0.
-int PressStartStop(int x, int y);
-int PressExit(int x, int y);
-int PressHelp(int x, int y);
-int PressAbout(int x, int y);
-int PressMinimise(int x, int y);
+// A pen-down on the strip: presses the control under it, if any (the
+// controls do not overlap).
+void PressControls(int x, int y);
+
+// Every pen-up, wherever the pen is lifted: each control held acts.
+void ReleaseControls();
 
 // A request to close the window (its close button) during a game, where the
 // game's "X" would answer: the exit question comes up instead. True when it
 // did; false when the window is simply to close.
 bool AskBeforeClosing();
-
-// Each acts only when its control is held; the pen position is not looked
-// at. All return 1.
-int ReleaseStartStop(int x, int y);
-int ReleaseExit(int x, int y);
-int ReleaseHelp(int x, int y);
-int ReleaseAbout(int x, int y);
-int ReleaseMinimise(int x, int y);

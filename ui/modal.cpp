@@ -1,13 +1,12 @@
 #include "ui/modal.h"
 
-#include "board/cell_taps.h"
-#include "board/level_setup.h"
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
+#include "gfx/screen_pictures.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/layout.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 
@@ -28,35 +27,10 @@ void RedrawHelpPage() {
     game.display->StageImage(0, 0, page.pixels, width, height);
 }
 
-// A level's ending belongs to its game. Stop is answered while the meadow
-// blooms before the walk; a bloom left running would take the next game's
-// ticks and drop its taps.
-void ForgetLevelEnd() {
-    game.bloomStart = false;
-    game.bloomPhase = false;
-    game.heroesWalking = false;
-    game.levelCompleteRunning = false;
-    game.levelStartRunning = false;
-}
-
-void EndGame() {
-    game.stopFaceShown = false;
-    DrawButton(kStartFace, false);
-    game.gamePlaying = false;
-    game.answerYes = false;
-    game.tickEnabled = false;
-    ForgetLevelEnd();
-    ClearBoard();
-    DrawTitlePicture();
-    // The level field keeps the last level played.
-    game.score = 0;
-    ShowScore(game.score);
-}
-
 }  // namespace
 
 int CurrentHelpPageImage() {
-    return game.helpPageImages[game.helpPage];
+    return kHelpPages[game.helpPage];
 }
 
 void CloseModal() {
@@ -90,5 +64,7 @@ void ResolveStopDialog() {
     if (!game.stopConfirmPending) return;
     game.stopConfirmPending = false;
     // "No" needs nothing more: closing the question resumed the game.
-    if (game.answerYes) EndGame();
+    if (!game.answerYes) return;
+    game.answerYes = false;
+    StopGame();
 }

@@ -1,12 +1,12 @@
 #include "ui/touch_dispatch.h"
 
-#include "board/cell_taps.h"
+#include "gfx/control_strip.h"
+#include "gfx/layout.h"
+#include "play/cell_taps.h"
+#include "play/game_flow.h"
 #include "state/game_state.h"
 #include "ui/buttons.h"
-#include "ui/control_strip.h"
-#include "ui/layout.h"
 #include "ui/modal.h"
-#include "ui/next_level.h"
 
 namespace {
 
@@ -26,58 +26,39 @@ void PenDownOnPanel(int x, int y) {
     TurnHelpPage(x, y);
 }
 
-void PressControls(int x, int y) {
-    // The rectangles do not overlap: at most one of these takes the press.
-    PressBoard(x, y);
-    PressStartStop(x, y);
-    PressExit(x, y);
-    PressHelp(x, y);
-    PressAbout(x, y);
-    PressMinimise(x, y);
-}
-
-void ReleaseControls(int x, int y) {
-    ReleaseStartStop(x, y);
-    ReleaseExit(x, y);
-    ReleaseHelp(x, y);
-    ReleaseAbout(x, y);
-    ReleaseMinimise(x, y);
-}
-
 }  // namespace
 
-int PressBoard(int x, int y) {
-    if (!PointIn(kBoardRect, x, y)) return 0;
-    if (!game.gamePlaying) return 1;
+void PressBoard(int x, int y) {
+    if (!PointIn(kBoardRect, x, y)) return;
+    if (!game.gamePlaying) return;
     if (game.cellPressed) {
         // The release of the last press never came: this pen-down only drops it.
         game.cellPressed = false;
-        return 1;
+        return;
     }
     game.pressedCell = {y / kCellPixels, x / kCellPixels};
     game.cellPressed = true;
-    return 1;
 }
 
-int OnPenDown(int x, int y) {
+void OnPenDown(int x, int y) {
     if (game.modalShown) {
         PenDownOnPanel(x, y);
     } else {
+        // The board and the controls do not overlap: at most one takes the press.
+        PressBoard(x, y);
         PressControls(x, y);
     }
-    return 1;
 }
 
-int OnPenUp(int x, int y) {
+void OnPenUp(int x, int y) {
     // A release acts wherever the pen is lifted: the action belongs to the press.
-    ReleaseControls(x, y);
+    ReleaseControls();
     // A panel is up, perhaps just put up by a release above: it owns this pen-up.
-    if (game.modalShown) return 1;
+    if (game.modalShown) return;
     StartNextLevel();
     if (ReleaseCell(x, y)) ShowScore(game.score);
     ResolveExitDialog();
     // "Yes" to the exit question has closed the window and released the display.
-    if (game.display == nullptr) return 1;
+    if (game.display == nullptr) return;
     ResolveStopDialog();
-    return 1;
 }

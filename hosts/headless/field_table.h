@@ -15,6 +15,10 @@
 
 #include <cstdint>
 
+#include "play/bloom.h"
+#include "play/corner_stones.h"
+#include "play/portraits.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 // The values `set` may write into a field the game reads as a count, a
@@ -40,8 +44,8 @@ constexpr ValueRule RangeOr(std::int64_t low, std::int64_t high, std::int64_t al
 inline constexpr ValueRule kBlockKindRule = RangeOr(Bog, 12, CornerStone);
 inline constexpr ValueRule kActorAnimRule = Range(FlowerOpen, FlowerFly);
 inline constexpr ValueRule kCellRule = Range(0, kBoardSize - 1);
-// A cell's wait, up to the open flower's 40000 ticks.
-inline constexpr ValueRule kDelayRule = Range(0, 40000);
+// A cell's wait, up to the open flower's.
+inline constexpr ValueRule kDelayRule = Range(0, kOpenFlowerWait);
 // A cell's frame: its strips have at most 20.
 inline constexpr ValueRule kCellFrameRule = Range(0, 20);
 // Ticks a frame shows: each counter counts down to 0 from its period, which
@@ -53,7 +57,7 @@ inline constexpr ValueRule kBallStepRule = Range(0, 110);
 inline constexpr ValueRule kBallSpinRule = Range(0, 15);
 inline constexpr ValueRule kTurnFrameRule = Range(0, 4);
 // The five flowers of the meadow; 0 before a cell has bloomed.
-inline constexpr ValueRule kBloomPictureRule = RangeOr(322, 326, 0);
+inline constexpr ValueRule kBloomPictureRule = RangeOr(pictures::kPinkStarBloom, pictures::kYellowRedBloom, 0);
 // Levels and scores a player can reach: the corner stones' sleep is divided
 // by the level, a level places level + 2 actors, and the score only grows.
 inline constexpr ValueRule kLevelRule = Range(1, 100000);
@@ -61,14 +65,15 @@ inline constexpr ValueRule kScoreRule = Range(0, 100000000);
 inline constexpr ValueRule kRouteMoveRule = Range(0, kCellCount - 1);
 // The route's points are cell centres.
 inline constexpr ValueRule kRoutePointRule = Range(kCellPixels / 2, kBoardSize * kCellPixels - kCellPixels / 2);
-// The faces pause up to 1399 ticks and grow and shrink through 9 frames.
-inline constexpr ValueRule kPortraitPauseRule = Range(0, 1399);
+// The faces' longest pause (a random draw below the spread is at most one
+// less); they grow and shrink through 9 frames.
+inline constexpr ValueRule kPortraitPauseRule = Range(0, kShortestPause + kPauseSpread - 1);
 inline constexpr ValueRule kPortraitFrameRule = Range(0, 9);
 // The walk: ten steps a move, two frames, each shown three ticks.
 inline constexpr ValueRule kWalkStepRule = Range(0, 9);
 inline constexpr ValueRule kWalkFrameRule = Range(0, 1);
-// The corner stones sleep up to 2599 ticks and show 12 frames.
-inline constexpr ValueRule kStoneSleepRule = Range(0, 2599);
+// The corner stones' longest sleep, at level 1; they show 12 frames.
+inline constexpr ValueRule kStoneSleepRule = Range(0, kShortestSleep + kSleepSpread - 1);
 inline constexpr ValueRule kStoneFrameRule = Range(0, 12);
 inline constexpr ValueRule kHelpPageRule = Range(0, 2);
 // The intro's and the hearts' counters: each picks a frame or a point of a
@@ -146,39 +151,20 @@ void VisitShellAndPictureFields(GameState& g, Visitor& v) {
     v.ReadOnly("decodedPicture", g.decodedPicture);
     v.ReadOnly("blockImages", g.blockImages);
     v.ReadOnly("digitsImage", g.digitsImage);
-    v.ReadOnly("stripImage", g.stripImage);
-    v.ReadOnly("buttonImage", g.buttonImage);
     v.ReadOnly("titleImage", g.titleImage);
     v.ReadOnly("panelImage", g.panelImage);
     v.ReadOnly("bogTileImage", g.bogTileImage);
-    v.ReadOnly("cornerImage", g.cornerImage);
-    v.ReadOnly("turningImage", g.turningImage);
-    v.ReadOnly("actorImage", g.actorImage);
     v.ReadOnly("ballImage", g.ballImage);
-    v.ReadOnly("stoneImage", g.stoneImage);
-    v.ReadOnly("portraitImageRef", g.portraitImageRef);
-    v.ReadOnly("walkImage", g.walkImage);
-    v.ReadOnly("heartImage", g.heartImage);
     v.ReadOnly("heartMasks", g.heartMasks);
-    v.ReadOnly("introImage", g.introImage);
 }
 
 template <class Visitor>
 void VisitBoardFields(GameState& g, Visitor& v) {
     v("kinds", g.kinds, kBlockKindRule);
     v("cells", g.cells);
-    // The game's constants: what a turn makes of each kind, and how many kinds
-    // a random block is drawn from.
-    v.ReadOnly("turnTable", g.turnTable);
-    v.ReadOnly("kindCount", g.kindCount);
     v("level", g.level, kLevelRule);
     v("score", g.score, kScoreRule);
     v("bankedScore", g.bankedScore, kScoreRule);
-    v("pathCompleteScratch", g.pathCompleteScratch);
-    v("countConnectedScratch", g.countConnectedScratch);
-    v("routeScratch", g.routeScratch);
-    v("flowerScratch", g.flowerScratch);
-    v("creatureScratch", g.creatureScratch);
     v("route", g.route, kRoutePointRule);
     v("routeMoves", g.routeMoves, kRouteMoveRule);
     v("bloomStart", g.bloomStart);
@@ -196,8 +182,6 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("introRunning", g.introRunning);
     v("levelStartRunning", g.levelStartRunning);
 
-    v.ReadOnly("portraitImage", g.portraitImage);
-    v.ReadOnly("portraitPosition", g.portraitPosition);
     v("portraitCountdown", g.portraitCountdown, kPortraitPauseRule);
     v("portraitGrowFrame", g.portraitGrowFrame, kPortraitFrameRule);
     v("portraitGrowTicks", g.portraitGrowTicks, kFrameTicksRule);
@@ -206,7 +190,6 @@ void VisitTickAndHeroFields(GameState& g, Visitor& v) {
     v("portraitShrinkTicks", g.portraitShrinkTicks, kFrameTicksRule);
 
     // The steps a move takes are worked out from the speed on every tick.
-    v.ReadOnly("walkSpeed", g.walkSpeed);
     v.ReadOnly("walkStepsPerMove", g.walkStepsPerMove);
     v("walkStep", g.walkStep, kWalkStepRule);
     v("heroMove", g.heroMove, kRouteMoveRule);
@@ -245,7 +228,6 @@ void VisitControlFields(GameState& g, Visitor& v) {
     v("prevPageRect", g.prevPageRect);
     v("nextPageRect", g.nextPageRect);
     v("helpPage", g.helpPage, kHelpPageRule);
-    v.ReadOnly("helpPageImages", g.helpPageImages);
 }
 
 template <class Visitor>
@@ -268,14 +250,6 @@ void VisitIntroAndHeartFields(GameState& g, Visitor& v) {
     v.ReadOnly("introCopyHeight", g.introCopyHeight);
     v.ReadOnly("heroPath", g.heroPath);
     v.ReadOnly("heroinePath", g.heroinePath);
-    v.ReadOnly("heroStart", g.heroStart);
-    v.ReadOnly("heroineStart", g.heroineStart);
-    v.ReadOnly("heroTarget", g.heroTarget);
-    v.ReadOnly("heroineTarget", g.heroineTarget);
-    v.ReadOnly("angleStep", g.angleStep);
-    v.ReadOnly("phaseOffset", g.phaseOffset);
-    v.ReadOnly("heroRadiusFactor", g.heroRadiusFactor);
-    v.ReadOnly("heroineRadiusFactor", g.heroineRadiusFactor);
 
     v("levelCompleteMaskPending", g.levelCompleteMaskPending);
     v("levelCompleteFrame", g.levelCompleteFrame, kHeartFrameRule);

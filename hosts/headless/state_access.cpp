@@ -15,7 +15,7 @@ namespace {
 
 template <class T>
 constexpr bool kIsLeaf = std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::uint32_t> ||
-                         std::is_same_v<T, bool> || std::is_same_v<T, double>;
+                         std::is_same_v<T, bool>;
 
 std::string JoinPath(const std::string& parent, const PathStep& step) {
     if (step.isIndex) return parent + "[" + std::to_string(step.index) + "]";
@@ -41,7 +41,6 @@ std::size_t ReadIndex(std::string_view text, std::size_t* index) {
 json ToJson(std::int32_t value) { return value; }
 json ToJson(std::uint32_t value) { return value; }
 json ToJson(bool value) { return value; }
-json ToJson(double value) { return value; }
 
 template <class T>
 json ToJson(T& value);

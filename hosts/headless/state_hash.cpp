@@ -1,6 +1,5 @@
 #include "hosts/headless/state_hash.h"
 
-#include <bit>
 #include <string_view>
 #include <type_traits>
 
@@ -27,7 +26,6 @@ public:
     void Add(bool value) { AddBytes(value ? 1 : 0, 1); }
     void Add(std::int32_t value) { AddBytes(static_cast<std::uint32_t>(value), 4); }
     void Add(std::uint32_t value) { AddBytes(value, 4); }
-    void Add(double value) { AddBytes(std::bit_cast<std::uint64_t>(value), 8); }
     template <class T>
     void Add(T& value) {
         if constexpr (std::is_array_v<T>) {

@@ -15,7 +15,7 @@
 // In the sanitizer build: the system's display and desktop-bus libraries keep
 // a few allocations to the end (some in driver modules already unloaded), which
 // the leak checker would turn into a failing exit. The host's own code is
-// leak-checked by its tests, which run without those libraries.
+// leak-checked where it runs without those libraries.
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace {

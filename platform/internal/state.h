@@ -52,6 +52,14 @@ struct Display {
     std::uint64_t presents = 0;
 };
 
+// System calls the stand-in refuses, as a system short of resources would.
+// Nothing in the program plans them.
+struct Faults {
+    bool registerClassFails = false;
+    bool createWindowFails = false;
+    bool fullScreenFails = false;
+};
+
 struct State {
     Host* host = nullptr;
     std::deque<WindowClass> classes;

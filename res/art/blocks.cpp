@@ -11,6 +11,7 @@
 #include "res/art/catalogue.h"
 #include "res/art/faces.h"
 #include "res/art/palette.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -381,33 +382,33 @@ void DrawBlock(cairo_t* cr, int kind, double degrees, Rgb ground) { DrawSlab(cr,
 void DrawLitBlock(cairo_t* cr, int kind) { DrawSlab(cr, kind, 0, kLitGround, DrawLitChannel); }
 
 void AddBlockDrawings(Catalogue& catalogue) {
-    catalogue.Add(185, ShowBlock<1>, kBlockGround);
-    catalogue.Add(186, ShowBlock<2>, kBlockGround);
-    catalogue.Add(187, ShowBlock<3>, kBlockGround);
-    catalogue.Add(188, ShowBlock<4>, kBlockGround);
-    catalogue.Add(189, ShowBlock<5>, kBlockGround);
-    catalogue.Add(265, ShowBlock<6>, kBlockGround);
-    catalogue.Add(315, ShowLitBlock<1>, kLitGround);
-    catalogue.Add(316, ShowLitBlock<2>, kLitGround);
-    catalogue.Add(317, ShowLitBlock<3>, kLitGround);
-    catalogue.Add(318, ShowLitBlock<4>, kLitGround);
-    catalogue.Add(319, ShowLitBlock<5>, kLitGround);
-    catalogue.Add(320, ShowLitBlock<6>, kLitGround);
-    catalogue.Add(306, ShowTurning<1>, kBlockGround);
-    catalogue.Add(307, ShowTurning<2>, kBlockGround);
-    catalogue.Add(308, ShowTurning<3>, kBlockGround);
-    catalogue.Add(309, ShowTurning<4>, kBlockGround);
-    catalogue.Add(310, ShowTurning<5>, kBlockGround);
-    catalogue.Add(311, ShowTurning<6>, kBlockGround);
-    catalogue.Add(337, [](const Frame& f) { DrawHome(f.cr, Lover::Hero, true); }, kBlockGround);
-    catalogue.Add(338, [](const Frame& f) { DrawHome(f.cr, Lover::Heroine, true); }, kBlockGround);
-    catalogue.Add(341, [](const Frame& f) { DrawHome(f.cr, Lover::Hero, false); }, kBlockGround);
-    catalogue.Add(342, [](const Frame& f) { DrawHome(f.cr, Lover::Heroine, false); }, kBlockGround);
-    catalogue.Add(349, ShowCornerStone<-1, 1>, kMud);
-    catalogue.Add(350, ShowCornerStone<1, -1>, kMud);
+    catalogue.Add(pictures::kVertical, ShowBlock<1>, kBlockGround);
+    catalogue.Add(pictures::kHorizontal, ShowBlock<2>, kBlockGround);
+    catalogue.Add(pictures::kUpRight, ShowBlock<3>, kBlockGround);
+    catalogue.Add(pictures::kRightDown, ShowBlock<4>, kBlockGround);
+    catalogue.Add(pictures::kDownLeft, ShowBlock<5>, kBlockGround);
+    catalogue.Add(pictures::kLeftUp, ShowBlock<6>, kBlockGround);
+    catalogue.Add(pictures::kLitVertical, ShowLitBlock<1>, kLitGround);
+    catalogue.Add(pictures::kLitHorizontal, ShowLitBlock<2>, kLitGround);
+    catalogue.Add(pictures::kLitUpRight, ShowLitBlock<3>, kLitGround);
+    catalogue.Add(pictures::kLitRightDown, ShowLitBlock<4>, kLitGround);
+    catalogue.Add(pictures::kLitDownLeft, ShowLitBlock<5>, kLitGround);
+    catalogue.Add(pictures::kLitLeftUp, ShowLitBlock<6>, kLitGround);
+    catalogue.Add(pictures::kTurnVertical, ShowTurning<1>, kBlockGround);
+    catalogue.Add(pictures::kTurnHorizontal, ShowTurning<2>, kBlockGround);
+    catalogue.Add(pictures::kTurnUpRight, ShowTurning<3>, kBlockGround);
+    catalogue.Add(pictures::kTurnRightDown, ShowTurning<4>, kBlockGround);
+    catalogue.Add(pictures::kTurnDownLeft, ShowTurning<5>, kBlockGround);
+    catalogue.Add(pictures::kTurnLeftUp, ShowTurning<6>, kBlockGround);
+    catalogue.Add(pictures::kHeroHome, [](const Frame& f) { DrawHome(f.cr, Lover::Hero, true); }, kBlockGround);
+    catalogue.Add(pictures::kHeroineHome, [](const Frame& f) { DrawHome(f.cr, Lover::Heroine, true); }, kBlockGround);
+    catalogue.Add(pictures::kHeroHomeEmpty, [](const Frame& f) { DrawHome(f.cr, Lover::Hero, false); }, kBlockGround);
+    catalogue.Add(pictures::kHeroineHomeEmpty, [](const Frame& f) { DrawHome(f.cr, Lover::Heroine, false); }, kBlockGround);
+    catalogue.Add(pictures::kBottomLeftStone, ShowCornerStone<-1, 1>, kMud);
+    catalogue.Add(pictures::kTopRightStone, ShowCornerStone<1, -1>, kMud);
     // Smoothed as the ball that rolls off from them.
-    catalogue.Add(347, ShowTopRightHatching, kOverBlock);
-    catalogue.Add(348, ShowBottomLeftHatching, kOverBlock);
+    catalogue.Add(pictures::kTopRightStoneHatch, ShowTopRightHatching, kOverBlock);
+    catalogue.Add(pictures::kBottomLeftStoneHatch, ShowBottomLeftHatching, kOverBlock);
 }
 
 }  // namespace art

@@ -8,6 +8,7 @@
 
 #include "res/art/catalogue.h"
 #include "res/art/palette.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -421,25 +422,25 @@ void DrawToadstool(cairo_t* cr, double size) {
 
 void AddBogDrawings(Catalogue& catalogue) {
     // The see-through sprites are smoothed against what lies under them.
-    catalogue.Add(136, [](const Frame& f) { PaintBog(f.cr, 0, 0); }, kMud);
-    catalogue.Add(300, ShowFlowerOpening, kMud);
-    catalogue.Add(301, ShowFlowerClosing, kMud);
-    catalogue.Add(302, ShowFrogRising, kMud);
-    catalogue.Add(303, ShowFrogSinking, kMud);
-    catalogue.Add(304, ShowFrogCurling, kOverBlock);
-    catalogue.Add(305, ShowRollingBall, kOverBlock);
-    catalogue.Add(312, ShowFrogDozing, kMud);
-    catalogue.Add(313, ShowFrogWaking, kMud);
-    catalogue.Add(314, ShowMoundToPool, kMud);
-    catalogue.Add(321, ShowBushGrowing, kMud);
-    catalogue.Add(322, ShowBloom<0>, kMud);
-    catalogue.Add(323, ShowBloom<1>, kMud);
-    catalogue.Add(324, ShowBloom<2>, kMud);
-    catalogue.Add(325, ShowBloom<3>, kMud);
-    catalogue.Add(326, ShowBloom<4>, kMud);
-    catalogue.Add(343, ShowToadstoolGrowing, kMud);
-    catalogue.Add(344, ShowToadstoolShrinking, kMud);
-    catalogue.Add(345, ShowButterfly, kOverBlock);
+    catalogue.Add(pictures::kBogTile, [](const Frame& f) { PaintBog(f.cr, 0, 0); }, kMud);
+    catalogue.Add(pictures::kFlowerOpen, ShowFlowerOpening, kMud);
+    catalogue.Add(pictures::kFlowerClose, ShowFlowerClosing, kMud);
+    catalogue.Add(pictures::kFrogRise, ShowFrogRising, kMud);
+    catalogue.Add(pictures::kFrogSink, ShowFrogSinking, kMud);
+    catalogue.Add(pictures::kFrogCurl, ShowFrogCurling, kOverBlock);
+    catalogue.Add(pictures::kFrogBall, ShowRollingBall, kOverBlock);
+    catalogue.Add(pictures::kFrogDoze, ShowFrogDozing, kMud);
+    catalogue.Add(pictures::kFrogWake, ShowFrogWaking, kMud);
+    catalogue.Add(pictures::kMoundRise, ShowMoundToPool, kMud);
+    catalogue.Add(pictures::kBushGrow, ShowBushGrowing, kMud);
+    catalogue.Add(pictures::kPinkStarBloom, ShowBloom<0>, kMud);
+    catalogue.Add(pictures::kPaleStarBloom, ShowBloom<1>, kMud);
+    catalogue.Add(pictures::kCrimsonBloom, ShowBloom<2>, kMud);
+    catalogue.Add(pictures::kOrangeBloom, ShowBloom<3>, kMud);
+    catalogue.Add(pictures::kYellowRedBloom, ShowBloom<4>, kMud);
+    catalogue.Add(pictures::kMushroomGrow, ShowToadstoolGrowing, kMud);
+    catalogue.Add(pictures::kMushroomShrink, ShowToadstoolShrinking, kMud);
+    catalogue.Add(pictures::kFlowerFly, ShowButterfly, kOverBlock);
 }
 
 }  // namespace art

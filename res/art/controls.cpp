@@ -6,6 +6,7 @@
 #include "res/art/buttons.h"
 #include "res/art/catalogue.h"
 #include "res/art/palette.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -90,25 +91,25 @@ void ShowTitleLettering(const Frame& f) {
 }  // namespace
 
 void AddControlDrawings(Catalogue& catalogue) {
-    catalogue.Add(138, ShowStripBackground, kBeige);
-    catalogue.Add(141, [](const Frame& f) { ShowOvalButton(f, "Start", Press::Raised); }, kBeige);
-    catalogue.Add(143, [](const Frame& f) { ShowOvalButton(f, "Start", Press::Pressed); }, kBeige);
-    catalogue.Add(250, [](const Frame& f) { ShowOvalButton(f, "Stop", Press::Raised); }, kBeige);
-    catalogue.Add(251, [](const Frame& f) { ShowOvalButton(f, "Stop", Press::Pressed); }, kBeige);
-    catalogue.Add(144, [](const Frame& f) { ShowSmallButton(f, "Help", Press::Raised); }, kBeige);
-    catalogue.Add(145, [](const Frame& f) { ShowSmallButton(f, "Help", Press::Pressed); }, kBeige);
-    catalogue.Add(146, [](const Frame& f) { ShowSmallButton(f, "About", Press::Raised); }, kBeige);
-    catalogue.Add(148, [](const Frame& f) { ShowSmallButton(f, "About", Press::Pressed); }, kBeige);
-    catalogue.Add(150, [](const Frame& f) { ShowLabel(f, "Score"); }, kBeige);
-    catalogue.Add(353, [](const Frame& f) { ShowLabel(f, "Level"); }, kBeige);
-    catalogue.Add(151, ShowNumberBox, kBeige);
-    catalogue.Add(299, ShowNumberBox, kBeige);
-    catalogue.Add(170, ShowDigit, kField);
-    catalogue.Add(152, [](const Frame& f) { ShowRoundButton(f, Symbol::Dash, Press::Raised); }, kBeige);
-    catalogue.Add(153, [](const Frame& f) { ShowRoundButton(f, Symbol::Dash, Press::Pressed); }, kBeige);
-    catalogue.Add(154, [](const Frame& f) { ShowRoundButton(f, Symbol::Cross, Press::Raised); }, kBeige);
-    catalogue.Add(155, [](const Frame& f) { ShowRoundButton(f, Symbol::Cross, Press::Pressed); }, kBeige);
-    catalogue.Add(162, ShowTitleLettering, kBeige);
+    catalogue.Add(pictures::kStripBackground, ShowStripBackground, kBeige);
+    catalogue.Add(pictures::kStartRaised, [](const Frame& f) { ShowOvalButton(f, "Start", Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kStartPressed, [](const Frame& f) { ShowOvalButton(f, "Start", Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kStopRaised, [](const Frame& f) { ShowOvalButton(f, "Stop", Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kStopPressed, [](const Frame& f) { ShowOvalButton(f, "Stop", Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kHelpRaised, [](const Frame& f) { ShowSmallButton(f, "Help", Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kHelpPressed, [](const Frame& f) { ShowSmallButton(f, "Help", Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kAboutRaised, [](const Frame& f) { ShowSmallButton(f, "About", Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kAboutPressed, [](const Frame& f) { ShowSmallButton(f, "About", Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kScoreLabel, [](const Frame& f) { ShowLabel(f, "Score"); }, kBeige);
+    catalogue.Add(pictures::kLevelLabel, [](const Frame& f) { ShowLabel(f, "Level"); }, kBeige);
+    catalogue.Add(pictures::kScoreBox, ShowNumberBox, kBeige);
+    catalogue.Add(pictures::kLevelBox, ShowNumberBox, kBeige);
+    catalogue.Add(pictures::kDigitStrip, ShowDigit, kField);
+    catalogue.Add(pictures::kMinimiseRaised, [](const Frame& f) { ShowRoundButton(f, Symbol::Dash, Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kMinimisePressed, [](const Frame& f) { ShowRoundButton(f, Symbol::Dash, Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kExitRaised, [](const Frame& f) { ShowRoundButton(f, Symbol::Cross, Press::Raised); }, kBeige);
+    catalogue.Add(pictures::kExitPressed, [](const Frame& f) { ShowRoundButton(f, Symbol::Cross, Press::Pressed); }, kBeige);
+    catalogue.Add(pictures::kTitleLogo, ShowTitleLettering, kBeige);
 }
 
 }  // namespace art

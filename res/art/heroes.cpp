@@ -7,6 +7,7 @@
 #include "res/art/faces.h"
 #include "res/art/palette.h"
 #include "res/art/portraits.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -187,21 +188,21 @@ void DrawHeroinePortrait(cairo_t* cr) {
 }
 
 void AddHeroDrawings(Catalogue& catalogue) {
-    catalogue.Add(327, ShowWalker<Lover::Hero, Facing::Viewer>, kUnderWalker);
-    catalogue.Add(328, ShowWalker<Lover::Hero, Facing::Right>, kUnderWalker);
-    catalogue.Add(329, ShowWalker<Lover::Hero, Facing::Left>, kUnderWalker);
-    catalogue.Add(330, ShowWalker<Lover::Hero, Facing::Away>, kUnderWalker);
-    catalogue.Add(331, ShowWalker<Lover::Heroine, Facing::Viewer>, kUnderWalker);
-    catalogue.Add(332, ShowWalker<Lover::Heroine, Facing::Right>, kUnderWalker);
-    catalogue.Add(335, ShowWalker<Lover::Heroine, Facing::Away>, kUnderWalker);
-    catalogue.Add(336, ShowWalker<Lover::Heroine, Facing::Left>, kUnderWalker);
-    catalogue.Add(339, ShowGrowingFace<Lover::Hero>, kBlockGround);
-    catalogue.Add(340, ShowGrowingFace<Lover::Heroine>, kBlockGround);
+    catalogue.Add(pictures::kHeroWalkDown, ShowWalker<Lover::Hero, Facing::Viewer>, kUnderWalker);
+    catalogue.Add(pictures::kHeroWalkRight, ShowWalker<Lover::Hero, Facing::Right>, kUnderWalker);
+    catalogue.Add(pictures::kHeroWalkLeft, ShowWalker<Lover::Hero, Facing::Left>, kUnderWalker);
+    catalogue.Add(pictures::kHeroWalkUp, ShowWalker<Lover::Hero, Facing::Away>, kUnderWalker);
+    catalogue.Add(pictures::kHeroineWalkDown, ShowWalker<Lover::Heroine, Facing::Viewer>, kUnderWalker);
+    catalogue.Add(pictures::kHeroineWalkRight, ShowWalker<Lover::Heroine, Facing::Right>, kUnderWalker);
+    catalogue.Add(pictures::kHeroineWalkUp, ShowWalker<Lover::Heroine, Facing::Away>, kUnderWalker);
+    catalogue.Add(pictures::kHeroineWalkLeft, ShowWalker<Lover::Heroine, Facing::Left>, kUnderWalker);
+    catalogue.Add(pictures::kHeroFaceGrow, ShowGrowingFace<Lover::Hero>, kBlockGround);
+    catalogue.Add(pictures::kHeroineFaceGrow, ShowGrowingFace<Lover::Heroine>, kBlockGround);
     // The portraits fly over the board in the intro: smoothed against it.
-    catalogue.Add(354, [](const Frame& f) { DrawHeroPortrait(f.cr); }, kBlockGround);
-    catalogue.Add(355, [](const Frame& f) { DrawHeroinePortrait(f.cr); }, kBlockGround);
-    catalogue.Add(357, [](const Frame& f) { ShowShrinkingPortrait(f, Lover::Hero); }, kBlockGround);
-    catalogue.Add(358, [](const Frame& f) { ShowShrinkingPortrait(f, Lover::Heroine); }, kBlockGround);
+    catalogue.Add(pictures::kHeroPortrait, [](const Frame& f) { DrawHeroPortrait(f.cr); }, kBlockGround);
+    catalogue.Add(pictures::kHeroinePortrait, [](const Frame& f) { DrawHeroinePortrait(f.cr); }, kBlockGround);
+    catalogue.Add(pictures::kHeroPortraitShrink, [](const Frame& f) { ShowShrinkingPortrait(f, Lover::Hero); }, kBlockGround);
+    catalogue.Add(pictures::kHeroinePortraitShrink, [](const Frame& f) { ShowShrinkingPortrait(f, Lover::Heroine); }, kBlockGround);
 }
 
 }  // namespace art

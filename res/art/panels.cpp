@@ -16,6 +16,7 @@
 #include "res/art/faces.h"
 #include "res/art/palette.h"
 #include "res/art/title.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -216,13 +217,13 @@ void ShowNewLevel(const Frame& f) {
 }  // namespace
 
 void AddPanelDrawings(Catalogue& catalogue) {
-    catalogue.Add(156, ShowStoryPage, kParchment);
-    catalogue.Add(289, ShowGoalPage, kParchment);
-    catalogue.Add(290, ShowButtonsPage, kParchment);
-    catalogue.Add(296, ShowAboutPage, kParchment);
-    catalogue.Add(160, [](const Frame& f) { ShowQuestion(f, "Do you want to exit?"); }, kParchment);
-    catalogue.Add(161, [](const Frame& f) { ShowQuestion(f, "Do you want to stop a game?"); }, kParchment);
-    catalogue.Add(158, ShowNewLevel, kParchment);
+    catalogue.Add(pictures::kHelpPage1, ShowStoryPage, kParchment);
+    catalogue.Add(pictures::kHelpPage2, ShowGoalPage, kParchment);
+    catalogue.Add(pictures::kHelpPage3, ShowButtonsPage, kParchment);
+    catalogue.Add(pictures::kAboutPage, ShowAboutPage, kParchment);
+    catalogue.Add(pictures::kExitDialog, [](const Frame& f) { ShowQuestion(f, "Do you want to exit?"); }, kParchment);
+    catalogue.Add(pictures::kStopDialog, [](const Frame& f) { ShowQuestion(f, "Do you want to stop a game?"); }, kParchment);
+    catalogue.Add(pictures::kLevelCompletePanel, ShowNewLevel, kParchment);
 }
 
 }  // namespace art

@@ -13,6 +13,7 @@
 #include "res/art/icon.h"
 #include "res/art/palette.h"
 #include "res/art/portraits.h"
+#include "res/picture_ids.h"
 
 namespace art {
 
@@ -314,11 +315,11 @@ void DrawTitleScene(cairo_t* cr) {
 
 void AddTitleDrawings(Catalogue& catalogue) {
     constexpr Rgb kWhite{255, 255, 255};
-    catalogue.Add(167, ShowTitle, kMud);
-    catalogue.Add(360, ShowTitleMask, kWhite);
-    catalogue.Add(359, ShowSpell, kMud);
-    catalogue.Add(351, ShowLoversHeart, kHeart);
-    catalogue.Add(352, ShowHeartMask, kWhite);
+    catalogue.Add(pictures::kTitlePicture, ShowTitle, kMud);
+    catalogue.Add(pictures::kTitleHeartMask, ShowTitleMask, kWhite);
+    catalogue.Add(pictures::kSpell, ShowSpell, kMud);
+    catalogue.Add(pictures::kLovers, ShowLoversHeart, kHeart);
+    catalogue.Add(pictures::kHeartMasks, ShowHeartMask, kWhite);
     catalogue.AddIcon(101, ShowIcon, kBlockGround);
 }
 

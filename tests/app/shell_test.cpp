@@ -13,6 +13,7 @@
 #include "state/game_state.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/fresh_game.h"
+#include "tests/support/platform_seam.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "board/board.h"
-#include "board/cell_taps.h"
+#include "play/cell_taps.h"
 #include "board/path.h"
 #include "board/random.h"
 #include "platform/coredll/coredll.h"

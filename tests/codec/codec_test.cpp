@@ -11,6 +11,7 @@
 #include "gfx/image.h"
 #include "state/game_state.h"
 #include "tests/support/fresh_game.h"
+#include "tests/support/platform_seam.h"
 #include "tests/support/resource_builder.h"
 #include "tools/dbb/packer.h"
 

@@ -26,6 +26,7 @@
 #include "platform/platform.h"
 #include "tests/platform/test_window.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/platform_seam.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "app/win_main.h"
 #include "board/board.h"
-#include "board/cell_taps.h"
+#include "play/cell_taps.h"
 #include "board/random.h"
-#include "board/turning_blocks.h"
+#include "play/turning_blocks.h"
 #include "play/actors.h"
 #include "play/balls.h"
 #include "play/corner_stones.h"

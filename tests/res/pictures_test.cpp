@@ -14,7 +14,7 @@
 #include "board/board.h"
 #include "embedded_pictures.h"
 #include "state/game_state.h"
-#include "ui/layout.h"
+#include "gfx/layout.h"
 
 namespace res_test {
 namespace {
@@ -238,8 +238,7 @@ TEST(Panels, HelpAndAboutPagesAreOpaqueWithTheirButtonsUnderTheirRectangles) {
         std::vector<RECT> buttons;
     };
     std::vector<Page> pages{{kAboutPage, 198, {kAboutCloseRect}}};
-    const auto state = std::make_unique<GameState>();  // the help pages as the game starts with them
-    for (const int id : state->helpPageImages) pages.push_back({id, 200, helpButtons});
+    for (const int id : kHelpPages) pages.push_back({id, 200, helpButtons});
     for (const Page& page : pages) {
         SCOPED_TRACE(page.id);
         const Decoded& panel = Picture(page.id);

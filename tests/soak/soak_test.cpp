@@ -10,6 +10,7 @@
 #include <new>
 #include <random>
 
+#include "board/board.h"
 #include "board/path.h"
 #include "tools/soak/checker.h"
 #include "tools/soak/player.h"
@@ -50,7 +51,7 @@ TEST(Player, CountsJoinedCellsAndFinishesPathsByTheGamesOwnRules) {
         planned += !path.empty();
         for (const PathStep& step : path) {
             ASSERT_FALSE(step.bog);
-            for (int tap = 0; tap < step.taps; ++tap) game.kinds[step.cell] = game.turnTable[game.kinds[step.cell]];
+            for (int tap = 0; tap < step.taps; ++tap) game.kinds[step.cell] = kTurnTable[game.kinds[step.cell]];
         }
         ASSERT_TRUE(path.empty() || IsPathComplete()) << "board " << board;
     }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/platform_seam.h"
+
 namespace test_support {
 
 FakeHost::~FakeHost() {

@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <array>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
 
 #include "res/resources.h"
 #include "state/game_state.h"
-#include "tests/support/game_pictures.h"
 #include "tools/dbb/embedded_pictures.h"
 #include "tools/dbb/packer.h"
 #include "tools/dbb/raw_picture.h"
@@ -181,19 +178,6 @@ TEST(EmbeddedTable, PicturesAreTheScriptsAndTheOnesDrawn) {
         if (line.form == dbb::PictureForm::Raw) {
             EXPECT_EQ(rows[i].storedBytes, line.Bytes());
         }
-    }
-}
-
-// Every picture the game loads is there, in the form and with the frames the
-// game steps through.
-TEST(EmbeddedTable, PicturesAreTheOnesTheGameSteps) {
-    for (const test_support::GamePicture& picture : test_support::GamePictures()) {
-        const auto& lines = Script().pictures;
-        const auto line = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return l.id == static_cast<std::uint32_t>(picture.id); });
-        ASSERT_NE(line, lines.end()) << picture.id;
-        EXPECT_EQ((std::array{line->width, line->height, line->frames}),
-                  (std::array{picture.width, picture.frameHeight * picture.frames, picture.frames})) << picture.id;
-        EXPECT_EQ(line->form == dbb::PictureForm::Packed, picture.packed) << picture.id;
     }
 }
 

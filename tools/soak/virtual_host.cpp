@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "res/resources.h"
 #include "state/game_state.h"
+#include "tests/support/platform_seam.h"
 
 namespace soak {
 

@@ -1,9 +1,9 @@
-#include "ui/screen_pictures.h"
+#include "gfx/screen_pictures.h"
 
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
 #include "state/game_state.h"
-#include "ui/layout.h"
 
 void DrawTitlePicture() {
     LoadPackedImage(game.instance, kTitlePicture, &game.titleImage);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/coredll/coredll.h"
+#include "res/picture_ids.h"
 
 // The play field and the controls of the strip.
 constexpr RECT kBoardRect{0, 0, 240, 240};
@@ -33,12 +34,12 @@ struct ButtonFace {
     int y;
 };
 
-constexpr ButtonFace kStartFace{141, 143, 70, 245};
-constexpr ButtonFace kStopFace{250, 251, 70, 245};
-constexpr ButtonFace kHelpFace{144, 145, 5, 245};
-constexpr ButtonFace kAboutFace{146, 148, 5, 264};
-constexpr ButtonFace kMinimiseFace{152, 153, 182, 294};
-constexpr ButtonFace kExitFace{154, 155, 211, 294};
+constexpr ButtonFace kStartFace{pictures::kStartRaised, pictures::kStartPressed, 70, 245};
+constexpr ButtonFace kStopFace{pictures::kStopRaised, pictures::kStopPressed, 70, 245};
+constexpr ButtonFace kHelpFace{pictures::kHelpRaised, pictures::kHelpPressed, 5, 245};
+constexpr ButtonFace kAboutFace{pictures::kAboutRaised, pictures::kAboutPressed, 5, 264};
+constexpr ButtonFace kMinimiseFace{pictures::kMinimiseRaised, pictures::kMinimisePressed, 182, 295};
+constexpr ButtonFace kExitFace{pictures::kExitRaised, pictures::kExitPressed, 211, 295};
 
 // The rest of the strip: pictures that only show, where they are drawn.
 struct StripPicture {
@@ -47,19 +48,19 @@ struct StripPicture {
     int y;
 };
 
-constexpr StripPicture kStripBackground{138, 0, 240};  // packed
-constexpr StripPicture kScoreLabel{150, 175, 245};
-constexpr StripPicture kLevelBox{299, 137, 264};
-constexpr StripPicture kLevelLabel{353, 135, 244};
-constexpr StripPicture kScoreBox{151, 175, 264};
-constexpr StripPicture kTitleLogo{162, 5, 280};  // packed
+constexpr StripPicture kStripBackground{pictures::kStripBackground, 0, 240};  // packed
+constexpr StripPicture kScoreLabel{pictures::kScoreLabel, 175, 245};
+constexpr StripPicture kLevelBox{pictures::kLevelBox, 137, 264};
+constexpr StripPicture kLevelLabel{pictures::kLevelLabel, 135, 244};
+constexpr StripPicture kScoreBox{pictures::kScoreBox, 175, 264};
+constexpr StripPicture kTitleLogo{pictures::kTitleLogo, 5, 280};  // packed
 
 // The number fields: cells of the digit strip (0 to 9, then a blank), two in
 // the level box and four in the score box.
-constexpr int kDigitStrip = 170;
-constexpr int kDigitWidth = 14;
-constexpr int kDigitHeight = 24;
-constexpr int kDigitFrames = 11;
+constexpr int kDigitStrip = pictures::kDigitStrip;
+constexpr int kDigitWidth = pictures::kDigitStripWidth;
+constexpr int kDigitHeight = pictures::kDigitStripHeight;
+constexpr int kDigitFrames = pictures::kDigitStripFrames;
 constexpr int kLevelFieldX = 142;
 constexpr int kLevelFieldY = 266;
 constexpr int kLevelFieldCells = 2;
@@ -72,11 +73,12 @@ constexpr int kPanelX = 5;
 constexpr int kPanelBottomY = 240;
 constexpr int kPageTop = 7;
 
-constexpr int kAboutPage = 296;
-constexpr int kExitDialog = 160;
-constexpr int kStopDialog = 161;
-constexpr int kTitlePicture = 167;
-constexpr int kLevelCompletePanel = 158;
+constexpr int kAboutPage = pictures::kAboutPage;
+constexpr int kExitDialog = pictures::kExitDialog;
+constexpr int kStopDialog = pictures::kStopDialog;
+constexpr int kTitlePicture = pictures::kTitlePicture;
+constexpr int kLevelCompletePanel = pictures::kLevelCompletePanel;
 constexpr int kHelpPageCount = 3;
+constexpr int kHelpPages[kHelpPageCount] = {pictures::kHelpPage1, pictures::kHelpPage2, pictures::kHelpPage3};
 
 inline bool PointIn(const RECT& rect, int x, int y) { return PtInRect(&rect, POINT{x, y}) != FALSE; }

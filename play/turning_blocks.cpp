@@ -1,27 +1,26 @@
-#include "board/turning_blocks.h"
+#include "play/turning_blocks.h"
 
 #include <cstdint>
 
 #include "board/board.h"
-#include "board/cell_taps.h"
 #include "board/path.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "play/frame_countdown.h"
+#include "play/game_flow.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
 
 namespace {
 
-// Kinds 1 to 6 turn with strips 306 to 311: five frames of one cell each.
-constexpr int kTurningStripBefore = 305;
-constexpr std::int32_t kTurnFrames = 5;
+// Kinds 1 to 6 turn with the strips that follow on from the first kind's.
+constexpr int kTurningStripBefore = pictures::kTurnVertical - 1;
+constexpr std::int32_t kTurnFrames = pictures::kTurnVerticalFrames;
 constexpr std::int32_t kTurnFrameTicks = 2;
 
 // A ball may land on a turning block: the bog it leaves has nothing to show
 // and nothing to turn.
-bool StillABlock(int x, int y) {
-    const std::int32_t kind = KindAt(x, y);
-    return kind >= Vertical && kind <= LeftUp;
-}
+bool StillABlock(int x, int y) { return IsBlock(KindAt(x, y)); }
 
 void StopTurn(Cell& cell) {
     cell.turning = false;
@@ -30,7 +29,7 @@ void StopTurn(Cell& cell) {
 }
 
 void DrawTurnFrame(int x, int y) {
-    ImageRef& strip = game.turningImage;
+    ImageRef strip{};
     LoadImage(game.instance, kTurningStripBefore + KindAt(x, y), &strip);
     game.display->DrawFrame(x * kCellPixels, y * kCellPixels, strip, kCellPixels, kCellPixels, CellAt(x, y).turnFrame);
 }
@@ -45,7 +44,7 @@ void StopEveryTurn() {
 }
 
 void CompletePath() {
-    game.bankedScore = game.score + kLevelBonus;
+    BankLevelBonus();
     StopEveryTurn();
     BuildRoute();
 }
@@ -58,15 +57,11 @@ bool StepTurn(int x, int y) {
         return false;
     }
     DrawTurnFrame(x, y);
-    if (cell.turnTicks == 0) {
-        cell.turnTicks = kTurnFrameTicks;
-        ++cell.turnFrame;
-    }
-    --cell.turnTicks;
+    if (NextFrameDue(cell.turnTicks, kTurnFrameTicks)) ++cell.turnFrame;
     if (cell.turnFrame < kTurnFrames) return false;
     cell.turning = false;
     cell.turnFrame = 0;
-    KindAt(x, y) = game.turnTable[KindAt(x, y)];
+    KindAt(x, y) = kTurnTable[KindAt(x, y)];
     if (!IsPathComplete()) return false;
     CompletePath();
     return true;

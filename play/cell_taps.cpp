@@ -1,4 +1,4 @@
-#include "board/cell_taps.h"
+#include "play/cell_taps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,7 +19,6 @@ constexpr int kOneBallAbove = 76;
 constexpr std::int32_t kTurnFrameTicks = 2;
 constexpr std::int32_t kFlyFrameTicks = 2;
 
-bool IsBlock(std::int32_t kind) { return kind >= Vertical && kind <= LeftUp; }
 bool IsFlower(const Cell& cell) { return cell.nextAnim == FlowerOpen || cell.nextAnim == FlowerClose; }
 
 void StartTurn(Cell& cell) {
@@ -31,7 +30,8 @@ void StartTurn(Cell& cell) {
 // A flower's or creature's random block must not finish the level by itself:
 // when it would complete the path, a straight block takes its place instead
 // (and is not tested again).
-void KeepPathOpen(int x, int y, std::int32_t* scratch) {
+void KeepPathOpen(int x, int y) {
+    std::int32_t scratch[kCellCount];
     std::copy(game.kinds, game.kinds + kCellCount, scratch);
     if (!IsPathComplete()) return;
     std::copy(scratch, scratch + kCellCount, game.kinds);
@@ -102,10 +102,10 @@ void TapCell(int x, int y) {
 }
 
 void TapFlower(int x, int y) {
-    const std::int32_t replacement = Vertical + RandomBelow(game.kindCount);
+    const std::int32_t replacement = Vertical + RandomBelow(kKindCount);
     SendFlowerAway(CellAt(x, y));
     KindAt(x, y) = replacement;
-    KeepPathOpen(x, y, game.flowerScratch);
+    KeepPathOpen(x, y);
 }
 
 void TapCreature(int x, int y) {
@@ -121,8 +121,8 @@ void TapCreature(int x, int y) {
     const Point second = oneBall ? Point{0, 0} : DrawBallTarget();
     cell.ball2X = second.x;
     cell.ball2Y = second.y;
-    const std::int32_t replacement = Vertical + RandomBelow(game.kindCount);
+    const std::int32_t replacement = Vertical + RandomBelow(kKindCount);
     CurlIntoBall(cell);
     KindAt(x, y) = replacement;
-    KeepPathOpen(x, y, game.creatureScratch);
+    KeepPathOpen(x, y);
 }

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 
-#include "ui/layout.h"
+#include "gfx/layout.h"
 
-// At every new level: loads the pictures of the blocks, the digits, the bog
-// tile and the corner stone, and draws the whole strip, the Start/Stop
-// button with the face that `stopFaceShown` says.
+// At every new level: loads the digits and draws the whole strip, the
+// Start/Stop button with the face that `stopFaceShown` says.
 void SetUpGameScreen();
 
 // The raised or pressed picture of a button, at its place.

@@ -23,6 +23,3 @@ void TapCreature(int x, int y);
 // board takes no taps: the level's bonus is banked once and the meadow keeps
 // its flowers.
 bool BoardTakesTaps();
-
-// Banked on top of the score reached when a level's path is complete.
-constexpr std::int32_t kLevelBonus = 50;

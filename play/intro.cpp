@@ -1,19 +1,21 @@
-#include "ui/intro.h"
+#include "play/intro.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
 #include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
-#include "ui/layout.h"
 
 namespace {
 
 // The spell: the sorceress's frames 0 to 3, three times over the title.
-constexpr int kSpellPicture = 359;
+constexpr int kSpellPicture = pictures::kSpell;
 constexpr int kSpellX = 51;
 constexpr int kSpellY = 15;
 constexpr int kSpellWidth = 144;
@@ -22,28 +24,45 @@ constexpr std::int32_t kSpellFrames = 4;
 constexpr std::int32_t kSpellPasses = 3;
 
 // The colour shift: twenty steps of 12 on every colour byte outside the heart.
-constexpr int kHeartMaskPicture = 360;
+constexpr int kHeartMaskPicture = pictures::kTitleHeartMask;
 constexpr int kTitleSize = 240;
 constexpr std::int32_t kShiftSteps = 20;
 constexpr std::uint8_t kShiftPerStep = 12;
 
 // The flight: 40 points of spiral, then 15 of glide toward the corner.
-constexpr int kHeroFacePicture = 354;
-constexpr int kHeroineFacePicture = 355;
+constexpr int kHeroFacePicture = pictures::kHeroPortrait;
+constexpr int kHeroineFacePicture = pictures::kHeroinePortrait;
 constexpr int kHeroFaceWidth = 106;
 constexpr int kHeroineFaceWidth = 104;
 constexpr int kFaceHeight = 113;
 constexpr std::int32_t kSpiralPoints = 40;
 constexpr std::int32_t kGlidePoints = 15;
 constexpr std::int32_t kFlightPoints = kSpiralPoints + kGlidePoints;
+// The spirals start at the faces' places on the title picture, the hero's
+// 15 pixels wider a radian and the heroine's 10, and end at the home cells.
+constexpr Point kHeroStart{22, 70};
+constexpr Point kHeroineStart{118, 71};
+constexpr std::int32_t kHeroRadiusFactor = 15;
+constexpr std::int32_t kHeroineRadiusFactor = 10;
+constexpr Point kHeroTarget{0, 0};
+constexpr Point kHeroineTarget{136, 127};
+// The intro's spirals turn by 0.035 x 3.1415926535 radians a point from an
+// offset of -3.1415926535 / 2: exactly the doubles with the bits below, which
+// these literals are (the faces' paths depend on every bit).
+constexpr double kIntroAngleStep = 0.10995574287249998;
+constexpr double kIntroPhaseOffset = -1.57079632675;
+#ifdef __cpp_lib_bit_cast
+static_assert(std::bit_cast<std::uint64_t>(kIntroAngleStep) == 0x3FBC260F3FA50FD0ull);
+static_assert(std::bit_cast<std::uint64_t>(kIntroPhaseOffset) == 0xBFF921FB54411744ull);
+#endif
 
 // The shrinking: ten frames of each face, down into its corner.
-constexpr int kHeroShrinkPicture = 357;
-constexpr int kHeroineShrinkPicture = 358;
-constexpr std::int32_t kShrinkFrames = 10;
+constexpr int kHeroShrinkPicture = pictures::kHeroPortraitShrink;
+constexpr int kHeroineShrinkPicture = pictures::kHeroinePortraitShrink;
+constexpr std::int32_t kShrinkFrames = pictures::kHeroPortraitShrinkFrames;
 
 void DrawFrameOf(int picture, bool packed, int x, int y, int width, int height, std::int32_t frame) {
-    ImageRef& slot = game.introImage;
+    ImageRef slot{};
     if (packed) {
         LoadPackedImage(game.instance, picture, &slot);
     } else {
@@ -76,7 +95,7 @@ void CastSpell() {
 // Copies of the title and of its heart mask, taken afresh at every intro so
 // that the shift starts from the undisturbed title.
 bool CopyPicture(int picture, Pixel32* copy) {
-    ImageRef& slot = game.introImage;
+    ImageRef slot{};
     LoadPackedImage(game.instance, picture, &slot);
     if (!HasFrame(slot, kTitleSize, kTitleSize, 0)) return false;
     std::copy(slot.pixels, slot.pixels + kTitleSize * kTitleSize, copy);
@@ -137,17 +156,17 @@ void Glide(Point* path, Point target) {
 // offset truncated toward zero.
 void ComputeFlightPaths() {
     for (std::int32_t k = 0; k < kSpiralPoints; ++k) {
-        const double t = k * game.angleStep;
-        const double a = t + game.phaseOffset;
+        const double t = k * kIntroAngleStep;
+        const double a = t + kIntroPhaseOffset;
         const double s = std::sin(a);
         const double c = std::cos(a);
-        game.heroPath[k] = {game.heroStart.x + static_cast<std::int32_t>(s * game.heroRadiusFactor * t),
-                            game.heroStart.y + static_cast<std::int32_t>(c * game.heroRadiusFactor * t)};
-        game.heroinePath[k] = {game.heroineStart.x - static_cast<std::int32_t>(s * game.heroineRadiusFactor * t),
-                               game.heroineStart.y - static_cast<std::int32_t>(c * game.heroineRadiusFactor * t)};
+        game.heroPath[k] = {kHeroStart.x + static_cast<std::int32_t>(s * kHeroRadiusFactor * t),
+                            kHeroStart.y + static_cast<std::int32_t>(c * kHeroRadiusFactor * t)};
+        game.heroinePath[k] = {kHeroineStart.x - static_cast<std::int32_t>(s * kHeroineRadiusFactor * t),
+                               kHeroineStart.y - static_cast<std::int32_t>(c * kHeroineRadiusFactor * t)};
     }
-    Glide(game.heroPath, game.heroTarget);
-    Glide(game.heroinePath, game.heroineTarget);
+    Glide(game.heroPath, kHeroTarget);
+    Glide(game.heroinePath, kHeroineTarget);
 }
 
 void FlyFaces() {
@@ -180,7 +199,7 @@ void ShrinkFaces() {
     const std::int32_t m = game.introShrinkFrame;
     if (m < kShrinkFrames) {
         const Point heroine = game.heroinePath[kFlightPoints - 1];
-        DrawFrameOf(kHeroShrinkPicture, true, game.heroTarget.x, game.heroTarget.y, kHeroFaceWidth, kFaceHeight, m);
+        DrawFrameOf(kHeroShrinkPicture, true, kHeroTarget.x, kHeroTarget.y, kHeroFaceWidth, kFaceHeight, m);
         DrawFrameOf(kHeroineShrinkPicture, true, heroine.x, heroine.y, kHeroFaceWidth, kFaceHeight, m);
         ++game.introShrinkFrame;
         return;

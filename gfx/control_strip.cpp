@@ -1,22 +1,21 @@
-#include "ui/control_strip.h"
+#include "gfx/control_strip.h"
 
-#include "board/board.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
 #include "state/game_state.h"
 
 namespace {
 
-constexpr int kBogTile = 136;
-
 void DrawRaw(const StripPicture& picture) {
-    LoadImage(game.instance, picture.id, &game.buttonImage);
-    game.display->DrawPicture(picture.x, picture.y, game.buttonImage);
+    ImageRef image{};
+    LoadImage(game.instance, picture.id, &image);
+    game.display->DrawPicture(picture.x, picture.y, image);
 }
 
 void DrawPacked(const StripPicture& picture) {
-    LoadPackedImage(game.instance, picture.id, &game.stripImage);
-    game.display->DrawPicture(picture.x, picture.y, game.stripImage);
+    ImageRef image{};
+    LoadPackedImage(game.instance, picture.id, &image);
+    game.display->DrawPicture(picture.x, picture.y, image);
 }
 
 // A strip that failed to load leaves the fields as they were.
@@ -27,9 +26,6 @@ bool DigitStripLoaded() {
 }  // namespace
 
 void SetUpGameScreen() {
-    for (int kind = 1; kind <= 12; ++kind) {
-        LoadImage(game.instance, kBlockPictureIds[kind - 1], &game.blockImages[kind - 1]);
-    }
     LoadImage(game.instance, kDigitStrip, &game.digitsImage);
     DrawPacked(kStripBackground);
     DrawButton(game.stopFaceShown ? kStopFace : kStartFace, false);
@@ -42,8 +38,6 @@ void SetUpGameScreen() {
     DrawButton(kMinimiseFace, false);
     DrawButton(kExitFace, false);
     DrawPacked(kTitleLogo);
-    LoadImage(game.instance, kBogTile, &game.bogTileImage);
-    LoadImage(game.instance, kBottomLeftStonePicture, &game.cornerImage);
 }
 
 void DrawButton(const ButtonFace& face, bool pressed) {

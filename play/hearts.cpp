@@ -1,20 +1,22 @@
-#include "ui/hearts.h"
+#include "play/hearts.h"
 
 #include <cstdint>
 
-#include "board/cell_taps.h"
+#include "gfx/control_strip.h"
 #include "gfx/display_device.h"
 #include "gfx/image.h"
+#include "gfx/layout.h"
+#include "gfx/screen_pictures.h"
+#include "play/frame_countdown.h"
+#include "play/game_flow.h"
+#include "res/picture_ids.h"
 #include "state/game_state.h"
-#include "ui/control_strip.h"
-#include "ui/layout.h"
-#include "ui/screen_pictures.h"
 
 namespace {
 
-constexpr int kLoversPicture = 351;
-constexpr int kHeartMasksPicture = 352;
-constexpr std::int32_t kHeartFrames = 15;
+constexpr int kLoversPicture = pictures::kLovers;
+constexpr int kHeartMasksPicture = pictures::kHeartMasks;
+constexpr std::int32_t kHeartFrames = pictures::kHeartMasksFrames;
 constexpr std::int32_t kHeartFrameTicks = 2;
 constexpr int kHeartX = 20;
 constexpr int kHeartY = 0;
@@ -53,11 +55,12 @@ void KeepMasksLoaded(const HeartSequence& heart) {
 
 // The lovers show only where the mask is pure black.
 void DrawHeartFrame(std::int32_t maskFrame) {
-    LoadImage(game.instance, kLoversPicture, &game.heartImage);
-    if (!HasFrame(game.heartImage, kHeartWidth, kHeartHeight, 0)) return;
+    ImageRef lovers{};
+    LoadImage(game.instance, kLoversPicture, &lovers);
+    if (!HasFrame(lovers, kHeartWidth, kHeartHeight, 0)) return;
     if (!HasFrame(game.heartMasks, kHeartWidth, kHeartHeight, maskFrame)) return;
     const Pixel32* mask = StripFrame(game.heartMasks, kHeartHeight, static_cast<std::uint32_t>(maskFrame));
-    game.display->DrawImageMasked(kHeartX, kHeartY, game.heartImage.pixels, mask, kHeartWidth, kHeartHeight);
+    game.display->DrawImageMasked(kHeartX, kHeartY, lovers.pixels, mask, kHeartWidth, kHeartHeight);
 }
 
 // One tick of a heart; true once its last frame has shown.
@@ -65,11 +68,7 @@ bool StepHeart(const HeartSequence& heart) {
     KeepMasksLoaded(heart);
     if (heart.frame < kHeartFrames) {
         DrawHeartFrame(heart.opening ? heart.frame : kHeartFrames - 1 - heart.frame);
-        if (heart.countdown == 0) {
-            heart.countdown = kHeartFrameTicks;
-            ++heart.frame;
-        }
-        --heart.countdown;
+        if (NextFrameDue(heart.countdown, kHeartFrameTicks)) ++heart.frame;
     }
     return heart.frame >= kHeartFrames;
 }
@@ -85,7 +84,7 @@ void EndHeart(const HeartSequence& heart) {
 void OfferNextLevel() {
     game.yesRect = kNextLevelOkRect;
     game.noRect = kNextLevelOkRect;
-    game.bankedScore = game.score + kLevelBonus;
+    BankLevelBonus();
     ShowScore(game.bankedScore);
     game.modalShown = true;
     game.tickEnabled = false;
