@@ -57,7 +57,11 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
     } else if (errno != ENOENT) {
         return Refusal(path, std::strerror(errno));
     }
-    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + name.
+    std::string name(".");
+    name += target.filename().string();
+    name += ".XXXXXX";
+    std::string temporary = (target.parent_path() / name).string();
     const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) return Refusal(path, std::strerror(errno));
     int failure = FillTemporary(descriptor, bytes, mode);

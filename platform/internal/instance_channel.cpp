@@ -87,7 +87,13 @@ std::string PlaceOf(const InstanceKey& key, const char* ending) {
 bool IsAbstract(const std::string& place) { return !place.empty() && place[0] == '\0'; }
 
 // How a place is shown to the player: an abstract name with an '@'.
-std::string Shown(const std::string& place) { return IsAbstract(place) ? "@" + place.substr(1) : place; }
+std::string Shown(const std::string& place) {
+    if (!IsAbstract(place)) return place;
+    // Replaced in place: GCC 12 warns falsely (-Wrestrict) on "@" + rest.
+    std::string shown = place;
+    shown[0] = '@';
+    return shown;
+}
 
 bool PeerIsThisUser(int socket) {
     ucred credentials{};
