@@ -84,11 +84,11 @@ fuzz: fuzz-deps
 # sanitizers, the game's rules checked after every event (build/test).
 soak: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-soak
-	$(TEST_DIR)/tools/soak/mirelink-soak $(SOAK_ARGS)
+	$(TEST_DIR)/tests/soak/mirelink-soak $(SOAK_ARGS)
 
 monkey: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-monkey
-	$(TEST_DIR)/tools/soak/mirelink-monkey $(MONKEY_ARGS)
+	$(TEST_DIR)/tests/soak/mirelink-monkey $(MONKEY_ARGS)
 
 # The real desktop loop, measured; needs a display.
 pace: build-play
