@@ -14,7 +14,7 @@ target_link_libraries(mirelink_resources PUBLIC mirelink_platform)
 
 add_executable(mirelink-web hosts/web/main.cpp hosts/web/web_host.cpp hosts/sdl/pixel_convert.cpp
                            hosts/files/screen_pixels.cpp hosts/sdl/paint_schedule.cpp)
-target_link_libraries(mirelink-web PRIVATE mirelink_game mirelink_resources)
+target_link_libraries(mirelink-web PRIVATE mirelink_game mirelink_resources mirelink_system_answers)
 set_target_properties(mirelink-web PROPERTIES OUTPUT_NAME mirelink SUFFIX .js
                       RUNTIME_OUTPUT_DIRECTORY ${MIRELINK_WEB_OUT})
 # One file with the program inside, so the page opens straight from the disk;
