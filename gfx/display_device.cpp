@@ -93,14 +93,20 @@ HRESULT DisplayDevice::CheckFormat() {
 
 void DisplayDevice::Open(HWND window) {
     GXOpenDisplay(window, GX_FULLSCREEN);
+    drawnSincePresent = true;
 }
 
 void DisplayDevice::Close() {
     GXCloseDisplay();
 }
 
+// Every paint presents, so that the screen counts it; only a changed back
+// buffer is copied into display memory.
 void DisplayDevice::Present() {
     frameBuffer = static_cast<std::uint8_t*>(GXBeginDraw());
-    if (frameBuffer != nullptr) std::memcpy(frameBuffer, backBuffer, kScreenBytes);
+    if (frameBuffer != nullptr && drawnSincePresent) {
+        std::memcpy(frameBuffer, backBuffer, kScreenBytes);
+        drawnSincePresent = false;
+    }
     GXEndDraw();
 }

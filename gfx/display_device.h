@@ -41,6 +41,8 @@ public:
     HRESULT CheckFormat();
     void Open(HWND window);
     void Close();
+    // Hands the back buffer to the screen; copies it only when something was
+    // drawn since the last time (an opened display always takes it whole).
     void Present();
 
     // Drawing primitives. They do not clip (but DrawFrameClipped): callers
@@ -114,6 +116,9 @@ private:
     std::uint8_t workBuffer[kScreenBytes] = {};
 
     std::uint8_t* frameBuffer = nullptr;
+    // Whether the back buffer changed since the screen last took it: most
+    // paints draw nothing, and their present then copies nothing.
+    bool drawnSincePresent = true;
     HRESULT status = 0;
     GXDisplayProperties properties{};
     DEVMODEW displayMode{};

@@ -27,6 +27,7 @@ void Store(std::uint8_t* destination, std::uint16_t value) {
 template <class Shows, class Pack>
 void DisplayDevice::DrawBottomUp(int x, int y, int width, int height, int stride, const Pixel32* pixels, Shows shows,
                                  Pack pack) {
+    drawnSincePresent = true;
     for (int r = 0; r < height; ++r) {
         std::uint8_t* out = backBuffer + PixelOffset(x, y + height - 1 - r);
         const int first = r * stride;

@@ -19,6 +19,7 @@ void DisplayDevice::DrawDigitCell(int x, int y, const Pixel32* digits, int cellW
     CheckScreenRect("DrawNumber", x, y, cellWidth, cellHeight, digits);
     const Pixel32* cell = digits + static_cast<std::int64_t>(frame) * cellWidth * cellHeight;
     const PixelWriter write = Writer();
+    drawnSincePresent = true;
     for (int r = 0; r < cellHeight; ++r) {
         const int row = y + cellHeight - 1 - r;
         for (int c = 0; c < cellWidth; ++c) {

@@ -31,6 +31,7 @@ void DisplayDevice::CheckPanel(const char* primitive, bool hasPixels) const {
 // column `x` of `screen`.
 void DisplayDevice::CopyToScreenRow(std::uint8_t* screen, const std::uint8_t* source, int x, int row, int count) {
     if (count < 1) return;
+    drawnSincePresent = true;
     if (pixelPitch == 2) {
         std::memcpy(screen + PixelOffset(x, row), source, static_cast<std::size_t>(count) * 2);
         return;
@@ -48,6 +49,7 @@ void DisplayDevice::ShowWorkRow(int workRow, int screenRow) {
 
 // A whole screen row put back from the save buffer.
 void DisplayDevice::RestoreScreenRow(int row) {
+    drawnSincePresent = true;
     if (pixelPitch == 2) {
         const int offset = PixelOffset(0, row);
         std::memcpy(backBuffer + offset, saveBuffer + offset, kScreenWidth * 2);
@@ -99,5 +101,6 @@ void DisplayDevice::RollOutPanel() {
         Sleep(kRollOutStepMs);
     }
     std::memcpy(backBuffer, saveBuffer, kScreenBytes);
+    drawnSincePresent = true;
     Present();
 }
