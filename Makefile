@@ -66,11 +66,13 @@ web-deps:
 web: build-play web-deps
 	$(MAKE) web-page WEB_FROM=$(PLAY_DIR)
 
+WEB_PACE ?= OFF
 web-page:
 	cmake --build $(WEB_FROM) -j $(JOBS) --target mirelink_resources mirelink-icons
 	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	  -DMIRELINK_RESOURCES_SOURCE=$(abspath $(WEB_FROM))/res/resources.cpp \
-	  -DMIRELINK_ICON_DIR=$(abspath $(WEB_FROM))/res/desktop/icons -DMIRELINK_WEB_OUT=$(abspath $(WEB_DIR))
+	  -DMIRELINK_ICON_DIR=$(abspath $(WEB_FROM))/res/desktop/icons -DMIRELINK_WEB_OUT=$(abspath $(WEB_DIR)) \
+	  -DMIRELINK_WEB_PACE=$(WEB_PACE)
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 
 fuzz-deps:
@@ -84,24 +86,26 @@ fuzz: fuzz-deps
 # sanitizers, the game's rules checked after every event (build/test).
 soak: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-soak
-	$(TEST_DIR)/tools/soak/mirelink-soak $(SOAK_ARGS)
+	$(TEST_DIR)/tests/soak/mirelink-soak $(SOAK_ARGS)
 
 monkey: configure-test
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-monkey
-	$(TEST_DIR)/tools/soak/mirelink-monkey $(MONKEY_ARGS)
+	$(TEST_DIR)/tests/soak/mirelink-monkey $(MONKEY_ARGS)
 
 # The real desktop loop, measured; needs a display.
 pace: build-play
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink-pace
 	$(PLAY_DIR)/tools/pace/mirelink-pace $(ARGS)
 
-# The page's real loop in headless Chromium, measured (ARGS: --seconds N).
+# The page's real loop in headless Chromium, measured (ARGS: --seconds N), on
+# a page of its own that lets the tool read the game's clock at each tick.
 PACE_WEB_DIR := build/pace-web
-pace-web: web
+pace-web: build-play web-deps
+	$(MAKE) web-page WEB_FROM=$(PLAY_DIR) WEB_DIR=$(PACE_WEB_DIR)/page WEB_BUILD=$(PACE_WEB_DIR)/build WEB_PACE=ON
 	mkdir -p $(PACE_WEB_DIR)
 	cp tools/pace-web/package.json $(PACE_WEB_DIR)/
 	cd $(PACE_WEB_DIR) && { [ -d node_modules/playwright-core ] || npm install --no-audit --no-fund --loglevel=error; }
-	NODE_PATH=$(abspath $(PACE_WEB_DIR))/node_modules node tools/pace-web/pace-web.js $(WEB_DIR) $(ARGS)
+	NODE_PATH=$(abspath $(PACE_WEB_DIR))/node_modules node tools/pace-web/pace-web.js $(PACE_WEB_DIR)/page $(ARGS)
 
 # The program, its menu entry, icons and AppStream description under PREFIX.
 install: build-play

@@ -37,22 +37,6 @@ int WritePixelNone(DisplayDevice*, std::uint8_t*, const Pixel32*) { return 1; }
 
 namespace {
 
-// The game is built for 2-byte pixels in 480-byte rows. A display may report
-// other pitches (turned or padded memory); they are honoured only when every
-// pixel of the 240x320 screen still lands inside the buffers.
-void SettleAddressing(DisplayDevice& device) {
-    const std::int64_t x = device.properties.cbxPitch;
-    const std::int64_t y = device.properties.cbyPitch;
-    const std::int64_t lastX = (kScreenWidth - 1) * x;
-    const std::int64_t lastY = (kScreenHeight - 1) * y;
-    const std::int64_t lowest = std::min<std::int64_t>(0, lastX) + std::min<std::int64_t>(0, lastY);
-    const std::int64_t highest = std::max<std::int64_t>(0, lastX) + std::max<std::int64_t>(0, lastY);
-    const bool fits = x != 0 && y != 0 && highest - lowest + 2 <= kScreenBytes;
-    device.pixelPitch = fits ? static_cast<std::int32_t>(x) : 2;
-    device.rowPitch = fits ? static_cast<std::int32_t>(y) : kScreenWidth * 2;
-    device.originOffset = fits ? static_cast<std::int32_t>(-lowest) : 0;
-}
-
 // A turned screen is brought back to its natural orientation where the
 // system allows it; the size check that follows decides in the end.
 void RestorePortrait(DEVMODEW& mode, HWND window) {
@@ -68,6 +52,22 @@ void RestorePortrait(DEVMODEW& mode, HWND window) {
 
 }  // namespace
 
+// The game is built for 2-byte pixels in 480-byte rows. A display may report
+// other pitches (turned or padded memory); they are honoured only when every
+// pixel of the 240x320 screen still lands inside the buffers.
+void DisplayDevice::SettleAddressing() {
+    const std::int64_t x = properties.cbxPitch;
+    const std::int64_t y = properties.cbyPitch;
+    const std::int64_t lastX = (kScreenWidth - 1) * x;
+    const std::int64_t lastY = (kScreenHeight - 1) * y;
+    const std::int64_t lowest = std::min<std::int64_t>(0, lastX) + std::min<std::int64_t>(0, lastY);
+    const std::int64_t highest = std::max<std::int64_t>(0, lastX) + std::max<std::int64_t>(0, lastY);
+    const bool fits = x != 0 && y != 0 && highest - lowest + 2 <= kScreenBytes;
+    pixelPitch = fits ? static_cast<std::int32_t>(x) : 2;
+    rowPitch = fits ? static_cast<std::int32_t>(y) : kScreenWidth * 2;
+    originOffset = fits ? static_cast<std::int32_t>(-lowest) : 0;
+}
+
 DisplayDevice::DisplayDevice(HWND window) {
     RestorePortrait(displayMode, window);
     properties = GXGetDisplayProperties();
@@ -77,7 +77,7 @@ DisplayDevice::DisplayDevice(HWND window) {
     if (properties.cBPP < 16) status = FailWithMessage(kColourCountMessage);
     pixelWriters[0] = WritePixel555;
     pixelWriters[1] = WritePixel565;
-    SettleAddressing(*this);
+    SettleAddressing();
 }
 
 HRESULT DisplayDevice::CheckFormat() {
@@ -93,14 +93,20 @@ HRESULT DisplayDevice::CheckFormat() {
 
 void DisplayDevice::Open(HWND window) {
     GXOpenDisplay(window, GX_FULLSCREEN);
+    drawnSincePresent = true;
 }
 
 void DisplayDevice::Close() {
     GXCloseDisplay();
 }
 
+// Every paint presents, so that the screen counts it; only a changed back
+// buffer is copied into display memory.
 void DisplayDevice::Present() {
     frameBuffer = static_cast<std::uint8_t*>(GXBeginDraw());
-    if (frameBuffer != nullptr) std::memcpy(frameBuffer, backBuffer, kScreenBytes);
+    if (frameBuffer != nullptr && drawnSincePresent) {
+        std::memcpy(frameBuffer, backBuffer, kScreenBytes);
+        drawnSincePresent = false;
+    }
     GXEndDraw();
 }

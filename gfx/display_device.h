@@ -41,6 +41,8 @@ public:
     HRESULT CheckFormat();
     void Open(HWND window);
     void Close();
+    // Hands the back buffer to the screen; copies it only when something was
+    // drawn since the last time (an opened display always takes it whole).
     void Present();
 
     // Drawing primitives. They do not clip (but DrawFrameClipped): callers
@@ -75,7 +77,30 @@ public:
     // the pitches the display reported (or the plain layout when those would
     // reach outside the buffers).
     int PixelOffset(int x, int y) const { return originOffset + y * rowPitch + x * pixelPitch; }
+    // The writer of the screen's format that CheckFormat chose.
     PixelWriter Writer() const { return writerIndex >= 0 ? pixelWriters[writerIndex] : WritePixelNone; }
+
+    // What the device holds, to look at: the screen as drawn so far and the
+    // page staged for the next slide.
+    const std::uint8_t* DrawnScreen() const { return backBuffer; }
+    const std::uint8_t* StagedPage() const { return workBuffer; }
+
+private:
+    // The loops behind the drawing calls (draw.cpp, panels.cpp, number_fields.cpp).
+    template <class Shows, class Pack>
+    void DrawBottomUp(int x, int y, int width, int height, int stride, const Pixel32* pixels, Shows shows, Pack pack);
+    template <class Shows>
+    void DrawInFormat(int x, int y, int width, int height, int stride, const Pixel32* pixels, Shows shows);
+    template <class Pack>
+    void StageRows(std::int64_t first, int width, int height, const Pixel32* pixels, Pack pack);
+    void CheckPanel(const char* primitive, bool hasPixels = true) const;
+    void CopyToScreenRow(std::uint8_t* screen, const std::uint8_t* source, int x, int row, int count);
+    const std::uint8_t* WorkRow(int workRow) const;
+    void ShowWorkRow(int workRow, int screenRow);
+    void RestoreScreenRow(int row);
+    void ConvertPanel(const Pixel32* pixels);
+    void DrawDigitCell(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int frame);
+    void SettleAddressing();
 
     // Geometry of the last panel rolled in.
     std::int32_t panelWidth = 0;
@@ -91,6 +116,9 @@ public:
     std::uint8_t workBuffer[kScreenBytes] = {};
 
     std::uint8_t* frameBuffer = nullptr;
+    // Whether the back buffer changed since the screen last took it: most
+    // paints draw nothing, and their present then copies nothing.
+    bool drawnSincePresent = true;
     HRESULT status = 0;
     GXDisplayProperties properties{};
     DEVMODEW displayMode{};

@@ -20,15 +20,18 @@ void Store(std::uint8_t* destination, std::uint16_t value) {
     destination[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
+}  // namespace
+
 // Rows from the bottom of the rectangle up, pixels left to right, `stride`
 // source pixels a row; the pixel with source index i shows when `shows(i)`.
 template <class Shows, class Pack>
-void DrawBottomUp(DisplayDevice& device, int x, int y, int width, int height, int stride, const Pixel32* pixels,
-                  Shows shows, Pack pack) {
+void DisplayDevice::DrawBottomUp(int x, int y, int width, int height, int stride, const Pixel32* pixels, Shows shows,
+                                 Pack pack) {
+    drawnSincePresent = true;
     for (int r = 0; r < height; ++r) {
-        std::uint8_t* out = device.backBuffer + device.PixelOffset(x, y + height - 1 - r);
+        std::uint8_t* out = backBuffer + PixelOffset(x, y + height - 1 - r);
         const int first = r * stride;
-        for (int c = 0; c < width; ++c, out += device.pixelPitch) {
+        for (int c = 0; c < width; ++c, out += pixelPitch) {
             if (shows(first + c)) Store(out, pack(pixels[first + c]));
         }
     }
@@ -36,27 +39,25 @@ void DrawBottomUp(DisplayDevice& device, int x, int y, int width, int height, in
 
 // The loop for the screen's format; the "none" writer draws nothing.
 template <class Shows>
-void DrawInFormat(DisplayDevice& device, int x, int y, int width, int height, int stride, const Pixel32* pixels,
-                  Shows shows) {
-    const PixelWriter write = device.Writer();
-    if (write == WritePixel565) DrawBottomUp(device, x, y, width, height, stride, pixels, shows, Pack565);
-    if (write == WritePixel555) DrawBottomUp(device, x, y, width, height, stride, pixels, shows, Pack555);
+void DisplayDevice::DrawInFormat(int x, int y, int width, int height, int stride, const Pixel32* pixels,
+                                 Shows shows) {
+    const PixelWriter write = Writer();
+    if (write == WritePixel565) DrawBottomUp(x, y, width, height, stride, pixels, shows, Pack565);
+    if (write == WritePixel555) DrawBottomUp(x, y, width, height, stride, pixels, shows, Pack555);
 }
 
 template <class Pack>
-void StageRows(DisplayDevice& device, std::int64_t first, int width, int height, const Pixel32* pixels, Pack pack) {
-    std::uint8_t* out = device.workBuffer + first * kWorkPixelBytes;
+void DisplayDevice::StageRows(std::int64_t first, int width, int height, const Pixel32* pixels, Pack pack) {
+    std::uint8_t* out = workBuffer + first * kWorkPixelBytes;
     for (std::int64_t i = 0; i < std::int64_t{width} * height; ++i, out += kWorkPixelBytes) {
         if (!IsPureWhite(pixels[i])) Store(out, pack(pixels[i]));
     }
 }
 
-}  // namespace
-
 void DisplayDevice::DrawImage(int x, int y, const Pixel32* pixels, int width, int height) {
     if (height < 1 || width < 1) return;
     CheckScreenRect("DrawImage", x, y, width, height, pixels);
-    DrawInFormat(*this, x, y, width, height, width, pixels, [pixels](int i) { return !IsPureWhite(pixels[i]); });
+    DrawInFormat(x, y, width, height, width, pixels, [pixels](int i) { return !IsPureWhite(pixels[i]); });
 }
 
 void DisplayDevice::DrawFrame(int x, int y, const ImageRef& strip, int frameWidth, int frameHeight, int frame) {
@@ -74,7 +75,7 @@ void DisplayDevice::DrawFrameClipped(int x, int y, const ImageRef& strip, int fr
     const int width = std::min(frameWidth, kScreenWidth - x);
     if (width < 1 || frameHeight < 1) return;
     CheckScreenRect("DrawFrameClipped", x, y, width, frameHeight, pixels);
-    DrawInFormat(*this, x, y, width, frameHeight, frameWidth, pixels,
+    DrawInFormat(x, y, width, frameHeight, frameWidth, pixels,
                  [pixels](int i) { return !IsPureWhite(pixels[i]); });
 }
 
@@ -88,7 +89,7 @@ void DisplayDevice::DrawImageMasked(int x, int y, const Pixel32* pixels, const P
     CheckScreenRect("DrawImageMasked", x, y, width, height, pixels);
     CheckScreenRect("DrawImageMasked", x, y, width, height, mask);
     // Black in the mask lets the picture through, whatever its colour.
-    DrawInFormat(*this, x, y, width, height, width, pixels, [mask](int i) { return IsPureBlack(mask[i]); });
+    DrawInFormat(x, y, width, height, width, pixels, [mask](int i) { return IsPureBlack(mask[i]); });
 }
 
 void DisplayDevice::StageImage(int x, int y, const Pixel32* pixels, int width, int height) {
@@ -99,6 +100,6 @@ void DisplayDevice::StageImage(int x, int y, const Pixel32* pixels, int width, i
     DrawingFault(ElementsInWork(first, static_cast<std::int64_t>(width) * height) && pixels != nullptr,
                  "StageImage", x, y, width, height);
     const PixelWriter write = Writer();
-    if (write == WritePixel565) StageRows(*this, first, width, height, pixels, Pack565);
-    if (write == WritePixel555) StageRows(*this, first, width, height, pixels, Pack555);
+    if (write == WritePixel565) StageRows(first, width, height, pixels, Pack565);
+    if (write == WritePixel555) StageRows(first, width, height, pixels, Pack555);
 }

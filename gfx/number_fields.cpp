@@ -11,22 +11,22 @@ namespace {
 
 constexpr int kBlankFrame = 10;
 
+}  // namespace
+
 // One cell of the digit strip, every pixel written: white is part of the
 // digits' background here, not a hole.
-void DrawDigitCell(DisplayDevice& device, int x, int y, const Pixel32* digits, int cellWidth, int cellHeight,
-                   int frame) {
+void DisplayDevice::DrawDigitCell(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int frame) {
     CheckScreenRect("DrawNumber", x, y, cellWidth, cellHeight, digits);
     const Pixel32* cell = digits + static_cast<std::int64_t>(frame) * cellWidth * cellHeight;
-    const PixelWriter write = device.Writer();
+    const PixelWriter write = Writer();
+    drawnSincePresent = true;
     for (int r = 0; r < cellHeight; ++r) {
         const int row = y + cellHeight - 1 - r;
         for (int c = 0; c < cellWidth; ++c) {
-            write(&device, device.backBuffer + device.PixelOffset(x + c, row), &cell[r * cellWidth + c]);
+            write(this, backBuffer + PixelOffset(x + c, row), &cell[r * cellWidth + c]);
         }
     }
 }
-
-}  // namespace
 
 void DisplayDevice::DrawNumber(int x, int y, const Pixel32* digits, int cellWidth, int cellHeight, int value,
                                int cellCount) {
@@ -38,13 +38,13 @@ void DisplayDevice::DrawNumber(int x, int y, const Pixel32* digits, int cellWidt
     if (length > cellCount) length = cellCount;
 
     for (int k = 0; k < cellCount; ++k) {
-        DrawDigitCell(*this, x + k * cellWidth, y, digits, cellWidth, cellHeight, kBlankFrame);
+        DrawDigitCell(x + k * cellWidth, y, digits, cellWidth, cellHeight, kBlankFrame);
     }
     // 0 leaves the field blank: callers clear a field this way. A longer
     // number shows its most significant digits.
     if (shown != 0) {
         for (int i = 0; i < length; ++i) {
-            DrawDigitCell(*this, x + (cellCount - length + i) * cellWidth, y, digits, cellWidth, cellHeight,
+            DrawDigitCell(x + (cellCount - length + i) * cellWidth, y, digits, cellWidth, cellHeight,
                           text[i] - '0');
         }
     }

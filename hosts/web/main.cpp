@@ -8,10 +8,6 @@
 #include "hosts/web/web_host.h"
 #include "platform/platform.h"
 #include "res/resources.h"
-#include "state/game_state.h"
-
-// The game's clock at its last tick, for make pace-web to read the pace by.
-extern "C" EMSCRIPTEN_KEEPALIVE std::uint32_t mirelink_last_tick_time() { return game.lastTickTime; }
 
 int main() {
     webhost::WebHost host(webhost::PageStartClock());

@@ -7,6 +7,7 @@
 #include "platform/coredll/coredll.h"
 #include "platform/internal/instance_channel.h"
 #include "platform/internal/state.h"
+#include "platform/internal/system_answers.h"
 
 using namespace platform::internal;
 
@@ -74,7 +75,7 @@ void SendIconToHost(HICON icon) {
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass) {
     State& state = TheState();
-    if (state.faults.registerClassFails || windowClass == nullptr ||
+    if (!SystemHasResourcesFor(SystemCall::kRegisterClass) || windowClass == nullptr ||
         windowClass->lpfnWndProc == nullptr || windowClass->lpszClassName == nullptr) {
         return 0;
     }
@@ -89,7 +90,7 @@ ATOM RegisterClassW(const WNDCLASSW* windowClass) {
 HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
                      int height, HWND, HMENU, HINSTANCE, void*) {
     State& state = TheState();
-    if (state.faults.createWindowFails || className == nullptr) return nullptr;
+    if (!SystemHasResourcesFor(SystemCall::kCreateWindow) || className == nullptr) return nullptr;
     const WindowClass* windowClass = FindClass(CopyWide(className));
     if (windowClass == nullptr) return nullptr;
 

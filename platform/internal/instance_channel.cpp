@@ -12,9 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <thread>
 #include <utility>
+
+#include "platform/internal/system_answers.h"
 
 namespace platform::internal {
 namespace {
@@ -32,11 +33,6 @@ constexpr milliseconds kReplyWait{30000};
 constexpr int kConnectionsPerService = 16;
 constexpr std::size_t kMostWaitingPeers = 16;
 constexpr int kBacklog = 16;
-
-std::optional<uid_t>& UserOverride() {
-    static std::optional<uid_t> user;
-    return user;
-}
 
 std::uint64_t Fnv1a(std::uint64_t hash, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -316,10 +312,6 @@ bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* 
     *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + size);
     return true;
 }
-
-uid_t ChannelUser() { return UserOverride().value_or(getuid()); }
-
-void SetChannelUserForTesting(uid_t user) { UserOverride() = user; }
 
 void AcquireStartupLock(const InstanceKey& key) {
     for (const HeldLock& held : HeldLocks()) {

@@ -46,11 +46,6 @@ std::string ChannelAddress(const InstanceKey& key);
 // The socket address of a place ChannelAddress gives; false when it cannot be one.
 bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* length);
 
-// The user the channel takes its peers for. A test may make the channel take
-// itself for another user, so that its own peers are strangers.
-uid_t ChannelUser();
-void SetChannelUserForTesting(uid_t user);
-
 // The fixed-size messages of the channel.
 constexpr std::uint32_t kChannelMagic = 0x4B4C524Du;  // "MRLK"
 constexpr std::uint16_t kChannelVersion = 1;

@@ -52,14 +52,6 @@ struct Display {
     std::uint64_t presents = 0;
 };
 
-// System calls the stand-in refuses, as a system short of resources would.
-// Nothing in the program plans them.
-struct Faults {
-    bool registerClassFails = false;
-    bool createWindowFails = false;
-    bool fullScreenFails = false;
-};
-
 struct State {
     Host* host = nullptr;
     std::deque<WindowClass> classes;
@@ -68,7 +60,6 @@ struct State {
     std::deque<Module> modules;
     std::deque<MSG> queue;
     Display display;
-    Faults faults{};
     std::string instanceNamespace = "desktop";
     std::uint32_t randState = 1;
     bool fullScreen = false;

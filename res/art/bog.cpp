@@ -57,22 +57,22 @@ void Ripple(cairo_t* cr, double cx, double cy, double rx) {
     cairo_fill(cr);
 }
 
-void ShowFlowerOpening(const Frame& f) {
+namespace {
+
+// An actor on its bog cell, grown (or shrunk) as far as the frame shows.
+void ShowOnBog(const Frame& f, void (*draw)(cairo_t*, double), bool growing) {
     PaintBog(f.cr, 0, 0);
-    DrawFlower(f.cr, (f.index + 1.0) / f.count);
+    draw(f.cr, growing ? f.Reached() : 1.0 - f.Reached());
 }
-void ShowFlowerClosing(const Frame& f) {
-    PaintBog(f.cr, 0, 0);
-    DrawFlower(f.cr, 1.0 - (f.index + 1.0) / f.count);
-}
-void ShowFrogRising(const Frame& f) {
-    PaintBog(f.cr, 0, 0);
-    DrawFrog(f.cr, (f.index + 1.0) / f.count, 1.0);
-}
-void ShowFrogSinking(const Frame& f) {
-    PaintBog(f.cr, 0, 0);
-    DrawFrog(f.cr, 1.0 - (f.index + 1.0) / f.count, 1.0);
-}
+
+void DrawFrogAwake(cairo_t* cr, double risen) { DrawFrog(cr, risen, 1.0); }
+
+}  // namespace
+
+void ShowFlowerOpening(const Frame& f) { ShowOnBog(f, DrawFlower, true); }
+void ShowFlowerClosing(const Frame& f) { ShowOnBog(f, DrawFlower, false); }
+void ShowFrogRising(const Frame& f) { ShowOnBog(f, DrawFrogAwake, true); }
+void ShowFrogSinking(const Frame& f) { ShowOnBog(f, DrawFrogAwake, false); }
 void ShowFrogDozing(const Frame& f) {
     PaintBog(f.cr, 0, 0);
     DrawFrog(f.cr, 1.0, 1.0 - f.Progress());
@@ -119,7 +119,7 @@ void ShowRollingBall(const Frame& f) { DrawFrogBall(f.cr, 10, 10, 9, 2 * M_PI * 
 void ShowMoundToPool(const Frame& f) {
     cairo_t* cr = f.cr;
     PaintBog(cr, 0, 0);
-    const double t = (f.index + 1.0) / f.count;
+    const double t = f.Reached();
     const double swell = Stage(t, 0.0, 0.5);
     const double pool = Stage(t, 0.45, 1.0);
     if (pool > 0) {
@@ -135,14 +135,8 @@ void ShowMoundToPool(const Frame& f) {
     }
 }
 
-void ShowToadstoolGrowing(const Frame& f) {
-    PaintBog(f.cr, 0, 0);
-    DrawToadstool(f.cr, (f.index + 1.0) / f.count);
-}
-void ShowToadstoolShrinking(const Frame& f) {
-    PaintBog(f.cr, 0, 0);
-    DrawToadstool(f.cr, 1.0 - (f.index + 1.0) / f.count);
-}
+void ShowToadstoolGrowing(const Frame& f) { ShowOnBog(f, DrawToadstool, true); }
+void ShowToadstoolShrinking(const Frame& f) { ShowOnBog(f, DrawToadstool, false); }
 
 // The tapped flower comes off its stem as the open flower it was, folds its
 // petals into wings and flutters up and away.
@@ -269,7 +263,7 @@ void ShowBloom(const Frame& f) {
                                 BloomLook{Petals::Round, {190, 20, 50}, {250, 200, 70}},
                                 BloomLook{Petals::Round, {246, 140, 40}, {150, 60, 20}},
                                 BloomLook{Petals::Round, {250, 216, 50}, {210, 40, 30}}};
-    DrawBloom(f.cr, kLooks[Look], (f.index + 1.0) / f.count);
+    DrawBloom(f.cr, kLooks[Look], f.Reached());
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ struct Frame {
 
     // 0 on the first frame, 1 on the last.
     double Progress() const { return count > 1 ? static_cast<double>(index) / (count - 1) : 1.0; }
+    // How much of the strip's change this frame shows: 1 / count on the first
+    // frame, all of it on the last.
+    double Reached() const { return (index + 1.0) / count; }
 };
 
 enum class Font { Sans, SansBold, Serif, SerifBold, SerifBoldItalic, SansCondensedBold };

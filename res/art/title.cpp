@@ -62,14 +62,20 @@ void DrawBogLife(cairo_t* cr) {
     }
 }
 
-void DrawTitleHeart(cairo_t* cr) {
-    HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
-    cairo_pattern_t* glow = cairo_pattern_create_radial(120, 120, 10, 120, 130, 130);
-    cairo_pattern_add_color_stop_rgb(glow, 0, 0.96, 0.42, 0.46);
+// Fills the path as a heart glows: light round (cx, cy), deepening to the
+// heart's red at `reach` from a little below it.
+void FillWithHeartGlow(cairo_t* cr, double cx, double cy, double reach, double red, double green, double blue) {
+    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 10, cx, cy + 10, reach);
+    cairo_pattern_add_color_stop_rgb(glow, 0, red, green, blue);
     cairo_pattern_add_color_stop_rgb(glow, 1, 0.80, 0.10, 0.16);
     cairo_set_source(cr, glow);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
+}
+
+void DrawTitleHeart(cairo_t* cr) {
+    HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
+    FillWithHeartGlow(cr, 120, 120, 130, 0.96, 0.42, 0.46);
     // A dark rim just inside the edge, so the heart reads against any ground.
     cairo_save(cr);
     HeartPath(cr, kTitleHeartX, kTitleHeartY, kTitleHeartW, kTitleHeartH);
@@ -180,7 +186,7 @@ void ShowSpell(const Frame& f) {
     cairo_save(cr);
     cairo_translate(cr, -kSpellX, -kSpellY);
     DrawTitleScene(cr);
-    DrawSpell(cr, kSorceressX, kSpellFromY, (f.index + 1.0) / f.count, f.index);
+    DrawSpell(cr, kSorceressX, kSpellFromY, f.Reached(), f.index);
     DrawSorceress(cr, kSorceressX, kSorceressY, kSorceressSize);
     cairo_restore(cr);
 }
@@ -219,12 +225,7 @@ void ShowLoversHeart(const Frame& f) {
     cairo_t* cr = f.cr;
     HeartPath(cr, kLargestMaskX - 2, kLargestMaskY - 2, f.width + 2 * -kLargestMaskX + 4,
               f.height + kLargestMaskGrowth + 4);
-    cairo_pattern_t* glow = cairo_pattern_create_radial(100, 80, 10, 100, 90, 110);
-    cairo_pattern_add_color_stop_rgb(glow, 0, 0.98, 0.50, 0.52);
-    cairo_pattern_add_color_stop_rgb(glow, 1, 0.80, 0.10, 0.16);
-    cairo_set_source(cr, glow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(glow);
+    FillWithHeartGlow(cr, 100, 80, 110, 0.98, 0.50, 0.52);
     DrawFace(cr, Lover::Hero, 66, 86, 72);
     DrawFace(cr, Lover::Heroine, 134, 86, 72);
     DrawAngel(cr, 100, 38, 34);

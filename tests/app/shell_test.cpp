@@ -61,7 +61,7 @@ TEST(Shell, TheCloseButtonOverAPageClosesAndLaterMessagesNeverReachTheDisplay) {
     ASSERT_TRUE(game.gamePlaying && game.helpPagesShown);
     // The slide-out takes the page now shown: each turn stages its page.
     const auto staged = [] {
-        const std::uint8_t* work = game.display->workBuffer;
+        const std::uint8_t* work = game.display->StagedPage();
         return std::vector<std::uint8_t>(work, work + kScreenBytes);
     };
     std::vector<std::vector<std::uint8_t>> pages;

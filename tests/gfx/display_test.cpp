@@ -58,7 +58,8 @@ TEST(DisplayCheck, AcceptsThePortrait16BitScreensAndRefusesOthersWithTheirMessag
         DisplayDevice device(nullptr);
         EXPECT_EQ(device.CheckFormat(), c.status);
         if (c.writerIndex) {
-            EXPECT_EQ(device.writerIndex, *c.writerIndex);
+            const PixelWriter writers[] = {WritePixelNone, WritePixel555, WritePixel565};
+            EXPECT_EQ(device.Writer(), writers[*c.writerIndex + 1]);
         }
         Messages messages;
         for (const auto& box : host.messageBoxes) messages.push_back(box.caption + ": " + box.text);
@@ -99,7 +100,9 @@ TEST(Addressing, ReportedPitchesAreUsedOnlyWhenEveryPixelStaysInsideTheBuffers) 
         FakeHost host;
         host.Install({.xPitch = c.xPitch, .yPitch = c.yPitch});
         DisplayDevice device(nullptr);
-        EXPECT_EQ(device.pixelPitch == c.xPitch && device.rowPitch == c.yPitch, c.honoured);
+        const int origin = device.PixelOffset(0, 0);
+        EXPECT_EQ(device.PixelOffset(1, 0) - origin == c.xPitch && device.PixelOffset(0, 1) - origin == c.yPitch,
+                  c.honoured);
         for (const auto& [x, y] : {std::pair{0, 0}, std::pair{239, 0}, std::pair{0, 319}, std::pair{239, 319}}) {
             const int offset = device.PixelOffset(x, y);
             EXPECT_TRUE(offset >= 0 && offset + 2 <= kScreenBytes) << x << "," << y;
@@ -111,6 +114,7 @@ Pixel32 Colour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return
 const Pixel32 kWhite = Colour(255, 255, 255);
 const Pixel32 kBlack = Colour(0, 0, 0);
 constexpr std::uint16_t kMarker = 0xABAB;
+const Pixel32 kMarkerColour = Colour(0xA8, 0x74, 0x58);  // kMarker in 5-6-5
 
 // A picture whose every pixel differs, so that a test can find where each went.
 std::vector<Pixel32> Distinct(int count) {
@@ -145,8 +149,8 @@ TEST(DrawingLoops, WriteWhatTheScreensWriterWrites) {
         host.Install(display);
         DisplayDevice device(nullptr);
         ASSERT_EQ(device.CheckFormat(), 0);
-        std::vector<std::uint8_t> back(device.backBuffer, device.backBuffer + kScreenBytes);
-        std::vector<std::uint8_t> work(device.workBuffer, device.workBuffer + kScreenBytes);
+        std::vector<std::uint8_t> back(device.DrawnScreen(), device.DrawnScreen() + kScreenBytes);
+        std::vector<std::uint8_t> work(device.StagedPage(), device.StagedPage() + kScreenBytes);
         for (int r = 0; r < 23; ++r) {
             for (int c = 0; c < 37; ++c) {
                 const Pixel32& p = picture[r * 37 + c];
@@ -161,8 +165,8 @@ TEST(DrawingLoops, WriteWhatTheScreensWriterWrites) {
         device.DrawImage(5, 5, picture.data(), 0, 20);
         device.DrawImageMasked(5, 5, picture.data(), picture.data(), 0, 20);
         device.StageImage(5, 5, picture.data(), 20, 0);
-        EXPECT_TRUE(std::equal(back.begin(), back.end(), device.backBuffer));
-        EXPECT_TRUE(std::equal(work.begin(), work.end(), device.workBuffer));
+        EXPECT_TRUE(std::equal(back.begin(), back.end(), device.DrawnScreen()));
+        EXPECT_TRUE(std::equal(work.begin(), work.end(), device.StagedPage()));
     }
 }
 
@@ -185,13 +189,20 @@ protected:
         device = std::make_unique<DisplayDevice>(nullptr);
         ASSERT_EQ(device->CheckFormat(), 0);
         device->Open(nullptr);
-        std::memset(device->backBuffer, 0xAB, kScreenBytes);
+        Fill([](int) { return kMarkerColour; });
     }
     std::uint16_t ScreenPixel(int x, int y) const {
-        const std::uint8_t* at = device->backBuffer + device->PixelOffset(x, y);
+        const std::uint8_t* at = device->DrawnScreen() + device->PixelOffset(x, y);
         return static_cast<std::uint16_t>(at[0] | at[1] << 8);
     }
-    Frame Screen() const { return {device->backBuffer, device->backBuffer + kScreenBytes}; }
+    Frame Screen() const { return {device->DrawnScreen(), device->DrawnScreen() + kScreenBytes}; }
+    // The whole screen drawn pixel by pixel (pure white stays as it was).
+    template <class Colour>
+    void Fill(Colour colour) {
+        std::vector<Pixel32> screen(kScreenWidth * kScreenHeight);
+        for (int i = 0; i < kScreenWidth * kScreenHeight; ++i) screen[i] = colour(i);
+        device->DrawImage(0, 0, screen.data(), kScreenWidth, kScreenHeight);
+    }
 
     RecordingHost host;
     std::unique_ptr<DisplayDevice> device;
@@ -212,7 +223,7 @@ protected:
     void SetUp() override {
         Drawing::SetUp();
         std::mt19937 random(5);
-        for (std::uint8_t& byte : device->backBuffer) byte = static_cast<std::uint8_t>(random());
+        Fill([&random](int) { return Colour(random() & 255, random() & 255, random() & 255); });
         before = Screen();
     }
     static std::vector<Pixel32> PanelPicture(int width, int height) {

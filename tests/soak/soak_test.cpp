@@ -12,10 +12,10 @@
 
 #include "board/board.h"
 #include "board/path.h"
-#include "tools/soak/checker.h"
-#include "tools/soak/player.h"
-#include "tools/soak/script_recorder.h"
-#include "tools/soak/watchdog.h"
+#include "tests/soak/checker.h"
+#include "tests/soak/player.h"
+#include "tests/soak/script_recorder.h"
+#include "tests/soak/watchdog.h"
 
 namespace soak {
 namespace {

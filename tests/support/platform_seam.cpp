@@ -1,12 +1,49 @@
 #include "tests/support/platform_seam.h"
 
+#include <unistd.h>
+
+#include <optional>
+
 #include "platform/internal/instance_channel.h"
+#include "platform/internal/state.h"
+#include "platform/internal/system_answers.h"
 
 namespace platform {
+namespace {
+
+Faults& PlantedFaults() {
+    static Faults faults;
+    return faults;
+}
+
+std::optional<uid_t>& ChannelUserOverride() {
+    static std::optional<uid_t> user;
+    return user;
+}
+
+}  // namespace
+
+namespace internal {
+
+bool SystemHasResourcesFor(SystemCall call) {
+    const Faults& faults = PlantedFaults();
+    switch (call) {
+        case SystemCall::kRegisterClass: return !faults.registerClassFails;
+        case SystemCall::kCreateWindow: return !faults.createWindowFails;
+        case SystemCall::kFullScreen: return !faults.fullScreenFails;
+    }
+    return true;
+}
+
+uid_t ChannelUser() { return ChannelUserOverride().value_or(getuid()); }
+
+void SetChannelUserForTesting(uid_t user) { ChannelUserOverride() = user; }
+
+}  // namespace internal
 
 using internal::TheState;
 
-void SetFaults(const Faults& faults) { TheState().faults = faults; }
+void SetFaults(const Faults& faults) { PlantedFaults() = faults; }
 
 void ResetForTesting() {
     internal::State& state = TheState();
@@ -16,7 +53,7 @@ void ResetForTesting() {
     state.remoteWindows.clear();
     state.modules.clear();
     state.queue.clear();
-    state.faults = {};
+    PlantedFaults() = {};
     state.instanceNamespace = "desktop";
     state.randState = 1;
     state.fullScreen = false;

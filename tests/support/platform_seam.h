@@ -1,12 +1,19 @@
 // The platform stand-in's controls that only the tests and the long runs use:
-// planted failures of system calls, and a fresh process within this one.
+// planted failures of system calls, another user for the single-instance
+// channel, and a fresh process within this one. This source takes the place
+// of the program's plain system answers (platform/internal/system_answers.cpp).
 #pragma once
 
-#include "platform/internal/state.h"
+#include <sys/types.h>
 
 namespace platform {
 
-using Faults = internal::Faults;
+// System calls the stand-in refuses, as a system short of resources would.
+struct Faults {
+    bool registerClassFails = false;
+    bool createWindowFails = false;
+    bool fullScreenFails = false;
+};
 
 // Reaches the program's failure paths: the calls named fail until the next
 // SetFaults or ResetForTesting.
@@ -16,4 +23,10 @@ void SetFaults(const Faults& faults);
 // for runs that start the program more than once.
 void ResetForTesting();
 
+namespace internal {
+
+// The channel takes itself for `user`, so that its own peers are strangers.
+void SetChannelUserForTesting(uid_t user);
+
+}  // namespace internal
 }  // namespace platform

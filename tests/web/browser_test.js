@@ -56,6 +56,7 @@ async function playScript(browser) {
   page.on("pageerror", error => errors.push(error.message));
   await page.clock.pauseAt(new Date("2026-12-07T12:00:00Z"));  // ahead of the blank page's running clock
   await page.addInitScript(messagesAtOnce);
+  await page.addInitScript({ path: path.join(__dirname, "page_probe.js") });
   await page.goto(`file://${path.resolve(pageDir)}/index.html?clock=5000`);
   await page.waitForFunction(() => Module.calledRun);
   let taps = 0;

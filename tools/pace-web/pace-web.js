@@ -7,6 +7,8 @@
 // on the game's own clock (shortest-longest, and how many of each length),
 // the CPU share of all of each Chromium's processes together, and the
 // program's wake-ups (waits that ended with no input).
+// The page's waits are counted by tests/web/page_probe.js, and its ticks read
+// from the page make pace-web builds, which alone tells the game's clock.
 // Usage: node pace-web.js PAGE_DIR [--seconds N]
 "use strict";
 const fs = require("node:fs");
@@ -110,6 +112,7 @@ const settle = ms => new Promise(done => setTimeout(done, ms));
   const [gamePid, floorPid] = [browserPid("--mirelink-pace=game"), browserPid("--mirelink-pace=floor")];
   const page = await game.newPage({ viewport: { width: 360, height: 640 } });
   const floorPage = await floor.newPage({ viewport: { width: 360, height: 640 } });
+  await page.addInitScript({ path: path.join(__dirname, "../../tests/web/page_probe.js") });
   await page.goto(`file://${path.resolve(pageDir)}/index.html`);
   await page.waitForFunction(() => Module.mirelinkPage.waited() > 0);  // the about page is in
   await tap(page, 200, 230);  // its X: the page rolls out

@@ -30,31 +30,20 @@ function pause(ms) {
   return new Promise(done => { waiting.push([ms, done]); channel.port2.postMessage(0); });
 }
 
-// How long the program has waited for input, in the page's milliseconds:
-// the browser test runs the clock by this, so that the time the program
-// sleeps (a panel sliding) passes on top, as on the runner.
-let waitedBefore = 0;
-let waitStart = null;
-
 const page = {
   events: [],
-  paints: 0,  // waits that ended with no input (make pace-web counts them as wake-ups)
-  waited() { return waitedBefore + (waitStart === null ? 0 : performance.now() - waitStart); },
   waitForEvent(timeout) {
     if (page.events.length > 0) return Promise.resolve();
-    waitStart = performance.now();
     return new Promise(done => {
       const own = () => {
         if (wake !== own) return;
         wake = null;
-        waitedBefore += performance.now() - waitStart;
-        waitStart = null;
         done();
       };
       wake = own;
       // Input may end this wait first; the pause then ends nothing, rather
       // than a later wait before its time.
-      if (timeout >= 0) pause(timeout).then(() => { if (wake === own) { ++page.paints; own(); } });
+      if (timeout >= 0) pause(timeout).then(own);
     });
   },
   showFrame(rgba) {

@@ -9,8 +9,8 @@
 #include <random>
 
 #include "state/game_state.h"
-#include "tools/soak/player.h"
-#include "tools/soak/virtual_host.h"
+#include "tests/soak/player.h"
+#include "tests/soak/virtual_host.h"
 
 namespace soak {
 

@@ -1,4 +1,4 @@
-#include "tools/soak/checker.h"
+#include "tests/soak/checker.h"
 
 #include <cstdio>
 #include <string>

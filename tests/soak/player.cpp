@@ -1,4 +1,4 @@
-#include "tools/soak/player.h"
+#include "tests/soak/player.h"
 
 #include <algorithm>
 #include <initializer_list>

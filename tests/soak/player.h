@@ -13,7 +13,7 @@
 #include "platform/coredll/coredll.h"
 #include "platform/host.h"
 #include "state/game_state.h"
-#include "tools/soak/blocks.h"
+#include "tests/soak/blocks.h"
 
 namespace soak {
 

@@ -1,4 +1,4 @@
-#include "tools/soak/virtual_host.h"
+#include "tests/soak/virtual_host.h"
 
 #include <unistd.h>
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/host.h"
-#include "tools/soak/checker.h"
-#include "tools/soak/script_recorder.h"
+#include "tests/soak/checker.h"
+#include "tests/soak/script_recorder.h"
 
 namespace soak {
 

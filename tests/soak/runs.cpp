@@ -1,10 +1,10 @@
-#include "tools/soak/runs.h"
+#include "tests/soak/runs.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
-#include "tools/soak/watchdog.h"
+#include "tests/soak/watchdog.h"
 
 // The sanitizers' runtime offers a last word before it ends the process; a
 // build without them has no such function, so it is looked for, not required.

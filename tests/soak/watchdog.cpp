@@ -1,4 +1,4 @@
-#include "tools/soak/watchdog.h"
+#include "tests/soak/watchdog.h"
 
 #include <condition_variable>
 #include <mutex>

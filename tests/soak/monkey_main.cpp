@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/soak/monkey.h"
-#include "tools/soak/runs.h"
+#include "tests/soak/monkey.h"
+#include "tests/soak/runs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/soak/script_recorder.h"
+#include "tests/soak/script_recorder.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tools/soak/monkey.h"
+#include "tests/soak/monkey.h"
 
 namespace soak {
 

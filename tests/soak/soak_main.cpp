@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/soak/player.h"
-#include "tools/soak/runs.h"
+#include "tests/soak/player.h"
+#include "tests/soak/runs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/soak/blocks.h"
+#include "tests/soak/blocks.h"
 
 #include <initializer_list>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/soak/virtual_host.h"
+#include "tests/soak/virtual_host.h"
 
 namespace soak {
 

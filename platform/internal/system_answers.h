@@ -1,0 +1,20 @@
+// What the system around the program decides and the program cannot: whether
+// it has the resources a call needs, and which user the program runs as. The
+// program links the plain answers (system_answers.cpp: every call has what it
+// needs, the process's own user); a build that needs other answers links its
+// own source in their place.
+#pragma once
+
+#include <sys/types.h>
+
+namespace platform::internal {
+
+enum class SystemCall { kRegisterClass, kCreateWindow, kFullScreen };
+
+// False when a system short of resources refuses `call`.
+bool SystemHasResourcesFor(SystemCall call);
+
+// The user the single-instance channel takes its peers for.
+uid_t ChannelUser();
+
+}  // namespace platform::internal
