@@ -164,28 +164,36 @@ HostEvent Win32Host::WaitForEvent(bool paintable) {
 
 HostEvent Win32Host::Deliver(const HostEvent& event) {
     tickCount_ = GetTickCount();
-    if (recorder_ == nullptr && !recordFailed_ && !options_.recordPath.empty()) {
-        recordFile_ = _wfopen(options_.recordPath.c_str(), L"wb");
-        recordFailed_ = recordFile_ == nullptr;
-        if (recordFailed_) {
-            std::fprintf(stderr, "mirelink: cannot write the recording; not recording\n");
-        } else {
-            recorder_ = std::make_unique<sdlhost::SessionRecorder>(
-                [this](std::string_view line) {
-                    const bool written = std::fwrite(line.data(), 1, line.size(), recordFile_) == line.size() &&
-                                         std::fflush(recordFile_) == 0;
-                    recordFailed_ = recordFailed_ || !written;
-                    return written;
-                },
-                startClock_);
-        }
-    }
     // A hidden window gets no pen, focus or paint messages: the platform
     // drops them, so the script must not replay them either.
     const bool reachesGame = gameShown_ || event.kind == HostEventKind::Close ||
                              event.kind == HostEventKind::CloseRequest || event.kind == HostEventKind::Restore;
-    if (recorder_ != nullptr && reachesGame) recorder_->RecordEvent(event, tickCount_);
+    if (sdlhost::SessionRecorder* recorder = reachesGame ? Recorder() : nullptr) {
+        recorder->RecordEvent(event, tickCount_);
+    }
     return event;
+}
+
+// The recording starts with the first thing worth writing, so that a second
+// copy that only hands over never creates the file.
+sdlhost::SessionRecorder* Win32Host::Recorder() {
+    if (recorder_ != nullptr || recordFailed_ || options_.recordPath.empty()) return recorder_.get();
+    recordFile_ = _wfopen(options_.recordPath.c_str(), L"wb");
+    if (recordFile_ == nullptr) {
+        recordFailed_ = true;
+        std::fprintf(stderr, "mirelink: cannot write the recording %s; not recording\n",
+                     options_.recordPath.string().c_str());
+        return nullptr;
+    }
+    recorder_ = std::make_unique<sdlhost::SessionRecorder>(
+        [this](std::string_view line) {
+            const bool written = std::fwrite(line.data(), 1, line.size(), recordFile_) == line.size() &&
+                                 std::fflush(recordFile_) == 0;
+            recordFailed_ = recordFailed_ || !written;
+            return written;
+        },
+        startClock_);
+    return recorder_.get();
 }
 
 bool Win32Host::EndRecording() {
@@ -289,7 +297,7 @@ void Win32Host::SaveScreenshot() {
     }
     std::printf("%s\n", path.string().c_str());
     std::fflush(stdout);
-    if (recorder_ != nullptr) recorder_->RecordScreenshot(path.filename().string());
+    if (sdlhost::SessionRecorder* recorder = Recorder()) recorder->RecordScreenshot(path.filename().string());
 }
 
 // Full screen: borderless over the whole monitor, the picture integer-scaled

@@ -58,6 +58,7 @@ private:
     explicit Win32Host(Win32HostOptions options);
     void Queue(const platform::HostEvent& event);
     platform::HostEvent Deliver(const platform::HostEvent& event);
+    sdlhost::SessionRecorder* Recorder();
     void Button(bool down, int x, int y);
     void Key(std::uintptr_t key, bool alt);
     void SaveScreenshot();
