@@ -29,6 +29,7 @@ await() {
   fail "no $what"
 }
 
+[ -e "/tmp/.X$display-lock" ] && fail "display :$display is taken"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
 await "X display" xdotool getdisplaygeometry
 openbox >/dev/null 2>&1 & pids+=($!)
@@ -43,22 +44,32 @@ game=$!
 await "window" xdotool search --onlyvisible --name '^Mirelink$'
 # Wine may make the X window anew (shown, minimised): looked up each time.
 window() { xdotool search --onlyvisible --name '^Mirelink$' | head -1 || xdotool search --name '^Mirelink$' | head -1; }
+# An X request to a window Wine has just replaced fails before it is sent:
+# done again on the new one.
+act() {
+  for _ in $(seq 50); do eval "$1" 2>/dev/null && return 0; sleep 0.1; done
+  fail "could not $1"
+}
 scale=$(( $(xwininfo -id "$(window)" | awk '/Width:/ {print $2}') / 240 ))
 recorded() { grep -qx "$1" game.mls 2>/dev/null && [ "$(grep -cx "$1" game.mls)" -ge "$2" ]; }
 shot_count() { [ "$(ls shots | wc -l)" -ge "$1" ]; }
 shot() {  # F12, and the name of the picture it wrote
   local next=$(( $(ls shots | wc -l) + 1 ))
-  xdotool windowactivate --sync "$(window)" && xdotool key --window "$(window)" F12
-  await "screenshot $next" shot_count "$next"
+  # A key sent while the window is not yet focused again is lost: sent again.
+  for _ in $(seq 30); do
+    act 'xdotool windowactivate "$(window)"; xdotool key --window "$(window)" F12'
+    for _ in $(seq 20); do shot_count "$next" && break 2; sleep 0.1; done
+  done
+  shot_count "$next" || fail "no screenshot $next"
   ls -t shots | head -1
 }
-tap() { xdotool mousemove --window "$(window)" $(($1 * scale + scale / 2)) $(($2 * scale + scale / 2)) click 1; }
+tap() { act "xdotool mousemove --window \"\$(window)\" $(($1 * scale + scale / 2)) $(($2 * scale + scale / 2)) click 1"; }
 
 # The title page keeps still: minimised and restored, it comes back unchanged.
 title=$(shot)
-xdotool windowminimize "$(window)"
+act 'xdotool windowminimize "$(window)"'
 await "focus loss" recorded focus-lost 1
-xdotool windowactivate "$(window)"
+act 'xdotool windowactivate "$(window)"'
 await "restore" recorded relaunch 1
 restored=$(shot)
 "$same" "shots/$title" "shots/$restored" || fail "the screen changed over minimise and restore"
@@ -70,7 +81,7 @@ before=$(shot)
 wine "$exe" >second.txt 2>&1 || fail "the second start failed"
 await "hand-over" recorded relaunch 2
 kill -0 "$game" || fail "the first copy ended at the second start"
-xdotool windowactivate --sync "$(window)" && xdotool key --window "$(window)" alt+F4
+act 'xdotool windowactivate "$(window)"; xdotool key --window "$(window)" alt+F4'
 await "exit question" recorded close 1
 question=$(shot)
 tap 68 202                                 # Yes
