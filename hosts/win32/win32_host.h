@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <functional>
