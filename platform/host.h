@@ -53,7 +53,7 @@ public:
     // The message queue is empty. Return the next input; Paint only when
     // `paintable` (a window is shown) and the host wants a frame. With nothing
     // to paint, wait without spinning for input, or for another copy knocking
-    // on the hand-over channel (platform::HandOverDescriptor() turns readable),
+    // on the hand-over channel (platform::HandOverWaitable()),
     // and return None for the knock; a host that cannot watch the channel
     // returns None after at most about 50 ms instead.
     virtual HostEvent WaitForEvent(bool paintable) = 0;

@@ -28,9 +28,9 @@ void SetInstanceNamespace(const std::string& name) { TheState().instanceNamespac
 
 const std::string& InstanceNamespace() { return TheState().instanceNamespace; }
 
-int HandOverDescriptor() {
+HandOverHandle HandOverWaitable() {
     const internal::Window* window = internal::MainWindow();
-    return window != nullptr && window->listener ? window->listener->Descriptor() : -1;
+    return window != nullptr && window->listener ? window->listener->Waitable() : kNoHandOver;
 }
 
 Status CurrentStatus() {

@@ -38,9 +38,13 @@ HINSTANCE RegisterModule(const ResourceTable& table);
 void SetInstanceNamespace(const std::string& name);
 const std::string& InstanceNamespace();
 
-// The descriptor that turns readable when another copy knocks on the main
-// window's hand-over channel; -1 while there is none.
-int HandOverDescriptor();
+// What a host waits on to hear another copy knock on the main window's
+// hand-over channel: a descriptor that turns readable on Unix, an event that
+// turns signalled on Windows, carried as an integer either way so that no
+// host's system header reaches this interface. kNoHandOver while there is none.
+using HandOverHandle = std::intptr_t;
+constexpr HandOverHandle kNoHandOver = -1;
+HandOverHandle HandOverWaitable();
 
 // What the platform is doing, for the hosts to show and record.
 struct Status {

@@ -227,7 +227,7 @@ HostEvent SdlHost::WaitForEvent(bool paintable) {
         watcher_->Answered();
     }
     if (!watcher_) {
-        watcher_ = std::make_unique<HandOverWatcher>(platform::HandOverDescriptor(), knockEvent_);
+        watcher_ = std::make_unique<HandOverWatcher>(static_cast<int>(platform::HandOverWaitable()), knockEvent_);
     }
     if (!paintable) {
         return WaitWhileHidden();

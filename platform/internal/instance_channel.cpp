@@ -428,6 +428,8 @@ void ChannelListener::AcceptWaiting() {
     }
 }
 
+std::intptr_t ChannelListener::Waitable() const { return ready_; }
+
 void ChannelListener::Service(const Handler& handler) {
     AcceptWaiting();
     // Taken out first: the handler runs the window's procedure, which may

@@ -10,11 +10,16 @@
 // peer's credentials tell a stranger holding the name from a copy of ours. A
 // starting copy holds a per-key lock from its search until it has created its
 // own window, so two copies started together never both believe they are first.
+//
+// On Windows the copies meet over a named pipe instead, and the startup lock
+// is a named mutex in the session's own namespace (instance_channel_win32.cpp).
 #pragma once
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <sys/un.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -39,12 +44,15 @@ struct InstanceKey {
 // user; differs for any difference in the key.
 std::string ChannelName(const InstanceKey& key);
 
+#ifndef _WIN32
 // Where the running copy's socket is: a path in the user's private directory,
 // or an abstract name, which starts with a NUL.
 std::string ChannelAddress(const InstanceKey& key);
 
 // The socket address of a place ChannelAddress gives; false when it cannot be one.
 bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* length);
+
+#endif
 
 // The fixed-size messages of the channel.
 constexpr std::uint32_t kChannelMagic = 0x4B4C524Du;  // "MRLK"
@@ -102,10 +110,16 @@ public:
     // Only a well-formed WM_USER request from this user reaches the handler.
     void Service(const Handler& handler);
 
-    // Readable while a connection or a request waits to be served.
-    int Descriptor() const { return ready_; }
+    // Readable (Unix) or signalled (Windows) while a connection or a request
+    // waits to be served.
+    std::intptr_t Waitable() const;
 
 private:
+#ifdef _WIN32
+    struct Pipe;
+    explicit ChannelListener(std::unique_ptr<Pipe> pipe);
+    std::unique_ptr<Pipe> pipe_;
+#else
     ChannelListener(int socket, int ready, std::string place);
     void AcceptWaiting();
     // True when the peer is done with: answered, refused or gone.
@@ -118,6 +132,7 @@ private:
     ino_t inode_ = 0;
     pid_t owner_;  // the process that made the socket
     std::vector<int> waiting_;  // accepted, oldest first
+#endif
 };
 
 }  // namespace platform::internal

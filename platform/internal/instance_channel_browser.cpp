@@ -18,4 +18,6 @@ ChannelListener::~ChannelListener() = default;
 
 void ChannelListener::Service(const Handler&) {}
 
+std::intptr_t ChannelListener::Waitable() const { return -1; }
+
 }  // namespace platform::internal

@@ -2,12 +2,16 @@
 // runs as the process's own user.
 #include "platform/internal/system_answers.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace platform::internal {
 
 bool SystemHasResourcesFor(SystemCall) { return true; }
 
+#ifndef _WIN32
 uid_t ChannelUser() { return getuid(); }
+#endif
 
 }  // namespace platform::internal

@@ -5,7 +5,9 @@
 // own source in their place.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 namespace platform::internal {
 
@@ -14,7 +16,10 @@ enum class SystemCall { kRegisterClass, kCreateWindow, kFullScreen };
 // False when a system short of resources refuses `call`.
 bool SystemHasResourcesFor(SystemCall call);
 
-// The user the single-instance channel takes its peers for.
+#ifndef _WIN32
+// The user the single-instance channel takes its peers for (on Windows the
+// channel asks the system for the user's own identity).
 uid_t ChannelUser();
+#endif
 
 }  // namespace platform::internal

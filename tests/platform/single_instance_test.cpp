@@ -460,9 +460,9 @@ TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlock
     // The silent peer was kept without waiting for it: once it speaks, the
     // loop is woken (a hidden game sleeps on the descriptor) and answers.
     EXPECT_FALSE(silent.Reply().has_value());
-    EXPECT_FALSE(IsReadable(platform::HandOverDescriptor()));
+    EXPECT_FALSE(IsReadable(static_cast<int>(platform::HandOverWaitable())));
     ASSERT_TRUE(silent.Send(&valid, sizeof valid));
-    EXPECT_TRUE(IsReadable(platform::HandOverDescriptor()));
+    EXPECT_TRUE(IsReadable(static_cast<int>(platform::HandOverWaitable())));
     EXPECT_EQ(NextMessage(), WM_PAINT);
     EXPECT_EQ(host.handOvers, 2);
     EXPECT_TRUE(silent.Reply().has_value());

@@ -5,6 +5,7 @@
 #   install-deps.sh --web    and the browser build (make web)
 #   install-deps.sh --test   and everything the test suite runs (make test)
 #   install-deps.sh --fuzz   and the fuzz targets' compiler (make fuzz)
+#   install-deps.sh --windows  and the Windows build, its installer and Wine (make windows)
 set -euo pipefail
 
 packages=(
@@ -28,6 +29,13 @@ esac
 # for clang 14), and llvm-symbolizer for readable reports.
 case "${1:-}" in
   --test | --fuzz) packages+=(clang libclang-rt-dev llvm) ;;
+esac
+
+# The Windows build: mingw-w64 (posix threads), zlib-free header-only PNG
+# writing, the installer's compiler, the portable zip, and Wine to run it.
+case "${1:-}" in
+  --windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                        libstb-dev nsis zip wine wine64) ;;
 esac
 
 missing=()
