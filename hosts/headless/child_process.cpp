@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -31,15 +32,15 @@ std::optional<ChildProcess> ChildProcess::Start(const std::string& program, cons
         *error = "cannot start '" + program + "': " + std::strerror(result);
         return std::nullopt;
     }
-    return ChildProcess(pid);
+    return ChildProcess(static_cast<std::intptr_t>(pid));
 }
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(std::exchange(other.pid_, -1)) {}
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept : process_(std::exchange(other.process_, kNone)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         Kill();
-        pid_ = std::exchange(other.pid_, -1);
+        process_ = std::exchange(other.process_, kNone);
     }
     return *this;
 }
@@ -47,24 +48,35 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
 ChildProcess::~ChildProcess() { Kill(); }
 
 std::optional<ChildProcess::Outcome> ChildProcess::Poll() {
-    if (pid_ < 0) return std::nullopt;
+    if (process_ == kNone) return std::nullopt;
     int status = 0;
     pid_t ended = 0;
     do {
-        ended = waitpid(pid_, &status, WNOHANG);
+        ended = waitpid(static_cast<pid_t>(process_), &status, WNOHANG);
     } while (ended < 0 && errno == EINTR);
     if (ended == 0) return std::nullopt;
-    pid_ = -1;
+    process_ = kNone;
     if (ended < 0) return Outcome{true, 127, 0};  // lost track of it: count it as failed
     if (WIFEXITED(status)) return Outcome{true, WEXITSTATUS(status), 0};
     return Outcome{false, 0, WTERMSIG(status)};
 }
 
 void ChildProcess::Kill() {
-    if (pid_ < 0) return;
-    kill(pid_, SIGKILL);
+    if (process_ == kNone) return;
+    const auto pid = static_cast<pid_t>(process_);
+    kill(pid, SIGKILL);
     int status = 0;
-    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    pid_ = -1;
+    process_ = kNone;
 }
+
+namespace own_process {
+
+std::string ProgramPath() { return "/proc/self/exe"; }
+
+unsigned long Number() { return static_cast<unsigned long>(getpid()); }
+
+void MakeOutputBinary() {}  // POSIX streams are never anything else
+
+}  // namespace own_process

@@ -1,15 +1,15 @@
 // A second copy of the runner started as a real process, for `relaunch`.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 class ChildProcess {
 public:
-    // How a child ended: its exit code, or the signal that ended it.
+    // How a child ended: its exit code, or the signal that ended it (Windows
+    // has no signals: a crash there is an exit code such as 0xC0000005).
     struct Outcome {
         bool exited = true;
         int code = 0;    // when exited
@@ -37,6 +37,19 @@ public:
     void Kill();
 
 private:
-    explicit ChildProcess(pid_t pid) : pid_(pid) {}
-    pid_t pid_ = -1;
+    // The process id on POSIX systems, the process handle on Windows.
+    static constexpr std::intptr_t kNone = -1;
+    explicit ChildProcess(std::intptr_t process) : process_(process) {}
+    std::intptr_t process_ = kNone;
 };
+
+// What the runner needs to know of itself to start another copy and to write
+// its output byte for byte.
+namespace own_process {
+// The path this very program was started from.
+std::string ProgramPath();
+// A number no other running process has.
+unsigned long Number();
+// Standard output and error write "\n" as it is (Windows would add "\r").
+void MakeOutputBinary();
+}  // namespace own_process

@@ -7,8 +7,6 @@
 // left its golden trace; 2 bad options, an unreadable script or a trace that
 // cannot be opened; 3 a relaunched copy that found no running game to hand
 // over to.
-#include <unistd.h>
-
 #include <iostream>
 #include <optional>
 #include <random>
@@ -20,6 +18,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/win_main.h"
+#include "hosts/headless/child_process.h"
 #include "hosts/headless/display_option.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/script.h"
@@ -49,13 +48,15 @@ struct Options {
 // Copies started by different runs never find one another.
 std::string FreshNamespace() {
     std::ostringstream name;
-    name << "headless-" << getpid() << "-" << std::hex << std::random_device{}();
+    name << "headless-" << own_process::Number() << "-" << std::hex << std::random_device{}();
     return name.str();
 }
 
 // Nothing when the run is to go on, else the exit code.
 std::optional<int> ParseCommandLine(int argc, char** argv, Options& options) {
     CLI::App app{"Runs Mirelink on a virtual clock, driven by a script.", "mirelink-headless"};
+    // A script path such as /tmp/a.mls is a path on every system, never an option.
+    app.allow_windows_style_options(false);
     app.add_option("--clock", options.clock, "The clock at start, in milliseconds")->capture_default_str();
     app.add_option("--display", options.display, "The screen offered: WIDTHxHEIGHT:FORMAT:BPP, FORMAT 565, 555, 888 or hex flags")
         ->capture_default_str();
@@ -121,7 +122,7 @@ HeadlessSettings SettingsFor(const Options& options) {
     HeadlessSettings settings;
     settings.scriptName = options.scriptPath;
     settings.clock = options.clock;
-    settings.relaunchProgram = "/proc/self/exe";
+    settings.relaunchProgram = own_process::ProgramPath();
     settings.relaunchOptions = {"--namespace", options.instanceNamespace, "--display", options.display,
                                 "--insist-on-hand-over"};
     if (options.rotated) settings.relaunchOptions.push_back("--rotated");
@@ -133,6 +134,7 @@ HeadlessSettings SettingsFor(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    own_process::MakeOutputBinary();
     Options options;
     if (const auto exitCode = ParseCommandLine(argc, argv, options)) return *exitCode;
     const auto text = ReadScript(options.scriptPath);

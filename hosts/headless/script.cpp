@@ -165,6 +165,14 @@ std::variant<Command, std::string> LineParser::Parse() {
     return command_;
 }
 
+// Without O_NONBLOCK, opening a named pipe would wait for a writer. Windows
+// has neither flag, but would read "\r\n" as "\n" without O_BINARY.
+#ifdef _WIN32
+constexpr int kOpenForReading = O_RDONLY | O_BINARY;
+#else
+constexpr int kOpenForReading = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
 // Reads what the open descriptor holds, refusing it as a script when it is
 // not a regular file or holds more than `maxBytes`.
 ScriptFile ReadOpenFile(int descriptor, std::size_t maxBytes) {
@@ -189,8 +197,7 @@ ScriptFile ReadOpenFile(int descriptor, std::size_t maxBytes) {
 }  // namespace
 
 ScriptFile ReadScriptFile(const std::string& path, std::size_t maxBytes) {
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = ::open(path.c_str(), kOpenForReading);
     if (descriptor < 0) return {{}, std::strerror(errno)};
     ScriptFile file = ReadOpenFile(descriptor, maxBytes);
     ::close(descriptor);

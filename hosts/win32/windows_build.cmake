@@ -14,3 +14,30 @@ target_link_libraries(mirelink_resources PUBLIC mirelink_platform)
 if(EXISTS ${PROJECT_SOURCE_DIR}/hosts/win32/CMakeLists.txt)
   add_subdirectory(hosts/win32)
 endif()
+
+# The headless runner, which writes its screenshots with libpng as on Linux
+# so that they are the same bytes: Debian has no libpng for mingw, so
+# tools/setup/mingw-libpng.sh builds Debian's own source into
+# MIRELINK_MINGW_PREFIX. Debian's header-only JSON and CLI11 are offered
+# through a folder of their own, since a mingw build must not see
+# /usr/include whole.
+set(MIRELINK_MINGW_PREFIX "" CACHE PATH "Where mingw-libpng.sh installed libpng for mingw")
+if(MIRELINK_MINGW_PREFIX)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${MIRELINK_MINGW_PREFIX})
+  find_package(PNG REQUIRED)
+  set(headers ${PROJECT_BINARY_DIR}/runner-headers)
+  file(MAKE_DIRECTORY ${headers})
+  file(CREATE_LINK /usr/include/nlohmann ${headers}/nlohmann SYMBOLIC)
+  file(CREATE_LINK /usr/include/CLI ${headers}/CLI SYMBOLIC)
+  add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
+  target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${headers})
+  add_library(CLI11::CLI11 INTERFACE IMPORTED)
+  target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${headers})
+  add_subdirectory(hosts/files)
+  add_subdirectory(hosts/headless)
+
+  # The scenario scripts and golden plays, the runner run by Wine.
+  enable_testing()
+  add_subdirectory(tests/scenarios)
+  add_subdirectory(tests/golden)
+endif()

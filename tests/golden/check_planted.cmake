@@ -20,7 +20,7 @@ foreach(word IN LISTS words)
 endforeach()
 
 function(expect_report trace pattern)
-  execute_process(COMMAND ${RUNNER} ${args} --check-trace ${trace} ${SCRIPT}
+  execute_process(COMMAND ${EMULATOR} ${RUNNER} ${args} --check-trace ${trace} ${SCRIPT}
                   RESULT_VARIABLE result ERROR_VARIABLE errors)
   if(NOT result EQUAL 1 OR NOT errors MATCHES "${pattern}")
     message(SEND_ERROR "${trace}: wanted exit 1 and a message matching '${pattern}', got ${result}:\n${errors}")

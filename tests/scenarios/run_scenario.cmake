@@ -1,6 +1,6 @@
 # Plays SCRIPT with RUNNER (options ARGS), then compares each picture it shot.
 separate_arguments(args UNIX_COMMAND "${ARGS}")
-execute_process(COMMAND ${RUNNER} ${args} ${SCRIPT} RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${RUNNER} ${args} ${SCRIPT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the runner exited ${result}")
 endif()
