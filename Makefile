@@ -81,24 +81,31 @@ windows-deps:
 	@tools/setup/install-deps.sh --windows
 
 # The game for Windows in build/windows/: mirelink.exe (static, importing only
-# system DLLs), its installer and a portable zip. The native build draws the
-# pictures and icons; mingw-w64 compiles the game around them.
+# system DLLs), its installer and a portable zip, and the headless runner
+# (hosts/headless/mirelink-headless.exe). The native build draws the pictures
+# and icons; mingw-w64 compiles the game around them. Debian's libpng, built
+# once for mingw, is kept in WIN_LIBS apart from the build.
+WIN_LIBS := build/mingw-libs
 WIN_ICONS = $(foreach s,16 32 48 64 128 256,$(PLAY_DIR)/res/desktop/icons/$(s)x$(s)/mirelink.png)
 windows: deps windows-deps
 	cmake -S . -B $(PLAY_DIR) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink_resources mirelink-icons mirelink-ico
 	mkdir -p $(WIN_DIR)
 	$(PLAY_DIR)/tools/ico/mirelink-ico $(WIN_DIR)/mirelink.ico $(WIN_ICONS)
+	JOBS=$(JOBS) tools/setup/mingw-libpng.sh $(WIN_LIBS)
 	cmake -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
 	  -DMIRELINK_WERROR=ON -DMIRELINK_RESOURCES_SOURCE=$(abspath $(PLAY_DIR))/res/resources.cpp \
-	  -DMIRELINK_ICON_FILE=$(abspath $(WIN_DIR))/mirelink.ico
-	cmake --build $(WIN_DIR) -j $(JOBS) --target mirelink mirelink-packages
+	  -DMIRELINK_ICON_FILE=$(abspath $(WIN_DIR))/mirelink.ico -DMIRELINK_MINGW_PREFIX=$(abspath $(WIN_LIBS))
+	cmake --build $(WIN_DIR) -j $(JOBS) --target mirelink mirelink-packages mirelink-headless
 
-# The Windows program played under Wine in Xvfb with openbox (display
-# WIN_DISPLAY), its recording replayed by the Linux runner. Kept out of
-# make test: see README.md.
+# Under Wine: the runner's scenario scripts and golden plays (the same
+# pictures and traces as on Linux), then the Windows program played in Xvfb
+# with openbox (display WIN_DISPLAY), its recording replayed by the Linux
+# runner. Kept out of make test: see README.md.
 WIN_DISPLAY ?= 76
+WIN_PREFIX := build/windows-test/wine
 test-windows: windows configure-test
+	tests/hosts/win32/wine_ctest.sh $(WIN_DIR) $(WIN_PREFIX) -j $(JOBS)
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-headless same-pixels
 	tests/hosts/win32/window_test.sh $(WIN_DIR)/mirelink.exe $(TEST_DIR)/hosts/headless/mirelink-headless \
 	  $(TEST_DIR)/tests/hosts/win32/same-pixels build/windows-test/window $(WIN_DISPLAY)

@@ -31,11 +31,12 @@ case "${1:-}" in
   --test | --fuzz) packages+=(clang libclang-rt-dev llvm) ;;
 esac
 
-# The Windows build: mingw-w64 (posix threads), zlib-free header-only PNG
-# writing, the installer's compiler, the portable zip, and Wine to run it.
+# The Windows build: mingw-w64 (posix threads), header-only PNG writing for
+# the window, mingw zlib and apt-get source (dpkg-dev) for the runner's
+# libpng, the installer's compiler, the portable zip, and Wine to run it.
 case "${1:-}" in
   --windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                        libstb-dev nsis zip wine wine64) ;;
+                        libstb-dev libz-mingw-w64-dev dpkg-dev nsis zip wine wine64) ;;
 esac
 
 missing=()
