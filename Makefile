@@ -98,13 +98,16 @@ windows: deps windows-deps
 	  -DMIRELINK_ICON_FILE=$(abspath $(WIN_DIR))/mirelink.ico -DMIRELINK_MINGW_PREFIX=$(abspath $(WIN_LIBS))
 	cmake --build $(WIN_DIR) -j $(JOBS) --target mirelink mirelink-packages mirelink-headless
 
-# Under Wine: the runner's scenario scripts and golden plays (the same
-# pictures and traces as on Linux), then the Windows program played in Xvfb
-# with openbox (display WIN_DISPLAY), its recording replayed by the Linux
-# runner. Kept out of make test: see README.md.
+# Under Wine: the game's unit tests (app, board, gfx, play), the runner's
+# scenario scripts and golden plays (the same pictures and traces as on
+# Linux), then the Windows program played in Xvfb with openbox (display
+# WIN_DISPLAY), its recording replayed by the Linux runner. Kept out of
+# make test: see README.md.
 WIN_DISPLAY ?= 76
 WIN_PREFIX := build/windows-test/wine
 test-windows: windows configure-test
+	cmake -S . -B $(WIN_DIR) -DMIRELINK_WINDOWS_TESTS=ON
+	cmake --build $(WIN_DIR) -j $(JOBS)
 	tests/hosts/win32/wine_ctest.sh $(WIN_DIR) $(WIN_PREFIX) -j $(JOBS)
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-headless same-pixels
 	tests/hosts/win32/window_test.sh $(WIN_DIR)/mirelink.exe $(TEST_DIR)/hosts/headless/mirelink-headless \

@@ -41,3 +41,17 @@ if(MIRELINK_MINGW_PREFIX)
   add_subdirectory(tests/scenarios)
   add_subdirectory(tests/golden)
 endif()
+
+# The game's unit tests, built with Debian's GoogleTest source, run by Wine.
+option(MIRELINK_WINDOWS_TESTS "Build the game's unit tests for Windows" OFF)
+if(MIRELINK_WINDOWS_TESTS)
+  enable_testing()
+  include(GoogleTest)
+  # Listed when ctest runs, in its Wine prefix, not at build time in none.
+  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+  add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  add_subdirectory(tests/support)
+  foreach(dir app board gfx play)
+    add_subdirectory(tests/${dir})
+  endforeach()
+endif()

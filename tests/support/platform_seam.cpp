@@ -1,6 +1,8 @@
 #include "tests/support/platform_seam.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <optional>
 
@@ -16,10 +18,12 @@ Faults& PlantedFaults() {
     return faults;
 }
 
+#ifndef _WIN32
 std::optional<uid_t>& ChannelUserOverride() {
     static std::optional<uid_t> user;
     return user;
 }
+#endif
 
 }  // namespace
 
@@ -35,9 +39,11 @@ bool SystemHasResourcesFor(SystemCall call) {
     return true;
 }
 
+#ifndef _WIN32
 uid_t ChannelUser() { return ChannelUserOverride().value_or(getuid()); }
 
 void SetChannelUserForTesting(uid_t user) { ChannelUserOverride() = user; }
+#endif
 
 }  // namespace internal
 

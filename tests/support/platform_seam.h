@@ -4,7 +4,9 @@
 // of the program's plain system answers (platform/internal/system_answers.cpp).
 #pragma once
 
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 namespace platform {
 
@@ -23,10 +25,13 @@ void SetFaults(const Faults& faults);
 // for runs that start the program more than once.
 void ResetForTesting();
 
+#ifndef _WIN32
 namespace internal {
 
-// The channel takes itself for `user`, so that its own peers are strangers.
+// The channel takes itself for `user`, so that its own peers are strangers
+// (on Windows the channel asks the system, and the tests cannot plant one).
 void SetChannelUserForTesting(uid_t user);
 
 }  // namespace internal
+#endif
 }  // namespace platform

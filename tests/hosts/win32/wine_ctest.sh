@@ -9,6 +9,7 @@ set -euo pipefail
 build=$1
 export WINEPREFIX=$(realpath -m "$2") WINEDEBUG=-all
 shift 2
+mkdir -p "$(dirname "$WINEPREFIX")"
 [ -d "$WINEPREFIX" ] || wine wineboot -i </dev/null >/dev/null 2>&1
 wineserver -p </dev/null >/dev/null 2>&1 || true
 wine cmd /c exit </dev/null >/dev/null 2>&1
