@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -70,13 +69,3 @@ void ChildProcess::Kill() {
     }
     process_ = kNone;
 }
-
-namespace own_process {
-
-std::string ProgramPath() { return "/proc/self/exe"; }
-
-unsigned long Number() { return static_cast<unsigned long>(getpid()); }
-
-void MakeOutputBinary() {}  // POSIX streams are never anything else
-
-}  // namespace own_process

@@ -1,10 +1,7 @@
 // The second copy on Windows: a process started with CreateProcessW, which
 // takes one command line that the child's C runtime splits into words again.
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <utility>
 
 #include "hosts/headless/child_process.h"
@@ -117,26 +114,3 @@ void ChildProcess::Kill() {
     CloseHandle(Handle(process_));
     process_ = kNone;
 }
-
-namespace own_process {
-
-std::string ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return Narrow(path);
-        }
-        path.resize(path.size() * 2);  // cut short: try a longer buffer
-    }
-}
-
-unsigned long Number() { return GetCurrentProcessId(); }
-
-void MakeOutputBinary() {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-}
-
-}  // namespace own_process

@@ -18,9 +18,9 @@
 #include <CLI/CLI.hpp>
 
 #include "app/win_main.h"
-#include "hosts/headless/child_process.h"
 #include "hosts/headless/display_option.h"
 #include "hosts/headless/headless_host.h"
+#include "hosts/headless/own_process.h"
 #include "hosts/headless/script.h"
 #include "hosts/headless/trace.h"
 #include "platform/platform.h"
