@@ -24,6 +24,8 @@ endif()
 set(MIRELINK_MINGW_PREFIX "" CACHE PATH "Where mingw-libpng.sh installed libpng for mingw")
 if(MIRELINK_MINGW_PREFIX)
   list(APPEND CMAKE_FIND_ROOT_PATH ${MIRELINK_MINGW_PREFIX})
+  # zlib linked in, like everything else: the runner imports only system DLLs.
+  set(ZLIB_USE_STATIC_LIBS ON)
   find_package(PNG REQUIRED)
   set(headers ${PROJECT_BINARY_DIR}/runner-headers)
   file(MAKE_DIRECTORY ${headers})
@@ -40,6 +42,13 @@ if(MIRELINK_MINGW_PREFIX)
   enable_testing()
   add_subdirectory(tests/scenarios)
   add_subdirectory(tests/golden)
+  # Both programs run on a bare Windows: they import no DLL of mingw's own.
+  foreach(program mirelink mirelink-headless)
+    add_test(NAME windows.${program}_imports_only_system_dlls COMMAND ${CMAKE_OBJDUMP} -p $<TARGET_FILE:${program}>)
+    set_tests_properties(windows.${program}_imports_only_system_dlls PROPERTIES
+      PASS_REGULAR_EXPRESSION "DLL Name: KERNEL32"
+      FAIL_REGULAR_EXPRESSION "DLL Name: (zlib|libpng|libstdc|libgcc|libwinpthread)")
+  endforeach()
 endif()
 
 # The game's unit tests, built with Debian's GoogleTest source, run by Wine.
