@@ -5,19 +5,7 @@
 #include <cstdio>
 
 #include "hosts/headless/own_process.h"
-
-namespace {
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
-
-}  // namespace
+#include "hosts/headless/utf8_win32.h"
 
 namespace own_process {
 
