@@ -163,7 +163,7 @@ bool ExchangeOnce(const InstanceKey& key, const ChannelRequest& request, Clock::
         ChannelReply reply{};
         if (left.count() > 0 && WaitReadable(fd, static_cast<int>(left.count())) &&
             recv(fd, &reply, sizeof reply, 0) == static_cast<ssize_t>(sizeof reply) &&
-            reply.magic == kChannelMagic && reply.version == kChannelVersion) {
+            IsChannelReply(reply)) {
             *result = static_cast<LRESULT>(reply.result);
             answered = true;
         }
@@ -350,12 +350,7 @@ bool ProbeRunningInstance(const InstanceKey& key) {
 
 bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, LPARAM lParam,
                            LRESULT* result) {
-    ChannelRequest request{};
-    request.magic = kChannelMagic;
-    request.version = kChannelVersion;
-    request.message = message;
-    request.wParam = wParam;
-    request.lParam = lParam;
+    const ChannelRequest request = MakeChannelRequest(message, wParam, lParam);
     const auto deadline = Clock::now() + kReplyWait;
     // A flood of other connections may push ours out before we spoke; the
     // request is then simply sent again. Handling the message twice is
@@ -458,15 +453,9 @@ bool ChannelListener::ServePeer(int connection, const Handler& handler) {
     if (size != static_cast<ssize_t>(sizeof(ChannelRequest))) return true;
     ChannelRequest request;
     std::memcpy(&request, buffer, sizeof request);
-    if (request.magic != kChannelMagic || request.version != kChannelVersion ||
-        request.message != WM_USER) {
-        return true;
-    }
-    ChannelReply reply{};
-    reply.magic = kChannelMagic;
-    reply.version = kChannelVersion;
-    reply.result = handler(request.message, static_cast<WPARAM>(request.wParam),
-                           static_cast<LPARAM>(request.lParam));
+    if (!IsHandOverRequest(request)) return true;
+    const ChannelReply reply = MakeChannelReply(
+        handler(request.message, static_cast<WPARAM>(request.wParam), static_cast<LPARAM>(request.lParam)));
     send(connection, &reply, sizeof reply, MSG_NOSIGNAL | MSG_DONTWAIT);
     return true;
 }

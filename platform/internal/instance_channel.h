@@ -77,6 +77,31 @@ struct ChannelReply {
 };
 static_assert(sizeof(ChannelReply) == 16);
 
+// The one request a copy sends, and the only one a running copy handles: the
+// hand-over message, in this channel's version.
+inline ChannelRequest MakeChannelRequest(UINT message, WPARAM wParam, LPARAM lParam) {
+    ChannelRequest request{};
+    request.magic = kChannelMagic;
+    request.version = kChannelVersion;
+    request.message = message;
+    request.wParam = wParam;
+    request.lParam = lParam;
+    return request;
+}
+inline bool IsHandOverRequest(const ChannelRequest& request) {
+    return request.magic == kChannelMagic && request.version == kChannelVersion && request.message == WM_USER;
+}
+inline ChannelReply MakeChannelReply(LRESULT result) {
+    ChannelReply reply{};
+    reply.magic = kChannelMagic;
+    reply.version = kChannelVersion;
+    reply.result = result;
+    return reply;
+}
+inline bool IsChannelReply(const ChannelReply& reply) {
+    return reply.magic == kChannelMagic && reply.version == kChannelVersion;
+}
+
 // Waits (bounded) until no other copy with this key is starting, then keeps
 // the lock until ReleaseStartupLock, ReleaseAllStartupLocks or process end.
 // Taking a lock this process already holds is a no-op.

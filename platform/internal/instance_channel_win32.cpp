@@ -91,16 +91,11 @@ bool ProbeRunningInstance(const InstanceKey& key) { return win32::PipeExists(Nam
 
 bool SendToRunningInstance(const InstanceKey& key, UINT message, WPARAM wParam, LPARAM lParam,
                            LRESULT* result) {
-    ChannelRequest request{};
-    request.magic = kChannelMagic;
-    request.version = kChannelVersion;
-    request.message = message;
-    request.wParam = wParam;
-    request.lParam = lParam;
+    const ChannelRequest request = MakeChannelRequest(message, wParam, lParam);
     ChannelReply reply{};
     if (win32::ExchangeWithPipe(NameOf(key, ".pipe"), &request, sizeof request, &reply, sizeof reply,
                                 win32::NowMs() + kReplyWaitMs) &&
-        reply.magic == kChannelMagic && reply.version == kChannelVersion) {
+        IsChannelReply(reply)) {
         *result = static_cast<LRESULT>(reply.result);
         return true;
     }
@@ -137,13 +132,9 @@ void ChannelListener::Service(const Handler& handler) {
     }
     ChannelRequest request;
     std::memcpy(&request, served.buffer, sizeof request);
-    if (news == win32::PipeNews::kRequest && size == sizeof request && request.magic == kChannelMagic &&
-        request.version == kChannelVersion && request.message == WM_USER) {
-        ChannelReply reply{};
-        reply.magic = kChannelMagic;
-        reply.version = kChannelVersion;
-        reply.result = handler(request.message, static_cast<WPARAM>(request.wParam),
-                               static_cast<LPARAM>(request.lParam));
+    if (news == win32::PipeNews::kRequest && size == sizeof request && IsHandOverRequest(request)) {
+        const ChannelReply reply = MakeChannelReply(
+            handler(request.message, static_cast<WPARAM>(request.wParam), static_cast<LPARAM>(request.lParam)));
         win32::AnswerPipeEnd(&served, &reply, sizeof reply);
     }
     // Closing (not disconnecting) the served end leaves the answer for the client.
