@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 
 extern char** environ;
 
@@ -33,18 +32,6 @@ std::optional<ChildProcess> ChildProcess::Start(const std::string& program, cons
     }
     return ChildProcess(static_cast<std::intptr_t>(pid));
 }
-
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : process_(std::exchange(other.process_, kNone)) {}
-
-ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
-    if (this != &other) {
-        Kill();
-        process_ = std::exchange(other.process_, kNone);
-    }
-    return *this;
-}
-
-ChildProcess::~ChildProcess() { Kill(); }
 
 std::optional<ChildProcess::Outcome> ChildProcess::Poll() {
     if (process_ == kNone) return std::nullopt;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ChildProcess {
@@ -25,12 +26,18 @@ public:
     static std::optional<ChildProcess> Start(const std::string& program, const std::vector<std::string>& arguments,
                                              std::string* error);
 
-    ChildProcess(ChildProcess&& other) noexcept;
-    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(ChildProcess&& other) noexcept : process_(std::exchange(other.process_, kNone)) {}
+    ChildProcess& operator=(ChildProcess&& other) noexcept {
+        if (this != &other) {
+            Kill();
+            process_ = std::exchange(other.process_, kNone);
+        }
+        return *this;
+    }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     // A child still running is killed and reaped: no stray copies, no zombies.
-    ~ChildProcess();
+    ~ChildProcess() { Kill(); }
 
     // The outcome once the child has ended; nothing while it runs. Never waits.
     std::optional<Outcome> Poll();

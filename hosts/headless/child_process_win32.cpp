@@ -2,7 +2,6 @@
 // takes one command line that the child's C runtime splits into words again.
 #include <windows.h>
 
-#include <utility>
 
 #include "hosts/headless/child_process.h"
 #include "hosts/headless/utf8_win32.h"
@@ -67,18 +66,6 @@ std::optional<ChildProcess> ChildProcess::Start(const std::string& program, cons
     CloseHandle(started.hThread);
     return ChildProcess(reinterpret_cast<std::intptr_t>(started.hProcess));
 }
-
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept : process_(std::exchange(other.process_, kNone)) {}
-
-ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
-    if (this != &other) {
-        Kill();
-        process_ = std::exchange(other.process_, kNone);
-    }
-    return *this;
-}
-
-ChildProcess::~ChildProcess() { Kill(); }
 
 std::optional<ChildProcess::Outcome> ChildProcess::Poll() {
     if (process_ == kNone) return std::nullopt;
