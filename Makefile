@@ -8,9 +8,9 @@ PREFIX ?= /usr/local
 WEB_DIR := build/web
 WEB_BUILD := build/web-build
 
-WIN_DIR := build/windows
+WIN_DIR ?= build/windows
 
-.PHONY: windows windows-deps test-windows play test check build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace pace-web install web web-page fuzz soak monkey clean
+.PHONY: windows windows-deps windows-build windows-checks test-windows play test check build-play build-test configure-test deps test-deps web-deps fuzz-deps bench pace pace-web install web web-page fuzz soak monkey clean
 FUZZ_SECONDS ?= 600
 # The long runs: a player that never tires, and random events over every screen.
 SOAK_ARGS ?= --levels 100 --ticks 1000000 --clock 1000
@@ -43,9 +43,11 @@ test: build-test
 	@$(MAKE) web-page WEB_FROM=$(TEST_DIR) || \
 	  { echo "make test: building the web page failed (ctest and the fuzz step were not run)"; exit 1; }
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS) || \
-	  { echo "make test: ctest failed (the fuzz step was not run)"; exit 1; }
+	  { echo "make test: ctest failed (the Windows step and the fuzz step were not run)"; exit 1; }
+	@$(MAKE) --no-print-directory windows-checks || \
+	  { echo "make test: the Windows step failed (the fuzz step was not run)"; exit 1; }
 	@FUZZ_JOBS=$(JOBS) tests/fuzz/run-fuzz.sh 5 || { echo "make test: the fuzz step failed"; exit 1; }
-	@echo "make test: all passed (ctest and the fuzz step)"
+	@echo "make test: all passed (ctest, the Windows step and the fuzz step)"
 
 # The quick loop: the game's own tests (unit tests, scenarios, golden plays)
 # in the same sanitized build, without the browser page, the fuzzers or the
@@ -82,36 +84,46 @@ windows-deps:
 
 # The game for Windows in build/windows/: mirelink.exe (static, importing only
 # system DLLs), its installer and a portable zip, and the headless runner
-# (hosts/headless/mirelink-headless.exe). The native build draws the pictures
-# and icons; mingw-w64 compiles the game around them. Debian's libpng, built
-# once for mingw, is kept in WIN_LIBS apart from the build.
-WIN_LIBS := build/mingw-libs
-WIN_ICONS = $(foreach s,16 32 48 64 128 256,$(PLAY_DIR)/res/desktop/icons/$(s)x$(s)/mirelink.png)
+# (hosts/headless/mirelink-headless.exe).
 windows: deps windows-deps
 	cmake -S . -B $(PLAY_DIR) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(PLAY_DIR) -j $(JOBS) --target mirelink_resources mirelink-icons mirelink-ico
+	@$(MAKE) --no-print-directory windows-build WIN_FROM=$(PLAY_DIR)
+
+# The build itself, shared with the Windows step of make test: the native
+# build WIN_FROM draws the pictures and icons, mingw-w64 compiles the game
+# around them in WIN_DIR (WIN_OPTIONS: more cmake options). Debian's libpng,
+# built once for mingw, is kept in WIN_LIBS apart from the builds.
+WIN_FROM ?= $(PLAY_DIR)
+WIN_LIBS := build/mingw-libs
+WIN_OPTIONS ?= -DMIRELINK_WINDOWS_TESTS=OFF
+WIN_ICONS = $(foreach s,16 32 48 64 128 256,$(WIN_FROM)/res/desktop/icons/$(s)x$(s)/mirelink.png)
+windows-build:
+	cmake --build $(WIN_FROM) -j $(JOBS) --target mirelink_resources mirelink-icons mirelink-ico
 	mkdir -p $(WIN_DIR)
-	$(PLAY_DIR)/tools/ico/mirelink-ico $(WIN_DIR)/mirelink.ico $(WIN_ICONS)
+	$(WIN_FROM)/tools/ico/mirelink-ico $(WIN_DIR)/mirelink.ico $(WIN_ICONS)
 	JOBS=$(JOBS) tools/setup/mingw-libpng.sh $(WIN_LIBS)
 	cmake -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DMIRELINK_WERROR=ON -DMIRELINK_RESOURCES_SOURCE=$(abspath $(PLAY_DIR))/res/resources.cpp \
-	  -DMIRELINK_ICON_FILE=$(abspath $(WIN_DIR))/mirelink.ico -DMIRELINK_MINGW_PREFIX=$(abspath $(WIN_LIBS))
-	cmake --build $(WIN_DIR) -j $(JOBS) --target mirelink mirelink-packages mirelink-headless
-
-# Under Wine: the game's unit tests (app, board, gfx, play), the runner's
-# scenario scripts and golden plays (the same pictures and traces as on
-# Linux), then the Windows program played in Xvfb with openbox (display
-# WIN_DISPLAY), its recording replayed by the Linux runner. Kept out of
-# make test: see README.md.
-WIN_DISPLAY ?= 76
-WIN_PREFIX := build/windows-test/wine
-test-windows: windows configure-test
-	cmake -S . -B $(WIN_DIR) -DMIRELINK_WINDOWS_TESTS=ON
+	  -DMIRELINK_WERROR=ON -DMIRELINK_RESOURCES_SOURCE=$(abspath $(WIN_FROM))/res/resources.cpp \
+	  -DMIRELINK_ICON_FILE=$(abspath $(WIN_DIR))/mirelink.ico -DMIRELINK_MINGW_PREFIX=$(abspath $(WIN_LIBS)) \
+	  $(WIN_OPTIONS)
 	cmake --build $(WIN_DIR) -j $(JOBS)
-	tests/hosts/win32/wine_ctest.sh $(WIN_DIR) $(WIN_PREFIX) -j $(JOBS)
+
+# The Windows step of make test, under Wine: the game's unit tests, the
+# runner's scenario scripts and golden plays (the same pictures and traces as
+# on Linux), the installer installing and uninstalling, then the Windows
+# program played in Xvfb with openbox, its recording replayed by the Linux
+# runner. Built from the test build's pictures, so nothing is drawn twice.
+WIN_TEST_DIR := build/windows-test
+test-windows: configure-test windows-deps
 	cmake --build $(TEST_DIR) -j $(JOBS) --target mirelink-headless same-pixels
-	tests/hosts/win32/window_test.sh $(WIN_DIR)/mirelink.exe $(TEST_DIR)/hosts/headless/mirelink-headless \
-	  $(TEST_DIR)/tests/hosts/win32/same-pixels build/windows-test/window $(WIN_DISPLAY)
+	@$(MAKE) --no-print-directory windows-checks
+
+windows-checks:
+	@$(MAKE) --no-print-directory windows-build WIN_FROM=$(TEST_DIR) WIN_DIR=$(WIN_TEST_DIR)/build \
+	  WIN_OPTIONS=-DMIRELINK_WINDOWS_TESTS=ON
+	tests/hosts/win32/wine_ctest.sh $(WIN_TEST_DIR)/build $(WIN_TEST_DIR)/wine -j $(JOBS)
+	WINEPREFIX=$(abspath $(WIN_TEST_DIR))/wine tests/hosts/win32/window_test.sh $(WIN_TEST_DIR)/build/mirelink.exe \
+	  $(TEST_DIR)/hosts/headless/mirelink-headless $(TEST_DIR)/tests/hosts/win32/same-pixels $(WIN_TEST_DIR)/window
 
 fuzz-deps:
 	@tools/setup/install-deps.sh --fuzz

@@ -239,10 +239,9 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if ((lParam & (1 << 30)) != 0) break;  // a key held down repeats nothing
-            if (wParam == VK_F12 || (wParam == VK_RETURN && message == WM_SYSKEYDOWN)) {
-                Key(wParam, message == WM_SYSKEYDOWN);
-                return 0;
-            }
+            // Bit 29: Alt is down. F12 comes as a system key too when Alt
+            // is held (or when the system missed Alt's release).
+            if (Key(wParam, (lParam & (1 << 29)) != 0)) return 0;
             break;
         default:
             break;
@@ -274,12 +273,16 @@ void Win32Host::Button(bool down, int x, int y) {
     Queue({HostEventKind::PenUp, lifted.x, lifted.y});
 }
 
-void Win32Host::Key(std::uintptr_t key, bool alt) {
-    if (alt) {
-        ToggleFullScreen();
-    } else if (key == VK_F12) {
+bool Win32Host::Key(std::uintptr_t key, bool altHeld) {
+    if (key == VK_F12) {
         SaveScreenshot();
+        return true;
     }
+    if (key == VK_RETURN && altHeld) {
+        ToggleFullScreen();
+        return true;
+    }
+    return false;
 }
 
 void Win32Host::SaveScreenshot() {

@@ -61,7 +61,8 @@ private:
     platform::HostEvent Deliver(const platform::HostEvent& event);
     sdlhost::SessionRecorder* Recorder();
     void Button(bool down, int x, int y);
-    void Key(std::uintptr_t key, bool alt);
+    // F12 and Alt+Enter; false for any other key.
+    bool Key(std::uintptr_t key, bool altHeld);
     void SaveScreenshot();
     void ToggleFullScreen();
     void Paint();

@@ -49,6 +49,9 @@ if(MIRELINK_MINGW_PREFIX)
       PASS_REGULAR_EXPRESSION "DLL Name: KERNEL32"
       FAIL_REGULAR_EXPRESSION "DLL Name: (zlib|libpng|libstdc|libgcc|libwinpthread)")
   endforeach()
+  add_test(NAME windows.installer_installs_and_uninstalls
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/hosts/win32/installer_test.sh
+            ${MIRELINK_INSTALLER} $<TARGET_FILE:mirelink>)
 endif()
 
 # The game's unit tests, built with Debian's GoogleTest source, run by Wine.

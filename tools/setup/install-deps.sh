@@ -3,7 +3,8 @@
 # with apt-get as root, with sudo otherwise, and elsewhere prints what to install.
 #   install-deps.sh          what the desktop program needs (make play)
 #   install-deps.sh --web    and the browser build (make web)
-#   install-deps.sh --test   and everything the test suite runs (make test)
+#   install-deps.sh --test   and everything the test suite runs (make test),
+#                            the Windows build and Wine included
 #   install-deps.sh --fuzz   and the fuzz targets' compiler (make fuzz)
 #   install-deps.sh --windows  and the Windows build, its installer and Wine (make windows)
 set -euo pipefail
@@ -34,9 +35,16 @@ esac
 # The Windows build: mingw-w64 (posix threads), header-only PNG writing for
 # the window, mingw zlib and apt-get source (dpkg-dev) for the runner's
 # libpng, the installer's compiler, the portable zip, and Wine to run it.
+# The test suite runs it too, and plays its window in a virtual X display
+# with a window manager, driven by xdotool and read by xwininfo and jq.
 case "${1:-}" in
-  --windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                        libstb-dev libz-mingw-w64-dev dpkg-dev nsis zip wine wine64) ;;
+  --windows | --test)
+    packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               libstb-dev libz-mingw-w64-dev dpkg-dev nsis zip wine wine64)
+    ;;
+esac
+case "${1:-}" in
+  --test) packages+=(xvfb openbox xdotool x11-utils jq) ;;
 esac
 
 missing=()

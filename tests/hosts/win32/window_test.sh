@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Plays the real mirelink.exe under Wine in Xvfb with openbox, as a player
-# would: the about page minimised and restored, Start, a tap on the board, a
-# second start, Alt+F4. Every step waits for the program's own answer (a
+# would: the about page minimised and restored, Start, a block turned by a
+# click, a second start, Alt+F4. Every step waits for the program's own answer (a
 # screenshot written, a line in its recording, its exit), never for a time.
 # Its recording is then replayed by the Linux runner, which must show the same
 # pixels at every screenshot the window took.
-#   window_test.sh EXE RUNNER SAME_PIXELS WORKDIR DISPLAY_NUMBER
+#   window_test.sh EXE RUNNER SAME_PIXELS WORKDIR
 set -euo pipefail
-exe=$(realpath "$1") runner=$(realpath "$2") same=$(realpath "$3") work=$4 display=$5
+exe=$(realpath "$1") runner=$(realpath "$2") same=$(realpath "$3") work=$4
 # The Wine prefix (WINEPREFIX, else beside WORKDIR) outlives the run: making it costs 8-27 s.
 export WINEPREFIX=${WINEPREFIX:-$(realpath -m "$work/../wine")}
 rm -rf "$work" && mkdir -p "$work/shots" "$work/linux" && cd "$work"
-export DISPLAY=:$display WINEDEBUG=-all
+export WINEDEBUG=-all
 export XDG_RUNTIME_DIR=$PWD/xdg && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 pids=()
 cleanup() {
@@ -24,14 +24,17 @@ fail() { echo "window test: $*" >&2; exit 1; }
 
 # Waits (up to a bound only a fault reaches) for a command to succeed.
 await() {
-  local what=$1; shift
-  for _ in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  fail "no $what"
+  local what=$1 end=$((SECONDS + 120)); shift
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < end)) || fail "no $what"
+    sleep 0.1
+  done
 }
 
-[ -e "/tmp/.X$display-lock" ] && fail "display :$display is taken"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-await "X display" xdotool getdisplaygeometry
+# A display of its own: Xvfb takes a free number and writes it once it serves.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display.txt >/dev/null 2>&1 & pids+=($!)
+await "X display" grep -q . display.txt
+export DISPLAY=:$(cat display.txt)
 openbox >/dev/null 2>&1 & pids+=($!)
 await "window manager" xdotool get_desktop
 [ -d "$WINEPREFIX" ] || wine wineboot -i </dev/null >/dev/null 2>&1
@@ -75,8 +78,20 @@ restored=$(shot)
 "$same" "shots/$title" "shots/$restored" || fail "the screen changed over minimise and restore"
 tap 200 230 && tap 100 260                 # close the about page, Start
 await "game start" recorded "up 100 260" 1
-tap 60 60                                  # the board
-await "tap on the board" recorded "up 60 60" 1
+# The game as the window plays it, read by replaying its recording so far.
+replayed() {
+  { cat game.mls; echo "state linux/now.json"; } >now.mls
+  "$runner" --clock "$(awk 'NR == 1 {print $4}' game.mls)" now.mls && jq -e "$1" linux/now.json
+}
+await "board after the intro" replayed '.gamePlaying and (.introRunning | not) and (.levelStartRunning | not)'
+# A block away from the edges (kinds 1 to 6 all change when turned); cells
+# are numbered column by column, 12 a column.
+cell=$(jq '[.kinds | to_entries[] | select(.value >= 1 and .value <= 6)
+           | select(.key / 12 | floor | . >= 2 and . <= 9) | select(.key % 12 | . >= 2 and . <= 9) | .key][0]' \
+       linux/now.json)
+kind=$(jq ".kinds[$cell]" linux/now.json)
+tap $((cell / 12 * 20 + 10)) $((cell % 12 * 20 + 10))
+await "the tapped block turned" replayed ".kinds[$cell] != $kind and (.cells[$cell].turning | not)"
 before=$(shot)
 wine "$exe" >second.txt 2>&1 || fail "the second start failed"
 await "hand-over" recorded relaunch 2
