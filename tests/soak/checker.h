@@ -46,7 +46,7 @@ public:
 private:
     // The part of the game state the rules look at, as it was before an event.
     struct Seen {
-        std::array<std::int32_t, kCells> kinds;
+        std::array<std::int32_t, kCellCount> kinds;
         bool gamePlaying, modalShown, nextLevelRequested, introRunning, bloomPhase, heroesWalking, levelCompleteRunning,
             levelStartRunning, tickEnabled, helpPagesShown, exitConfirmPending, stopConfirmPending, startStopHeld,
             helpHeld, aboutHeld, exitHeld, cellPressed, answerYes;

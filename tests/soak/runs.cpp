@@ -115,7 +115,7 @@ bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, 
     for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
     const Checker& rules = host.Rules();
     std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won (last level %d), %.1f s "
-                "wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
+                "wall, %d failures\n  %llu checks, %llu taps on cells scored\n",
                 clock, static_cast<unsigned long long>(host.EventCount()),
                 static_cast<unsigned long long>(rules.Ticks()),
                 static_cast<unsigned long long>(host.Programs()), static_cast<unsigned long long>(rules.LevelsWon()),
