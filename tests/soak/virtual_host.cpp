@@ -2,13 +2,11 @@
 
 #include <unistd.h>
 
-#include <new>
-#include <type_traits>
-
 #include "app/win_main.h"
 #include "platform/platform.h"
 #include "res/resources.h"
 #include "state/game_state.h"
+#include "tests/support/fresh_game.h"
 #include "tests/support/platform_seam.h"
 
 namespace soak {
@@ -18,19 +16,13 @@ using platform::HostEventKind;
 
 namespace {
 
-// The record as a new process finds it, made in place: it is megabytes.
-void FreshGameState() {
-    static_assert(std::is_trivially_destructible_v<GameState>);
-    new (&game) GameState();
-}
-
 bool IsPen(HostEventKind kind) { return kind == HostEventKind::PenDown || kind == HostEventKind::PenUp; }
 
 }  // namespace
 
 bool VirtualHost::RunProgram() {
     platform::ResetForTesting();
-    FreshGameState();
+    test_support::FreshGame();
     platform::SetHost(this, platform::DisplayConfig{});
     // Copies of this run never meet a game the user is playing.
     platform::SetInstanceNamespace("soak-" + std::to_string(getpid()) + "-" + std::to_string(programs_));
