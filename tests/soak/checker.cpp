@@ -12,12 +12,6 @@ namespace {
 
 using platform::HostEventKind;
 
-constexpr const char* kInvariants[] = {
-    "board values", "corners",          "lit path",      "banked score",    "score after a tap", "tapped block turns",
-    "tick pace",    "tick due",         "phase flags",   "pending answers", "sequences end",     "start button",
-    "stop button",  "panel rectangles", "panel answers", "level bonus",     "next level",        "program end",
-};
-
 constexpr std::uint32_t kTickGap = 31;
 
 // Each panel's name and where its answers lie ("Yes" and "No", or the one
@@ -63,8 +57,6 @@ std::string Describe(const RECT& r) {
 bool LitHomes(const std::array<std::int32_t, kCellCount>& kinds) { return kinds[kHeroHome] == RightDown + kLitOffset; }
 
 }  // namespace
-
-std::span<const char* const> Checker::Invariants() { return kInvariants; }
 
 Checker::Seen Checker::Look(const GameState& s) {
     Seen seen{{}, s.gamePlaying, s.modalShown, s.nextLevelRequested, s.introRunning, s.bloomPhase, s.heroesWalking,
