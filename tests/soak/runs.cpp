@@ -30,7 +30,7 @@ void Report(const std::string& what, const std::string& record) {
     std::fprintf(stderr, "%s: %s\n%s: reproduce with: %s\n", current.program, what.c_str(), current.program,
                  current.reproduce.c_str());
     if (record.empty()) return;
-    if (current.host->Recorder().WriteTo(record)) {
+    if (current.host->WriteScript(record)) {
         std::fprintf(stderr, "%s: the run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
                      record.c_str(), current.host->ProgramStartClock(), record.c_str());
     } else {

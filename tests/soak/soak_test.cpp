@@ -1,16 +1,12 @@
-// The rules must catch a broken game, the watchdog a stall, and the recorder
-// must write what the runner replays.
+// The rules must catch a broken game, and the watchdog a stall.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 
 #include "board/path.h"
 #include "tests/soak/checker.h"
-#include "tests/soak/script_recorder.h"
 #include "tests/soak/watchdog.h"
 #include "tests/support/fresh_game.h"
 
@@ -177,22 +173,6 @@ TEST(Watchdog, SpeaksOnlyWhenTheCountStandsStillPastTheLimit) {
     EXPECT_FALSE(judge.Stalled(events, start + 2500ms)) << "still for exactly the limit";
     EXPECT_TRUE(judge.Stalled(events, start + 2501ms));
     EXPECT_FALSE(judge.Stalled(events + 1, start + 5000ms)) << "an event starts the count again";
-}
-
-TEST(Recorder, WritesARunnerScriptThatKeepsTheClockOfEveryPaint) {
-    ScriptRecorder recorder;
-    recorder.Start(5000);
-    const std::pair<HostEvent, std::uint32_t> events[] = {
-        {{HostEventKind::Paint}, 31},         {{HostEventKind::Paint}, 31},     {{HostEventKind::Paint}, 1},
-        {{HostEventKind::PenDown, 10, 20}, 0}, {{HostEventKind::PenUp, 11, 21}, 0}, {{HostEventKind::FocusLost}, 0},
-        {{HostEventKind::Restore}, 0},         {{HostEventKind::CloseRequest}, 0}, {{HostEventKind::Paint}, 1}};
-    for (const auto& [event, step] : events) recorder.Record(event, step);
-    const std::string path = ::testing::TempDir() + "soak_recorder.script";
-    ASSERT_TRUE(recorder.WriteTo(path));
-    std::ifstream file(path);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}),
-              "# runner-args: --clock 5000\npaint 2\nstep 1\npaint\ndown 10 20\nup 11 21\nfocus-lost\nrelaunch\n"
-              "close\npaint\n");
 }
 
 }  // namespace

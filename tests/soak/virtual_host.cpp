@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <fstream>
+
 #include "app/win_main.h"
 #include "platform/platform.h"
 #include "res/resources.h"
@@ -28,7 +30,9 @@ bool VirtualHost::RunProgram() {
     platform::SetInstanceNamespace("soak-" + std::to_string(getpid()) + "-" + std::to_string(programs_));
     ++programs_;
     startClock_ = clock_;
-    recorder_.Start(clock_);
+    recorder_.reset();
+    script_.clear();
+    recorder_.emplace([this](std::string_view line) { return script_ += line, true; }, clock_);
     checker_.StartProgram(game);
     static WCHAR commandLine[] = u"";
     WinMain(platform::RegisterModule(MirelinkResources()), nullptr, commandLine, SW_SHOW);
@@ -41,7 +45,8 @@ bool VirtualHost::RunProgram() {
 void VirtualHost::Fail(Failure failure) {
     if (failure_) return;
     failure_ = std::move(failure);
-    recorder_.Comment(Where() + ": " + failure_->invariant + ": " + failure_->detail);
+    recorder_->Flush();
+    script_ += "# " + Where() + ": " + failure_->invariant + ": " + failure_->detail + "\n";
 }
 
 std::string VirtualHost::Where() const {
@@ -62,15 +67,13 @@ HostEvent VirtualHost::WaitForEvent(bool paintable) {
         if (failure_) return {HostEventKind::Close, 0, 0};
         if (event.kind == HostEventKind::Paint) {
             clock_ += driver_.PaintStep();
-            recorder_.Record(event, driver_.PaintStep());
             // A hidden window gets no paints, but the time they would have taken passes.
             if (!paintable) continue;
         } else if (IsPen(event.kind) && !paintable) {
             // Nor does it feel the pen.
             continue;
-        } else {
-            recorder_.Record(event, 0);
         }
+        recorder_->RecordEvent(event, clock_);
         checker_.BeforeEvent(event, clock_, game, paintable);
         ++events_;
         return event;
@@ -90,6 +93,12 @@ HostEvent Driver::Next(bool shown) {
     step_ = next.step;
     HandOut(next.event, shown);
     return next.event;
+}
+
+bool VirtualHost::WriteScript(const std::string& path) {
+    recorder_->Flush();
+    std::ofstream file(path, std::ios::binary);
+    return static_cast<bool>(file << script_ << std::flush);
 }
 
 int VirtualHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) {
