@@ -31,7 +31,7 @@ protected:
         // A fresh game on random blocks, a tenth of them bog.
         test_support::FreshGame();
         std::mt19937 random(3);
-        for (std::int32_t& kind : game.kinds) kind = random() % 10 == 0 ? Bog : static_cast<std::int32_t>(1 + random() % 6);
+        for (std::int32_t& kind : game.kinds) kind = random() % 10 == 0 ? 0 : static_cast<int>(1 + random() % 6);
         SetCorners(false);
         game.gamePlaying = game.tickEnabled = true;
         game.bankedScore = 100;
@@ -55,11 +55,11 @@ protected:
 void AskStop() {
     game.stopConfirmPending = game.modalShown = true;
     game.tickEnabled = false;
-    game.yesRect = {34, 191, 103, 215};
-    game.noRect = {142, 191, 211, 215};
+    game.yesRect = kDialogYesRect;
+    game.noRect = kDialogNoRect;
 }
 
-void ShowLevelPanel() { game.yesRect = game.noRect = {162, 197, 229, 221}; }
+void ShowLevelPanel() { game.yesRect = game.noRect = kNextLevelOkRect; }
 
 TEST_F(Rules, HoldForAGameThatKeepsThemAndCatchEachBreach) {
     // Events before the one under test, delivered with the game keeping the rules.
