@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "hosts/sdl/session_recorder.h"
 #include "platform/host.h"
 #include "tests/soak/checker.h"
-#include "hosts/sdl/session_recorder.h"
 
 namespace soak {
 
@@ -82,7 +82,7 @@ public:
     std::uint32_t TickCount() override { return clock_; }
     void Sleep(std::uint32_t milliseconds) override {
         clock_ += milliseconds;
-        recorder_->ClockMovedUnseen();
+        recorder_->ClockMovedUnseen();  // the script's next line sets the clock
     }
     platform::HostEvent WaitForEvent(bool paintable) override;
     void PresentFrame(const std::uint8_t*, const platform::DisplayConfig&, bool) override {}
