@@ -51,6 +51,8 @@ public:
     int handOvers = 0;
     std::uint32_t iconWidth = 0;
 
+    void AdvanceClock(std::uint32_t milliseconds) { clock_ += milliseconds; }
+
     // platform::Host
     std::uint32_t TickCount() override { return clock_; }
     void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }  // a virtual clock
