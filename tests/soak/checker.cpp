@@ -1,6 +1,7 @@
 #include "tests/soak/checker.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "board/path.h"
@@ -30,10 +31,7 @@ constexpr PanelPlace kPanels[] = {
 };
 const PanelPlace& Place(Panel panel) { return kPanels[static_cast<int>(panel)]; }
 
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+bool Same(const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; }
 
 // The failure of `invariant`, its detail written as by printf.
 template <typename... Values>
@@ -252,8 +250,8 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     const int y = event_.y & 0xFFFF;
     if (event_.kind == HostEventKind::PenDown && before_.modalShown) {
         const PanelPlace& answers = Place(panel_);
-        const bool yes = Inside(answers.yes, x, y);
-        const bool no = Inside(answers.no, x, y);
+        const bool yes = PointIn(answers.yes, x, y);
+        const bool no = PointIn(answers.no, x, y);
         if (now.modalShown == (yes || no))
             return Fail("panel answers", "a pen-down at (%d,%d) %s the %s", x, y, now.modalShown ? "left" : "closed",
                         Place(panel_).name);
