@@ -45,8 +45,13 @@ bool VirtualHost::RunProgram() {
 void VirtualHost::Fail(Failure failure) {
     if (failure_) return;
     failure_ = std::move(failure);
+    // A comment in the script, every line of it (a stuck player's report holds the board).
     recorder_->Flush();
-    script_ += "# " + Where() + ": " + failure_->invariant + ": " + failure_->detail + "\n";
+    std::string comment = Where() + ": " + failure_->invariant + ": " + failure_->detail;
+    if (comment.ends_with('\n')) comment.pop_back();
+    for (std::size_t at = comment.find('\n'); at != std::string::npos; at = comment.find('\n', at + 3))
+        comment.replace(at, 1, "\n# ");
+    script_ += "# " + comment + "\n";
 }
 
 std::string VirtualHost::Where() const {
