@@ -59,7 +59,9 @@ TEST(Blocks, ChannelsOpenWhereTheirKindOpens) {
     }
 }
 
-int CountWhite(const Decoded& picture) { return static_cast<int>(std::count_if(picture.pixels.begin(), picture.pixels.end(), IsPureWhite)); }
+int CountWhite(const Decoded& picture) {
+    return static_cast<int>(std::count_if(picture.pixels.begin(), picture.pixels.end(), IsPureWhite));
+}
 
 // --- Panels, resting on the screen where the game rolls them in ------------
 
