@@ -67,15 +67,15 @@ TEST(DisplayCheck, AcceptsThePortrait16BitScreensAndRefusesOthersWithTheirMessag
     }
 }
 
-TEST(PixelWriters, Compose565And555WithBlueInBitsOneToFiveAndNoneWritesNothing) {
+// The golden plays show every colour in 5-6-5; here the 5-5-5 layout.
+TEST(PixelWriters, Compose555WithBlueInBitsOneToFiveAndNoneWritesNothing) {
     FakeHost host;
     host.Install();
     DisplayDevice device(nullptr);
     const struct { PixelWriter writer; std::uint8_t red, green, blue; std::uint16_t written; } cases[] = {
-        {WritePixel565, 255, 255, 255, 0xFFFF}, {WritePixel565, 0x12, 0x34, 0x56, 0x11AA},
-        {WritePixel565, 0, 0, 0xF8, 0x001F},    {WritePixel555, 255, 255, 255, 0xFFFE},  // bit 0 stays clear
-        {WritePixel555, 0, 0, 0xF8, 0x003E},    {WritePixel555, 0xF8, 0, 0, 0xF800},
-        {WritePixel555, 0, 0xF8, 0, 0x07C0},    {WritePixelNone, 1, 2, 3, 0xAAAA},
+        {WritePixel555, 255, 255, 255, 0xFFFE},  // bit 0 stays clear
+        {WritePixel555, 0, 0, 0xF8, 0x003E}, {WritePixel555, 0xF8, 0, 0, 0xF800},
+        {WritePixel555, 0, 0xF8, 0, 0x07C0}, {WritePixelNone, 1, 2, 3, 0xAAAA},
     };
     for (const auto& c : cases) {
         const Pixel32 source{0, c.blue, c.green, c.red};

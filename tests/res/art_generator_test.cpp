@@ -1,14 +1,12 @@
-// The art generator itself: its see-through key, and a drawing for every
-// picture of the script.
+// The art generator's see-through key. (The build draws every picture of the
+// script, under the sanitizers in the test build, and the golden plays
+// compare what they show.)
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 
-#include "res/art/catalogue.h"
 #include "res/art/picture.h"
-#include "res/art/picture_line.h"
-#include "tools/dbb/resource_script.h"
 
 namespace {
 
@@ -35,17 +33,6 @@ TEST(Render, KeepsPureWhiteForSeeThroughPixelsOnly) {
     EXPECT_EQ(pixel(2), (std::array<int, 4>{0, 0, 0, 0}));
     EXPECT_NEAR(pixel(3)[1], 40, 1);                               // smoothed against the matte
     EXPECT_EQ(pixel(4), (std::array<int, 4>{0, 255, 255, 255}));  // too faint: see-through
-}
-
-// Runs every drawing (under the sanitizers in the test build) twice.
-TEST(Catalogue, DrawsEveryPictureOfTheScriptTheSameEveryTime) {
-    ASSERT_EQ(art::LoadFonts(), "");
-    for (const art::PictureLine& line : art::PicturesToDraw(dbb::LoadResourceScript(MIRELINK_RESOURCE_SCRIPT))) {
-        const art::Drawing* drawing = art::TheCatalogue().Find(line);
-        ASSERT_NE(drawing, nullptr) << line.FileName();
-        EXPECT_EQ(art::EncodeRaw(art::Render(line, *drawing)), art::EncodeRaw(art::Render(line, *drawing)))
-            << line.FileName();
-    }
 }
 
 }  // namespace

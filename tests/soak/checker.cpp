@@ -1,7 +1,11 @@
 #include "tests/soak/checker.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+
+#include "board/path.h"
+#include "play/game_flow.h"
 
 namespace soak {
 
@@ -9,14 +13,7 @@ namespace {
 
 using platform::HostEventKind;
 
-constexpr const char* kInvariants[] = {
-    "board values", "corners",          "lit path",      "banked score",    "score after a tap", "tapped block turns",
-    "tick pace",    "tick due",         "phase flags",   "pending answers", "sequences end",     "start button",
-    "stop button",  "panel rectangles", "panel answers", "level bonus",     "next level",        "program end",
-};
-
 constexpr std::uint32_t kTickGap = 31;
-constexpr std::int32_t kLevelBonus = 50;
 
 // Each panel's name and where its answers lie ("Yes" and "No", or the one
 // answer twice), by Panel.
@@ -26,18 +23,15 @@ struct PanelPlace {
 };
 constexpr PanelPlace kPanels[] = {
     {"no panel", {}, {}},
-    {"about page", kAboutClose, kAboutClose},
-    {"help page", kHelpClose, kHelpClose},
-    {"exit question", kYes, kNo},
-    {"stop question", kYes, kNo},
-    {"\"Start new level\" panel", kOk, kOk},
+    {"about page", kAboutCloseRect, kAboutCloseRect},
+    {"help page", kHelpCloseRect, kHelpCloseRect},
+    {"exit question", kDialogYesRect, kDialogNoRect},
+    {"stop question", kDialogYesRect, kDialogNoRect},
+    {"\"Start new level\" panel", kNextLevelOkRect, kNextLevelOkRect},
 };
 const PanelPlace& Place(Panel panel) { return kPanels[static_cast<int>(panel)]; }
 
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+bool Same(const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; }
 
 // The failure of `invariant`, its detail written as by printf.
 template <typename... Values>
@@ -58,18 +52,16 @@ std::string Describe(const RECT& r) {
     return text;
 }
 
-bool LitHomes(const std::array<std::int32_t, kCells>& kinds) { return kinds[kHeroHome] == 10; }
+bool LitHomes(const std::array<std::int32_t, kCellCount>& kinds) { return kinds[kHeroHome] == RightDown + kLitOffset; }
 
 }  // namespace
-
-std::span<const char* const> Checker::Invariants() { return kInvariants; }
 
 Checker::Seen Checker::Look(const GameState& s) {
     Seen seen{{}, s.gamePlaying, s.modalShown, s.nextLevelRequested, s.introRunning, s.bloomPhase, s.heroesWalking,
               s.levelCompleteRunning, s.levelStartRunning, s.tickEnabled, s.helpPagesShown, s.exitConfirmPending,
               s.stopConfirmPending, s.startStopHeld, s.helpHeld, s.aboutHeld, s.exitHeld, s.cellPressed, s.answerYes,
               s.pressedCell, s.yesRect, s.noRect, s.score, s.bankedScore, s.level, s.lastTickTime};
-    std::copy(s.kinds, s.kinds + kCells, seen.kinds.begin());
+    std::copy(s.kinds, s.kinds + kCellCount, seen.kinds.begin());
     return seen;
 }
 
@@ -127,17 +119,18 @@ std::optional<Failure> Checker::AfterProgramEnd() const {
 }
 
 std::optional<Failure> Checker::Board(const Seen& now) const {
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (int cell = 0; cell < kCellCount; ++cell) {
         const std::int32_t kind = now.kinds[cell];
-        if ((kind < 0 || kind > 12) && kind != 99)
+        if ((kind < Bog || kind > LeftUp + kLitOffset) && kind != CornerStone)
             return Fail("board values", "cell (%d,%d) holds %d", ColumnOf(cell), RowOf(cell), kind);
     }
     if (!now.gamePlaying) return std::nullopt;
     const auto& k = now.kinds;
     const bool lit = LitHomes(k);
     const bool fits =
-        lit ? k[kHeroineHome] == 12 && k[kTopRightStone] == 0 && k[kBottomLeftStone] == 0
-            : k[kHeroHome] == 4 && k[kHeroineHome] == 6 && k[kTopRightStone] == 99 && k[kBottomLeftStone] == 99;
+        lit ? k[kHeroineHome] == LeftUp + kLitOffset && k[kTopRightStone] == Bog && k[kBottomLeftStone] == Bog
+            : k[kHeroHome] == RightDown && k[kHeroineHome] == LeftUp && k[kTopRightStone] == CornerStone &&
+                  k[kBottomLeftStone] == CornerStone;
     if (!fits)
         return Fail("corners", "(0,0) %d, (11,11) %d, (11,0) %d, (0,11) %d", k[kHeroHome], k[kHeroineHome],
                     k[kTopRightStone], k[kBottomLeftStone]);
@@ -154,12 +147,12 @@ std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
     if (event_.kind != HostEventKind::PenUp || !before_.cellPressed || now.cellPressed) return std::nullopt;
     const int x = event_.x & 0xFFFF;
     const int y = event_.y & 0xFFFF;
-    if (x >= kSide * kCellPixels || y >= kSide * kCellPixels) return std::nullopt;
+    if (!InsideBoard(x / kCellPixels, y / kCellPixels)) return std::nullopt;
     if (y / kCellPixels != before_.pressedCell.row || x / kCellPixels != before_.pressedCell.column)
         return std::nullopt;
     ++cellTaps_;
-    const int cell = Index(x / kCellPixels, y / kCellPixels);
-    const int joined = CountJoinedToHomes(now.kinds.data());
+    const int cell = CellIndex(x / kCellPixels, y / kCellPixels);
+    const int joined = CountConnected();  // on the game's grid, which `now` copies
     const bool counted = now.score == now.bankedScore + joined;
     // Once the path is finished a tap may also be let go untouched.
     const bool finished = before_.bloomPhase || before_.heroesWalking || before_.levelCompleteRunning;
@@ -168,7 +161,7 @@ std::optional<Failure> Checker::Score(const Seen& now, const GameState& state) {
         return Fail("score after a tap", "tap on (%d,%d): score %d, banked %d + %d cells joined to the homes",
                     ColumnOf(cell), RowOf(cell), now.score, now.bankedScore, joined);
     const Cell& record = state.cells[cell];
-    if (!finished && !IsCorner(cell) && IsBlock(before_.kinds[cell]) && !before_.nextLevelRequested &&
+    if (!finished && !IsCornerCell(cell) && IsBlock(before_.kinds[cell]) && !before_.nextLevelRequested &&
         !(record.turning && record.turnFrame == 0))
         return Fail("tapped block turns", "the block at (%d,%d) did not start a turn", ColumnOf(cell), RowOf(cell));
     return std::nullopt;
@@ -257,8 +250,8 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     const int y = event_.y & 0xFFFF;
     if (event_.kind == HostEventKind::PenDown && before_.modalShown) {
         const PanelPlace& answers = Place(panel_);
-        const bool yes = Inside(answers.yes, x, y);
-        const bool no = Inside(answers.no, x, y);
+        const bool yes = PointIn(answers.yes, x, y);
+        const bool no = PointIn(answers.no, x, y);
         if (now.modalShown == (yes || no))
             return Fail("panel answers", "a pen-down at (%d,%d) %s the %s", x, y, now.modalShown ? "left" : "closed",
                         Place(panel_).name);

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "platform/coredll/coredll.h"
@@ -17,7 +16,7 @@
 namespace soak {
 
 struct Failure {
-    std::string invariant;  // one of Checker::Invariants()
+    std::string invariant;  // the rule broken, named in a few words
     std::string detail;
 };
 
@@ -26,8 +25,6 @@ enum class Panel { None, About, Help, ExitQuestion, StopQuestion, LevelComplete 
 
 class Checker {
 public:
-    static std::span<const char* const> Invariants();
-
     // A new program: the start-up has opened the about page.
     void StartProgram(const GameState& state);
     // The event about to be delivered, the clock it is delivered at (a
@@ -46,7 +43,7 @@ public:
 private:
     // The part of the game state the rules look at, as it was before an event.
     struct Seen {
-        std::array<std::int32_t, kCells> kinds;
+        std::array<std::int32_t, kCellCount> kinds;
         bool gamePlaying, modalShown, nextLevelRequested, introRunning, bloomPhase, heroesWalking, levelCompleteRunning,
             levelStartRunning, tickEnabled, helpPagesShown, exitConfirmPending, stopConfirmPending, startStopHeld,
             helpHeld, aboutHeld, exitHeld, cellPressed, answerYes;

@@ -98,22 +98,22 @@ void Monkey::PlanHidden() {
     if (roll < 55) return Paints(1 + Below(200));
     if (roll < 90) return Push(HostEventKind::Restore);
     if (roll < 95) return Push(HostEventKind::CloseRequest);
-    TapInside(kScreen);  // a hidden window feels no pen
+    TapInside(kScreenRect);  // a hidden window feels no pen
 }
 
 void Monkey::PlanPanel() {
     const int roll = Below(100);
     if (roll < 55) {
-        if (game.exitConfirmPending) return TapInside(Chance(0.04) ? kYes : kNo);
-        if (game.stopConfirmPending) return TapInside(Chance(0.35) ? kYes : kNo);
-        if (game.nextLevelRequested) return TapInside(kOk);
+        if (game.exitConfirmPending) return TapInside(Chance(0.04) ? kDialogYesRect : kDialogNoRect);
+        if (game.stopConfirmPending) return TapInside(Chance(0.35) ? kDialogYesRect : kDialogNoRect);
+        if (game.nextLevelRequested) return TapInside(kNextLevelOkRect);
         if (game.helpPagesShown) {
             const int page = Below(3);
-            return TapInside(page == 0 ? kHelpClose : page == 1 ? kNextPage : kPrevPage);
+            return TapInside(page == 0 ? kHelpCloseRect : page == 1 ? kNextPageRect : kPrevPageRect);
         }
-        return TapInside(kAboutClose);
+        return TapInside(kAboutCloseRect);
     }
-    if (roll < 75) return TapInside(kScreen);
+    if (roll < 75) return TapInside(kScreenRect);
     if (roll < 90) return Paints(1 + Below(60));
     if (roll < 94) return Push(HostEventKind::FocusLost);
     if (roll < 97) return Push(HostEventKind::Restore);
@@ -127,12 +127,12 @@ void Monkey::PlanOpen() {
         return Paints(length < 6 ? 1 + Below(5) : length < 9 ? 5 + Below(56) : 60 + Below(540));
     }
     if (roll < 500) {
-        const RECT* controls[] = {&kStartStop, &kStartStop, &kStartStop, &kHelp, &kHelp,
-                                  &kAbout,     &kAbout,     &kExit,      &kExit, &kMinimise};
+        const RECT* controls[] = {&kStartStopRect, &kStartStopRect, &kStartStopRect, &kHelpRect, &kHelpRect,
+                                  &kAboutRect,     &kAboutRect,     &kExitRect,      &kExitRect, &kMinimiseRect};
         return TapInside(*controls[Below(std::size(controls))]);
     }
-    if (roll < 750) return TapInside(kBoard);
-    if (roll < 830) return TapInside(kScreen);
+    if (roll < 750) return TapInside(kBoardRect);
+    if (roll < 830) return TapInside(kScreenRect);
     if (roll < 880) {
         if (game.gamePlaying) episode_ = 200 + Below(2800);
         return Paints(1);

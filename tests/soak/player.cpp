@@ -25,16 +25,26 @@ bool SequenceRunning(const GameState& s) {
            s.levelCompleteRunning;
 }
 
-bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < kSide && y < kSide; }
-
 void Doom(BoardView& view, int x, int y) {
-    if (Inside(x, y)) view.doomed[Index(x, y)] = true;
+    if (InsideBoard(x, y)) view.doomed[CellIndex(x, y)] = true;
 }
+
+// Taps that turn block `from` into the block opening toward `a` and `b`;
+// -1 when none does (a straight never becomes a corner).
+int TapsToOpen(std::int32_t from, Side a, Side b) {
+    std::int32_t kind = from;
+    for (int taps = 0; taps < 4 && IsBlock(from); ++taps, kind = kTurnTable[kind]) {
+        if (OpensToward(kind, a) && OpensToward(kind, b)) return taps;
+    }
+    return -1;
+}
+
+int StateOf(int cell, Side in) { return cell * 4 + static_cast<int>(in); }
 
 // A search over (cell, side entered through). Returns the path's cells from
 // the hero's side; a path through one cell twice is refused by the caller.
 std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
-    constexpr int kStates = kCells * 4;
+    constexpr int kStates = kCellCount * 4;
     std::vector<int> cost(kStates, kNoCost);
     std::vector<int> from(kStates, -1);
     struct Entry {
@@ -44,43 +54,43 @@ std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
     };
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     auto usable = [&](int cell) {
-        return !IsCorner(cell) && !banned[cell] && !view.doomed[cell] &&
+        return !IsCornerCell(cell) && !banned[cell] && !view.doomed[cell] &&
                (view.kinds[cell] == 0 || IsBlock(view.kinds[cell]));
     };
     auto stepCost = [&](int cell, Side in, Side out) {
         if (view.kinds[cell] == 0) return view.flower[cell] ? kFlowerCost : kCreatureCost;
-        const int taps = TapsBetween(view.kinds[cell], BlockOpening(in, out));
+        const int taps = TapsToOpen(view.kinds[cell], in, out);
         return taps < 0 ? kNoCost : taps * kTapCost + 1;
     };
     // The hero's home opens right and down.
-    for (Side out : {Right, Down}) {
-        const int cell = Index(StepX(out), StepY(out));
+    for (Side out : {Side::Right, Side::Down}) {
+        const int cell = CellIndex(StepTo(out).dx, StepTo(out).dy);
         if (!usable(cell)) continue;
-        const int state = cell * 4 + Opposite(out);
+        const int state = StateOf(cell, Opposite(out));
         cost[state] = 0;
         open.push({0, state});
     }
     int best = kNoCost;
     int bestState = -1;
-    Side bestOut = Right;
+    Side bestOut = Side::Right;
     while (!open.empty()) {
         const Entry entry = open.top();
         open.pop();
         if (entry.cost != cost[entry.state] || entry.cost >= best) continue;
         const int cell = entry.state / 4;
         const Side in = static_cast<Side>(entry.state % 4);
-        for (Side out : {Up, Right, Down, Left}) {
+        for (Side out : {Side::Up, Side::Right, Side::Down, Side::Left}) {
             if (out == in) continue;
             const int step = stepCost(cell, in, out);
             if (step == kNoCost) continue;
-            const int x = ColumnOf(cell) + StepX(out);
-            const int y = RowOf(cell) + StepY(out);
-            if (!Inside(x, y)) continue;
-            const int next = Index(x, y);
+            const int x = ColumnOf(cell) + StepTo(out).dx;
+            const int y = RowOf(cell) + StepTo(out).dy;
+            if (!InsideBoard(x, y)) continue;
+            const int next = CellIndex(x, y);
             const int total = entry.cost + step;
             // The heroine's home opens left and up: it is entered moving right or down.
             if (next == kHeroineHome) {
-                if ((out == Right || out == Down) && total < best) {
+                if ((out == Side::Right || out == Side::Down) && total < best) {
                     best = total;
                     bestState = entry.state;
                     bestOut = out;
@@ -88,7 +98,7 @@ std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
                 continue;
             }
             if (!usable(next)) continue;
-            const int nextState = next * 4 + Opposite(out);
+            const int nextState = StateOf(next, Opposite(out));
             if (total < cost[nextState]) {
                 cost[nextState] = total;
                 from[nextState] = entry.state;
@@ -102,7 +112,7 @@ std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
         const int cell = state / 4;
         const Side in = static_cast<Side>(state % 4);
         const bool bog = view.kinds[cell] == 0;
-        path.push_back({cell, bog ? 0 : TapsBetween(view.kinds[cell], BlockOpening(in, out)), bog});
+        path.push_back({cell, bog ? 0 : TapsToOpen(view.kinds[cell], in, out), bog});
         // The cell before this one left it through the side facing `in`.
         out = Opposite(in);
     }
@@ -111,7 +121,7 @@ std::vector<PathStep> CheapestPath(const BoardView& view, const bool* banned) {
 }
 
 int RepeatedCell(const std::vector<PathStep>& path) {
-    bool seen[kCells] = {};
+    bool seen[kCellCount] = {};
     for (const PathStep& step : path) {
         if (seen[step.cell]) return step.cell;
         seen[step.cell] = true;
@@ -123,14 +133,14 @@ int RepeatedCell(const std::vector<PathStep>& path) {
 
 BoardView ViewOf(const GameState& state) {
     BoardView view;
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (int cell = 0; cell < kCellCount; ++cell) {
         const Cell& record = state.cells[cell];
         const std::int32_t kind = state.kinds[cell];
         view.turning[cell] = record.turning && IsBlock(kind);
-        view.kinds[cell] = view.turning[cell] ? TurnedOnce(kind) : kind;
+        view.kinds[cell] = view.turning[cell] ? kTurnTable[kind] : kind;
         view.flower[cell] = kind == 0 && (record.nextAnim == FlowerOpen || record.nextAnim == FlowerClose);
     }
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (int cell = 0; cell < kCellCount; ++cell) {
         const Cell& record = state.cells[cell];
         const bool curling = record.active && record.nextAnim == FrogCurl;
         if (!record.rolling && !curling) continue;
@@ -141,7 +151,7 @@ BoardView ViewOf(const GameState& state) {
 }
 
 std::vector<PathStep> PlanPath(const BoardView& view) {
-    bool banned[kCells] = {};
+    bool banned[kCellCount] = {};
     for (int attempt = 0; attempt < kReplans; ++attempt) {
         std::vector<PathStep> path = CheapestPath(view, banned);
         const int repeated = RepeatedCell(path);
@@ -154,9 +164,9 @@ std::vector<PathStep> PlanPath(const BoardView& view) {
 std::string BoardPicture(const GameState& state) {
     constexpr char kBlocks[] = ".|-Lr7J";
     std::string picture;
-    for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) {
-            const std::int32_t kind = state.kinds[Index(x, y)];
+    for (int y = 0; y < kBoardSize; ++y) {
+        for (int x = 0; x < kBoardSize; ++x) {
+            const std::int32_t kind = state.kinds[CellIndex(x, y)];
             picture += kind >= 0 && kind <= 6 ? kBlocks[kind] : kind >= 7 && kind <= 12 ? '#' : kind == 99 ? 'o' : '?';
         }
         picture += '\n';
@@ -180,18 +190,18 @@ std::vector<platform::HostEvent> EventsOf(const Move& move) {
 Move Player::Next(const GameState& state, bool windowShown) {
     if (!windowShown) return {Move::Kind::BringBack};
     if (state.modalShown) {
-        if (state.stopConfirmPending) return quitting_ ? TapMiddle(kYes) : TapMiddle(kNo);
-        if (state.exitConfirmPending) return TapMiddle(kNo);
-        if (state.nextLevelRequested) return TapMiddle(kOk);
-        return TapMiddle(kAboutClose);  // inside the help pages' "X" too
+        if (state.stopConfirmPending) return quitting_ ? TapMiddle(kDialogYesRect) : TapMiddle(kDialogNoRect);
+        if (state.exitConfirmPending) return TapMiddle(kDialogNoRect);
+        if (state.nextLevelRequested) return TapMiddle(kNextLevelOkRect);
+        return TapMiddle(kAboutCloseRect);  // inside the help pages' "X" too
     }
     if (!state.gamePlaying) {
         if (quitting_) ++gamesGivenUp_;
         quitting_ = false;
-        return TapMiddle(kStartStop);
+        return TapMiddle(kStartStopRect);
     }
-    if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStop);
-    if (Chance(habits_.stopPokes)) return TapMiddle(kStartStop);
+    if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStopRect);
+    if (Chance(habits_.stopPokes)) return TapMiddle(kStartStopRect);
     if (SequenceRunning(state)) return {};
     if (pausePaints_ > 0) {
         --pausePaints_;
@@ -239,10 +249,10 @@ Move Player::Play(const GameState& state) {
 }
 
 Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
-    bool onPath[kCells] = {};
+    bool onPath[kCellCount] = {};
     for (const PathStep& step : path) onPath[step.cell] = true;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (!IsCorner(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
     }
     return {};
 }
@@ -262,8 +272,8 @@ Move Player::TapCell(int cell) {
 Move Player::RandomCellTap(const BoardView& view) {
     std::vector<int> cells;
     const bool bog = Chance(0.5);
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (!IsCorner(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
             cells.push_back(cell);
     }
     if (cells.empty()) return {};

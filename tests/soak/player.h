@@ -20,10 +20,10 @@ namespace soak {
 // The board as the player sees it: each block as it will lie once the turns
 // under way have ended, and the cells best left alone.
 struct BoardView {
-    std::int32_t kinds[kCells] = {};
-    bool turning[kCells] = {};
-    bool doomed[kCells] = {};  // a ball is on its way there
-    bool flower[kCells] = {};  // bog holding a flower, which leaves no ball behind
+    std::int32_t kinds[kCellCount] = {};
+    bool turning[kCellCount] = {};
+    bool doomed[kCellCount] = {};  // a ball is on its way there
+    bool flower[kCellCount] = {};  // bog holding a flower, which leaves no ball behind
 };
 
 BoardView ViewOf(const GameState& state);

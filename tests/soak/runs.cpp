@@ -30,7 +30,7 @@ void Report(const std::string& what, const std::string& record) {
     std::fprintf(stderr, "%s: %s\n%s: reproduce with: %s\n", current.program, what.c_str(), current.program,
                  current.reproduce.c_str());
     if (record.empty()) return;
-    if (current.host->Recorder().WriteTo(record)) {
+    if (current.host->WriteScript(record)) {
         std::fprintf(stderr, "%s: the run is in %s; replay it with mirelink-headless --clock %u %s\n", current.program,
                      record.c_str(), current.host->ProgramStartClock(), record.c_str());
     } else {
@@ -78,9 +78,6 @@ int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptio
     }
     bool passed = true;
     for (std::uint32_t clock : options.clocks) passed = runFrom(clock) && passed;
-    std::string list;
-    for (const char* name : Checker::Invariants()) list += (list.empty() ? "" : ", ") + std::string(name);
-    std::printf("invariants checked after every event: %s\n", list.c_str());
     return passed ? 0 : 1;
 }
 
@@ -115,7 +112,7 @@ bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, 
     for (int signal : kCrashSignals) std::signal(signal, SIG_DFL);
     const Checker& rules = host.Rules();
     std::printf("clock %u: %llu events, %llu ticks, %llu programs started, %llu levels won (last level %d), %.1f s "
-                "wall, %d failures\n  %llu checks, %llu taps on cells scored against a count of our own\n",
+                "wall, %d failures\n  %llu checks, %llu taps on cells scored\n",
                 clock, static_cast<unsigned long long>(host.EventCount()),
                 static_cast<unsigned long long>(rules.Ticks()),
                 static_cast<unsigned long long>(host.Programs()), static_cast<unsigned long long>(rules.LevelsWon()),

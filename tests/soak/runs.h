@@ -25,8 +25,8 @@ struct CommonOptions {
 void AddCommonOptions(CLI::App& app, CommonOptions& options, const char* seedMeaning);
 
 // Parses the command line, then runs from each clock (each start clock is a
-// run of its own) and lists the invariants. Exit status: 0 when every run
-// passed, 1 when one failed, 2 for bad options.
+// run of its own). Exit status: 0 when every run passed, 1 when one failed,
+// 2 for bad options.
 int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptions& options,
                          const std::function<bool(std::uint32_t clock)>& runFrom);
 

@@ -69,7 +69,7 @@ bool SoakFrom(const Options& options, std::uint32_t clock) {
     return soak::RunFrom(driver, clock, options.common, kProgram, arguments, [&](soak::VirtualHost& host) {
         std::printf("  %llu taps, %llu games given up\n", static_cast<unsigned long long>(driver.Player().Taps()),
                     static_cast<unsigned long long>(driver.Player().GamesGivenUp()));
-        if (options.recordRun.empty() || host.Recorder().WriteTo(options.recordRun)) return true;
+        if (options.recordRun.empty() || host.WriteScript(options.recordRun)) return true;
         std::fprintf(stderr, "%s: cannot write %s\n", kProgram, options.recordRun.c_str());
         return false;
     });

@@ -2,13 +2,13 @@
 
 #include <unistd.h>
 
-#include <new>
-#include <type_traits>
+#include <fstream>
 
 #include "app/win_main.h"
 #include "platform/platform.h"
 #include "res/resources.h"
 #include "state/game_state.h"
+#include "tests/support/fresh_game.h"
 #include "tests/support/platform_seam.h"
 
 namespace soak {
@@ -18,25 +18,21 @@ using platform::HostEventKind;
 
 namespace {
 
-// The record as a new process finds it, made in place: it is megabytes.
-void FreshGameState() {
-    static_assert(std::is_trivially_destructible_v<GameState>);
-    new (&game) GameState();
-}
-
 bool IsPen(HostEventKind kind) { return kind == HostEventKind::PenDown || kind == HostEventKind::PenUp; }
 
 }  // namespace
 
 bool VirtualHost::RunProgram() {
     platform::ResetForTesting();
-    FreshGameState();
+    test_support::FreshGame();
     platform::SetHost(this, platform::DisplayConfig{});
     // Copies of this run never meet a game the user is playing.
     platform::SetInstanceNamespace("soak-" + std::to_string(getpid()) + "-" + std::to_string(programs_));
     ++programs_;
     startClock_ = clock_;
-    recorder_.Start(clock_);
+    recorder_.reset();
+    script_.clear();
+    recorder_.emplace([this](std::string_view line) { return script_ += line, true; }, clock_);
     checker_.StartProgram(game);
     static WCHAR commandLine[] = u"";
     WinMain(platform::RegisterModule(MirelinkResources()), nullptr, commandLine, SW_SHOW);
@@ -49,7 +45,13 @@ bool VirtualHost::RunProgram() {
 void VirtualHost::Fail(Failure failure) {
     if (failure_) return;
     failure_ = std::move(failure);
-    recorder_.Comment(Where() + ": " + failure_->invariant + ": " + failure_->detail);
+    // A comment in the script, every line of it (a stuck player's report holds the board).
+    recorder_->Flush();
+    std::string comment = Where() + ": " + failure_->invariant + ": " + failure_->detail;
+    if (comment.ends_with('\n')) comment.pop_back();
+    for (std::size_t at = comment.find('\n'); at != std::string::npos; at = comment.find('\n', at + 3))
+        comment.replace(at, 1, "\n# ");
+    script_ += "# " + comment + "\n";
 }
 
 std::string VirtualHost::Where() const {
@@ -70,15 +72,13 @@ HostEvent VirtualHost::WaitForEvent(bool paintable) {
         if (failure_) return {HostEventKind::Close, 0, 0};
         if (event.kind == HostEventKind::Paint) {
             clock_ += driver_.PaintStep();
-            recorder_.Record(event, driver_.PaintStep());
             // A hidden window gets no paints, but the time they would have taken passes.
             if (!paintable) continue;
         } else if (IsPen(event.kind) && !paintable) {
             // Nor does it feel the pen.
             continue;
-        } else {
-            recorder_.Record(event, 0);
         }
+        recorder_->RecordEvent(event, clock_);
         checker_.BeforeEvent(event, clock_, game, paintable);
         ++events_;
         return event;
@@ -98,6 +98,12 @@ HostEvent Driver::Next(bool shown) {
     step_ = next.step;
     HandOut(next.event, shown);
     return next.event;
+}
+
+bool VirtualHost::WriteScript(const std::string& path) {
+    recorder_->Flush();
+    std::ofstream file(path, std::ios::binary);
+    return static_cast<bool>(file << script_ << std::flush);
 }
 
 int VirtualHost::ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "hosts/sdl/session_recorder.h"
 #include "platform/host.h"
 #include "tests/soak/checker.h"
-#include "tests/soak/script_recorder.h"
 
 namespace soak {
 
@@ -75,10 +75,15 @@ public:
     const std::atomic<std::uint64_t>& EventCount() const { return events_; }
     std::uint32_t ProgramStartClock() const { return startClock_; }
     std::uint64_t Programs() const { return programs_; }
-    ScriptRecorder& Recorder() { return recorder_; }
+    // Writes the program run so far as a mirelink-headless script; false
+    // when the file cannot be written.
+    bool WriteScript(const std::string& path);
 
     std::uint32_t TickCount() override { return clock_; }
-    void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
+    void Sleep(std::uint32_t milliseconds) override {
+        clock_ += milliseconds;
+        recorder_->ClockMovedUnseen();  // the script's next line sets the clock
+    }
     platform::HostEvent WaitForEvent(bool paintable) override;
     void PresentFrame(const std::uint8_t*, const platform::DisplayConfig&, bool) override {}
     int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t type) override;
@@ -87,7 +92,8 @@ public:
 private:
     Driver& driver_;
     Checker checker_;
-    ScriptRecorder recorder_;
+    std::string script_;  // the program run so far, as the runner replays it
+    std::optional<sdlhost::SessionRecorder> recorder_;
     std::uint32_t clock_;
     std::uint32_t startClock_ = 0;
     std::atomic<std::uint64_t> events_{0};

@@ -33,12 +33,6 @@ public:
     // tests running in parallel (or a desktop game) never find one another.
     void Install(const platform::DisplayConfig& display = {});
 
-    // ---- clock: Sleep moves it on ----
-    void SetClock(std::uint32_t milliseconds) { clock_ = milliseconds; }
-    void AdvanceClock(std::uint32_t milliseconds) { clock_ += milliseconds; }
-    std::uint64_t totalSleptMs = 0;
-    int sleepCalls = 0;
-
     // ---- input script: once it has run out, a paint while the window is
     // shown, else a close ----
     void Push(std::initializer_list<platform::HostEvent> events) { events_.insert(events_.end(), events); }
@@ -53,23 +47,19 @@ public:
     int messageBoxResult = 1;  // IDOK; 0 = the box could not be shown
     std::uint64_t framesPresented = 0;
     std::uint64_t framesChanged = 0;  // presented frames that differed from the one before
-    std::vector<std::uint8_t> lastFrame;  // a copy of display memory at the last present
     std::vector<bool> visibilityLog;  // every change, in order
     int handOvers = 0;
     std::uint32_t iconWidth = 0;
 
+    void AdvanceClock(std::uint32_t milliseconds) { clock_ += milliseconds; }
+
     // platform::Host
     std::uint32_t TickCount() override { return clock_; }
-    void Sleep(std::uint32_t milliseconds) override {
-        clock_ += milliseconds;
-        totalSleptMs += milliseconds;
-        ++sleepCalls;
-    }
+    void Sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }  // a virtual clock
     platform::HostEvent WaitForEvent(bool paintable) override;
-    void PresentFrame(const std::uint8_t* memory, const platform::DisplayConfig&, bool changed) override {
+    void PresentFrame(const std::uint8_t*, const platform::DisplayConfig&, bool changed) override {
         ++framesPresented;
         framesChanged += changed ? 1 : 0;
-        lastFrame.assign(memory, memory + platform::DisplayMemorySize());
     }
     int ShowMessageBox(std::string_view caption, std::string_view text, std::uint32_t) override {
         messageBoxes.push_back({std::string(caption), std::string(text)});

@@ -1,7 +1,5 @@
 #include "tests/support/resource_builder.h"
 
-#include <algorithm>
-
 namespace test_support {
 
 void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
@@ -15,17 +13,6 @@ std::vector<std::uint8_t> RawPicture(std::uint32_t width, std::uint32_t height, 
     AppendU32(bytes, height);
     for (std::size_t i = 0; i < std::size_t{width} * height; ++i) AppendU32(bytes, pixel);
     return bytes;
-}
-
-std::vector<std::uint8_t> PackedLiteralsOnly(const std::vector<std::uint8_t>& raw) {
-    const auto size = static_cast<std::uint32_t>(raw.size());
-    std::vector<std::uint8_t> packed(raw.size() + 8);
-    for (int i = 0; i < 4; ++i) {
-        packed[i] = static_cast<std::uint8_t>(size >> (8 * i));
-        packed[4 + raw.size() + i] = static_cast<std::uint8_t>(size >> (8 * i));
-    }
-    std::copy(raw.begin(), raw.end(), packed.begin() + 4);
-    return packed;
 }
 
 ResourceBuilder& ResourceBuilder::Add(std::string type, std::uint32_t id, std::vector<std::uint8_t> bytes) {

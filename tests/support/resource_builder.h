@@ -17,9 +17,6 @@ void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value);
 // The raw picture layout, for building resources by hand.
 std::vector<std::uint8_t> RawPicture(std::uint32_t width, std::uint32_t height, std::uint32_t pixel);
 
-// The packed layout holding only literals: unpacks to `raw` as it is.
-std::vector<std::uint8_t> PackedLiteralsOnly(const std::vector<std::uint8_t>& raw);
-
 class ResourceBuilder {
 public:
     ResourceBuilder& Add(std::string type, std::uint32_t id, std::vector<std::uint8_t> bytes);

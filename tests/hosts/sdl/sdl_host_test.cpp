@@ -101,15 +101,20 @@ TEST_F(SdlHostTest, OnlyTheLeftButtonOnThePictureIsThePen) {
     PushButton(SDL_MOUSEBUTTONDOWN, 10, 10, SDL_BUTTON_RIGHT);
     PushButton(SDL_MOUSEBUTTONDOWN, 480, 10);  // just right of the picture
     PushButton(SDL_MOUSEBUTTONUP, 480, 10);
+    PushButton(SDL_MOUSEBUTTONDOWN, 10, 640);  // just below it
     PushButton(SDL_MOUSEBUTTONDOWN, 71, 545);
     PushButton(SDL_MOUSEBUTTONUP, 478, 639);
     PushButton(SDL_MOUSEBUTTONDOWN, 20, 20);
     PushButton(SDL_MOUSEBUTTONUP, -40, 900);  // off the picture: ends at the nearest edge
     PushButton(SDL_MOUSEBUTTONUP, 20, 20);    // the press already ended
+    PushButton(SDL_MOUSEBUTTONDOWN, 20, 20);
+    PushButton(SDL_MOUSEBUTTONUP, 500, -3);
     ExpectEvent(Next(), HostEventKind::PenDown, 35, 272);
     ExpectEvent(Next(), HostEventKind::PenUp, 239, 319);
     ExpectEvent(Next(), HostEventKind::PenDown, 10, 10);
     ExpectEvent(Next(), HostEventKind::PenUp, 0, 319);
+    ExpectEvent(Next(), HostEventKind::PenDown, 10, 10);
+    ExpectEvent(Next(), HostEventKind::PenUp, 239, 0);
     ExpectEvent(Next(), HostEventKind::None);
 
     host_->ToggleFullScreen();  // the picture in a letterbox

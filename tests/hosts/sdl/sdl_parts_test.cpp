@@ -1,5 +1,5 @@
-// The desktop host's parts that need no window: scale, letterbox and pen
-// mapping, the recorder and screenshot files.
+// The desktop host's parts that need no window: scale and letterbox, the
+// recorder and screenshot files. (The host's test maps the pen.)
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
@@ -54,23 +54,6 @@ TEST(SdlViewport, PictureIsCentredAtTheChosenScaleAtMost) {
         EXPECT_EQ((std::array{viewport.left, viewport.top, viewport.scale}),
                   (std::array{c.expected.left, c.expected.top, c.expected.scale})) << c.width << "x" << c.height;
     }
-}
-
-TEST(SdlPenMapping, BorderPixelsAreOffScreenAndALiftOutsideIsClampedToTheNearestEdge) {
-    const Viewport letterboxed{600, 60, 3};
-    EXPECT_TRUE(IsOnScreen(WindowToScreen(600, 60, letterboxed)));
-    // One window pixel left of / above the picture must not round to 0.
-    EXPECT_FALSE(IsOnScreen(WindowToScreen(599, 100, letterboxed)));
-    EXPECT_FALSE(IsOnScreen(WindowToScreen(700, 59, letterboxed)));
-    EXPECT_FALSE(IsOnScreen(WindowToScreen(600 + 720, 100, letterboxed)));
-    EXPECT_FALSE(IsOnScreen(WindowToScreen(700, 60 + 960, letterboxed)));
-    const auto clamped = [](int x, int y) {
-        const ScreenPoint point = ClampToScreen({x, y});
-        return std::pair{point.x, point.y};
-    };
-    EXPECT_EQ(clamped(-5, -1), std::pair(0, 0));
-    EXPECT_EQ(clamped(400, 320), std::pair(239, 319));
-    EXPECT_EQ(clamped(17, 300), std::pair(17, 300));
 }
 
 TEST(SdlSessionRecorder, PaintsEvenlySpacedBecomeOneRunAndEveryOtherEventSetsItsClock) {
