@@ -7,11 +7,11 @@ PenAction PenFilter::MouseButton(bool down, std::uintptr_t extraInfo, int x, int
     // Windows 8 it comes only this way, and then it is the pen.
     const bool promoted = (extraInfo & kPromotedMouseMask) == kPromotedMouseSignature;
     if (promoted && pointersCome_) return {};
-    if (down && holder_ == Holder::Nobody) {
+    if (down) {
         holder_ = Holder::Mouse;
         return {PenAction::Kind::Press, x, y};
     }
-    if (!down && holder_ == Holder::Mouse) {
+    if (holder_ == Holder::Mouse) {
         holder_ = Holder::Nobody;
         return {PenAction::Kind::Lift, x, y};
     }
@@ -22,7 +22,7 @@ PenAction PenFilter::Pointer(const PointerMessage& message) {
     using Kind = PointerMessage::Kind;
     pointersCome_ = true;
     if (message.kind == Kind::Down) {
-        if (holder_ != Holder::Nobody || !message.primary || message.canceled) return {};
+        if (!message.primary || message.canceled) return {};
         holder_ = Holder::Pointer;
         pointer_ = message.id;
         lastX_ = message.x;

@@ -1,8 +1,8 @@
 // Which of the window's messages press and lift the game's one pen. The left
-// mouse button and touch or pen contacts (Windows 8's pointer messages) both
-// can; whichever pressed it lifts it, and the other is ignored meanwhile.
-// Of several fingers only the first, the system's primary pointer, is the
-// pen. A touch also reaches the window a second time, as mouse messages the
+// mouse button and touch or stylus contacts (Windows 8's pointer messages)
+// both can. The latest press takes the pen, as a press while the pen is down
+// means that its lift was lost; only the one that pressed it lifts it. Of
+// several fingers only the first, the system's primary pointer, is the pen. A touch also reaches the window a second time, as mouse messages the
 // system makes from it for older programs: once pointer messages come, those
 // are dropped, so that a tap is not two. Without <windows.h>: the host reads
 // the messages' fields into these.

@@ -37,7 +37,7 @@ Step Touch(Pointer kind, std::uint32_t id, bool primary, int x, int y, Act expec
     return {false, false, 0, {kind, id, primary, canceled, x, y}, expected, x, y};
 }
 
-TEST(PenFilter, EachTapPressesAndLiftsThePenOnceFromWhicheverPressedIt) {
+TEST(PenFilter, EachTapPressesAndLiftsThePenOnceAndTheLatestPressHoldsIt) {
     constexpr Act kNone = Act::None, kPress = Act::Press, kLift = Act::Lift;
     const struct { const char* name; std::vector<Step> steps; } cases[] = {
         {"the mouse", {Mouse(true, kRealMouse, 3, 4, kPress), Mouse(false, kRealMouse, 900, -5, kLift)}},
@@ -51,12 +51,14 @@ TEST(PenFilter, EachTapPressesAndLiftsThePenOnceFromWhicheverPressedIt) {
          {Touch(Pointer::Down, 1, true, 5, 5, kPress), Touch(Pointer::Down, 2, false, 50, 50, kNone),
           Touch(Pointer::Up, 2, false, 50, 50, kNone), Touch(Pointer::Update, 1, true, 6, 6, kNone),
           Touch(Pointer::Up, 1, true, 7, 7, kLift), Touch(Pointer::Down, 2, false, 50, 50, kNone)}},
+        // A press while the pen is down (its lift went elsewhere) takes it.
         {"the mouse while a finger holds the pen",
-         {Touch(Pointer::Down, 1, true, 5, 5, kPress), Mouse(true, kRealMouse, 80, 80, kNone),
-          Mouse(false, kRealMouse, 80, 80, kNone), Touch(Pointer::Up, 1, true, 5, 5, kLift)}},
-        {"a finger while the mouse holds the pen",
-         {Mouse(true, kRealMouse, 80, 80, kPress), Touch(Pointer::Down, 1, true, 5, 5, kNone),
+         {Touch(Pointer::Down, 1, true, 5, 5, kPress), Mouse(true, kRealMouse, 80, 80, kPress),
           Touch(Pointer::Up, 1, true, 5, 5, kNone), Mouse(false, kRealMouse, 81, 81, kLift)}},
+        {"a finger while the mouse holds the pen",
+         {Mouse(true, kRealMouse, 80, 80, kPress), Mouse(true, kRealMouse, 82, 82, kPress),
+          Touch(Pointer::Down, 1, true, 5, 5, kPress), Mouse(false, kRealMouse, 81, 81, kNone),
+          Touch(Pointer::Up, 1, true, 6, 6, kLift)}},
         {"a contact the system cancels",
          {Touch(Pointer::Down, 1, true, 5, 5, kNone, true), Touch(Pointer::Down, 3, true, 5, 5, kPress),
           Touch(Pointer::Update, 3, true, 9, 8, kLift, true), Touch(Pointer::Up, 3, true, 9, 8, kNone)}},
