@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,7 +19,8 @@ using Pointer = PointerMessage::Kind;
 // GetMessageExtraInfo() of a mouse message made from a touch, and of a real one.
 constexpr std::uintptr_t kFromTouch = 0xFF515780, kRealMouse = 0;
 
-// A message at (x, y) and the action it must give (there, unless None).
+// A message and the action it must give, at (x, y) unless None: where the
+// message was, but for a lost pointer.
 struct Step {
     bool mouse;  // a left button message, else a pointer message
     bool down;
@@ -35,6 +35,10 @@ Step Mouse(bool down, std::uintptr_t extraInfo, int x, int y, Act expected) {
 }
 Step Touch(Pointer kind, std::uint32_t id, bool primary, int x, int y, Act expected, bool canceled = false) {
     return {false, false, 0, {kind, id, primary, canceled, x, y}, expected, x, y};
+}
+// A pointer another window took: the message has no point; the pen lifts where it was last.
+Step Lost(std::uint32_t id, int lastX, int lastY) {
+    return {false, false, 0, {Pointer::CaptureLost, id, false, false, 0, 0}, Act::Lift, lastX, lastY};
 }
 
 TEST(PenFilter, EachTapPressesAndLiftsThePenOnceAndTheLatestPressHoldsIt) {
@@ -62,6 +66,8 @@ TEST(PenFilter, EachTapPressesAndLiftsThePenOnceAndTheLatestPressHoldsIt) {
         {"a contact the system cancels",
          {Touch(Pointer::Down, 1, true, 5, 5, kNone, true), Touch(Pointer::Down, 3, true, 5, 5, kPress),
           Touch(Pointer::Update, 3, true, 9, 8, kLift, true), Touch(Pointer::Up, 3, true, 9, 8, kNone)}},
+        {"a contact another window takes",
+         {Touch(Pointer::Down, 4, true, 5, 6, kPress), Touch(Pointer::Update, 4, true, 70, 80, kNone), Lost(4, 70, 80)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,15 +82,6 @@ TEST(PenFilter, EachTapPressesAndLiftsThePenOnceAndTheLatestPressHoldsIt) {
             }
         }
     }
-}
-
-// A pointer taken by another window says no point: the pen lifts where it was last.
-TEST(PenFilter, PointerCaptureLostLiftsThePenWhereItWasLast) {
-    PenFilter filter;
-    filter.Pointer({Pointer::Down, 4, true, false, 5, 6});
-    filter.Pointer({Pointer::Update, 4, true, false, 70, 80});
-    const PenAction lift = filter.Pointer({Pointer::CaptureLost, 4, false, false, 0, 0});
-    EXPECT_EQ((std::tuple{lift.kind, lift.x, lift.y}), (std::tuple{Act::Lift, 70, 80}));
 }
 
 }  // namespace
