@@ -2,8 +2,9 @@
 // mouse button and touch or stylus contacts (Windows 8's pointer messages)
 // both can. The latest press takes the pen, as a press while the pen is down
 // means that its lift was lost; only the one that pressed it lifts it. Of
-// several fingers only the first, the system's primary pointer, is the pen. A touch also reaches the window a second time, as mouse messages the
-// system makes from it for older programs: once pointer messages come, those
+// several fingers only the first, the system's primary pointer, is the pen.
+// A touch also reaches the window a second time, as mouse messages the
+// system makes of it for older programs: once pointer messages come, those
 // are dropped, so that a tap is not two. Without <windows.h>: the host reads
 // the messages' fields into these.
 #pragma once

@@ -266,7 +266,7 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
             return 1;  // the paint covers the whole window
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            Button(penFilter_.MouseButton(message == WM_LBUTTONDOWN, static_cast<std::uintptr_t>(GetMessageExtraInfo()),
+            Pen(penFilter_.MouseButton(message == WM_LBUTTONDOWN, static_cast<std::uintptr_t>(GetMessageExtraInfo()),
                                           static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
             return 0;
         case WM_POINTERDOWN:
@@ -275,7 +275,7 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
         case WM_POINTERCAPTURECHANGED:
             // Handled, so the system makes no gesture of it; its mouse
             // messages, if it sends them all the same, the filter drops.
-            Button(penFilter_.Pointer(ReadPointer(Window(window_), message, wParam, lParam)));
+            Pen(penFilter_.Pointer(ReadPointer(Window(window_), message, wParam, lParam)));
             return 0;
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED) {
@@ -307,7 +307,7 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
     return -1;
 }
 
-void Win32Host::Button(const PenAction& action) {
+void Win32Host::Pen(const PenAction& action) {
     if (action.kind == PenAction::Kind::None) return;
     const bool down = action.kind == PenAction::Kind::Press;
     if (!gameShown_) {

@@ -1,8 +1,9 @@
 // The Windows host: one Win32 window showing the handheld's screen at a whole
 // scale, the left mouse button, a finger or a stylus as the pen (captured, so
-// that a release outside the window still lifts it), minimising as the device's focus loss, and the
-// game's pace kept by a waitable timer. Declared without <windows.h>, whose
-// names clash with the platform stand-in's.
+// that a release outside the window still lifts it), minimising as the
+// device's focus loss, and the game's pace kept by a waitable timer.
+// Declared without <windows.h>, whose names clash with the platform
+// stand-in's.
 #pragma once
 
 #include <array>
@@ -61,7 +62,7 @@ private:
     void Queue(const platform::HostEvent& event);
     platform::HostEvent Deliver(const platform::HostEvent& event);
     sdlhost::SessionRecorder* Recorder();
-    void Button(const PenAction& action);
+    void Pen(const PenAction& action);
     void Key(std::uintptr_t key, bool alt);
     void SaveScreenshot();
     void ToggleFullScreen();
