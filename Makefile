@@ -108,8 +108,8 @@ windows-build:
 	  $(WIN_OPTIONS)
 	cmake --build $(WIN_DIR) -j $(JOBS)
 
-# The Windows step of make test, under Wine: the game's unit tests, the
-# runner's scenario scripts and golden plays (the same pictures and traces as
+# The Windows step of make test, under Wine: the unit tests (those that need
+# no Cairo and no POSIX shell), the runner's scenario scripts and golden plays (the same pictures and traces as
 # on Linux), the installer installing and uninstalling, then the Windows
 # program played in Xvfb with openbox, its recording replayed by the Linux
 # runner. Built from the test build's pictures, so nothing is drawn twice.

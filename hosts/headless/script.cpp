@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <sstream>
 
@@ -166,12 +167,16 @@ std::variant<Command, std::string> LineParser::Parse() {
 }
 
 // Without O_NONBLOCK, opening a named pipe would wait for a writer. Windows
-// has neither flag, but would read "\r\n" as "\n" without O_BINARY.
+// has neither flag, but would read "\r\n" as "\n" without O_BINARY, and
+// names files in wide characters: a narrow name loses any letter outside the
+// system's code page.
+int OpenForReading(const std::string& path) {
 #ifdef _WIN32
-constexpr int kOpenForReading = O_RDONLY | O_BINARY;
+    return ::_wopen(std::filesystem::u8path(path).c_str(), O_RDONLY | O_BINARY);
 #else
-constexpr int kOpenForReading = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 #endif
+}
 
 // Reads what the open descriptor holds, refusing it as a script when it is
 // not a regular file or holds more than `maxBytes`.
@@ -197,8 +202,14 @@ ScriptFile ReadOpenFile(int descriptor, std::size_t maxBytes) {
 }  // namespace
 
 ScriptFile ReadScriptFile(const std::string& path, std::size_t maxBytes) {
-    const int descriptor = ::open(path.c_str(), kOpenForReading);
-    if (descriptor < 0) return {{}, std::strerror(errno)};
+    const int descriptor = OpenForReading(path);
+    if (descriptor < 0) {
+        const int reason = errno;
+        // Windows opens no folder as a file; it answers "Permission denied".
+        std::error_code ignored;
+        if (std::filesystem::is_directory(std::filesystem::u8path(path), ignored)) return {{}, "not a regular file"};
+        return {{}, std::strerror(reason)};
+    }
     ScriptFile file = ReadOpenFile(descriptor, maxBytes);
     ::close(descriptor);
     return file;

@@ -1,6 +1,8 @@
 #include "hosts/win32/win32_host.h"
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <tpcshrd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -53,6 +55,50 @@ SIZE OuterSize(int scale, DWORD style) {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+constexpr wchar_t kTabletProperty[] = L"MicrosoftTabletPenServiceProperty";
+
+// The game answers a touch at once and gives holding or a second tap no
+// meaning: the system's press-and-hold (a right click, after a wait), flicks,
+// and the rings and ripples it draws over the picture for them are turned
+// off for the window. The property is the Tablet PC way, from Windows 7; the
+// feedback settings are Windows 8's, looked up when the program runs, so that
+// it starts where they are missing.
+void TurnOffTouchGestures(HWND window) {
+    const DWORD off = TABLET_DISABLE_PRESSANDHOLD | TABLET_DISABLE_PENTAPFEEDBACK | TABLET_DISABLE_PENBARRELFEEDBACK |
+                      TABLET_DISABLE_FLICKS;
+    SetPropW(window, kTabletProperty, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(off)));
+    using SetFeedback = BOOL(WINAPI*)(HWND, FEEDBACK_TYPE, DWORD, UINT32, const void*);
+    // Through void (*)(), the one cast between function types GCC lets pass.
+    const auto setFeedback = reinterpret_cast<SetFeedback>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetWindowFeedbackSetting")));
+    if (setFeedback == nullptr) return;
+    const BOOL shown = FALSE;
+    for (unsigned type = FEEDBACK_TOUCH_CONTACTVISUALIZATION; type <= FEEDBACK_GESTURE_PRESSANDTAP; ++type) {
+        setFeedback(window, static_cast<FEEDBACK_TYPE>(type), 0, sizeof shown, &shown);
+    }
+}
+
+// A pointer message's fields; its point is on the screen, the window's is
+// in the window.
+PointerMessage ReadPointer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    using Kind = PointerMessage::Kind;
+    PointerMessage pointer;
+    pointer.kind = message == WM_POINTERDOWN     ? Kind::Down
+                   : message == WM_POINTERUPDATE ? Kind::Update
+                   : message == WM_POINTERUP     ? Kind::Up
+                                                 : Kind::CaptureLost;
+    pointer.id = GET_POINTERID_WPARAM(wParam);
+    pointer.primary = IS_POINTER_PRIMARY_WPARAM(wParam);
+    pointer.canceled = IS_POINTER_CANCELED_WPARAM(wParam);
+    if (pointer.kind != Kind::CaptureLost) {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(window, &point);
+        pointer.x = point.x;
+        pointer.y = point.y;
+    }
+    return pointer;
+}
+
 }  // namespace
 
 std::unique_ptr<Win32Host> Win32Host::Open(Win32HostOptions options, std::string& error) {
@@ -91,6 +137,7 @@ std::unique_ptr<Win32Host> Win32Host::Open(Win32HostOptions options, std::string
         return nullptr;
     }
     host->window_ = window;
+    TurnOffTouchGestures(window);
     // A high-resolution timer where the system has one, else the plain one.
     host->timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
     if (host->timer_ == nullptr) host->timer_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
@@ -105,6 +152,7 @@ Win32Host::~Win32Host() {
     if (timer_ != nullptr) CloseHandle(timer_);
     if (window_ != nullptr) {
         SetWindowLongPtrW(Window(window_), GWLP_USERDATA, 0);
+        RemovePropW(Window(window_), kTabletProperty);
         DestroyWindow(Window(window_));
     }
 }
@@ -218,7 +266,16 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
             return 1;  // the paint covers the whole window
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            Button(message == WM_LBUTTONDOWN, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            Pen(penFilter_.MouseButton(message == WM_LBUTTONDOWN, static_cast<std::uintptr_t>(GetMessageExtraInfo()),
+                                          static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+            return 0;
+        case WM_POINTERDOWN:
+        case WM_POINTERUPDATE:
+        case WM_POINTERUP:
+        case WM_POINTERCAPTURECHANGED:
+            // Handled, so the system makes no gesture of it; its mouse
+            // messages, if it sends them all the same, the filter drops.
+            Pen(penFilter_.Pointer(ReadPointer(Window(window_), message, wParam, lParam)));
             return 0;
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED) {
@@ -249,7 +306,9 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
     return -1;
 }
 
-void Win32Host::Button(bool down, int x, int y) {
+void Win32Host::Pen(const PenAction& action) {
+    if (action.kind == PenAction::Kind::None) return;
+    const bool down = action.kind == PenAction::Kind::Press;
     if (!gameShown_) {
         // A click on the hidden game's window brings it back; it is no pen press.
         if (down && !restoreAsked_) {
@@ -258,7 +317,7 @@ void Win32Host::Button(bool down, int x, int y) {
         }
         return;
     }
-    const sdlhost::ScreenPoint point = sdlhost::WindowToScreen(x, y, WindowViewport());
+    const sdlhost::ScreenPoint point = sdlhost::WindowToScreen(action.x, action.y, WindowViewport());
     if (down) {
         if (!sdlhost::IsOnScreen(point)) return;
         SetCapture(Window(window_));

@@ -1,8 +1,9 @@
 // The Windows host: one Win32 window showing the handheld's screen at a whole
-// scale, the left mouse button as the pen (captured, so that a release outside
-// the window still lifts it), minimising as the device's focus loss, and the
-// game's pace kept by a waitable timer. Declared without <windows.h>, whose
-// names clash with the platform stand-in's.
+// scale, the left mouse button, a finger or a stylus as the pen (captured, so
+// that a release outside the window still lifts it), minimising as the
+// device's focus loss, and the game's pace kept by a waitable timer.
+// Declared without <windows.h>, whose names clash with the platform
+// stand-in's.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@
 #include "hosts/sdl/pixel_convert.h"
 #include "hosts/sdl/screen_geometry.h"
 #include "hosts/sdl/session_recorder.h"
+#include "hosts/win32/pen_filter.h"
 #include "platform/host.h"
 
 namespace win32host {
@@ -60,7 +62,7 @@ private:
     void Queue(const platform::HostEvent& event);
     platform::HostEvent Deliver(const platform::HostEvent& event);
     sdlhost::SessionRecorder* Recorder();
-    void Button(bool down, int x, int y);
+    void Pen(const PenAction& action);
     // F12 and Alt+Enter; false for any other key.
     bool Key(std::uintptr_t key, bool altHeld);
     void SaveScreenshot();
@@ -79,6 +81,7 @@ private:
     std::array<std::uint32_t, sdlhost::kScreenPixels> frame_{};
     bool gameShown_ = false;
     bool restoreAsked_ = false;
+    PenFilter penFilter_;
     bool penDown_ = false;
     bool fullScreen_ = false;
     long savedStyle_ = 0;

@@ -67,3 +67,15 @@ if(MIRELINK_WINDOWS_TESTS)
     add_subdirectory(tests/${dir})
   endforeach()
 endif()
+
+# With the runner's libpng: the picture codec and packer, the pictures the
+# program carries, the resource tools, and the runner's own parts. The art
+# generator and the contact sheet draw with Cairo, which has no Windows build:
+# their tests stay on Linux.
+if(MIRELINK_WINDOWS_TESTS AND MIRELINK_MINGW_PREFIX)
+  add_subdirectory(tools/dbb)
+  add_subdirectory(tools/resgen EXCLUDE_FROM_ALL)
+  foreach(dir codec res tools hosts/headless)
+    add_subdirectory(tests/${dir})
+  endforeach()
+endif()

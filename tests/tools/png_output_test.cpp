@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <optional>
 
-#include "tools/dbb/contact_sheet.h"
 #include "tools/dbb/png_export.h"
 #include "tools/dbb/raw_picture.h"
+#ifndef _WIN32
+#include "tools/dbb/contact_sheet.h"
+#endif
 
 namespace {
 
@@ -40,7 +42,7 @@ struct ReadBack {
     ReadBack() {
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
-        if (png_image_begin_read_from_file(&image, kPng.c_str())) {
+        if (png_image_begin_read_from_file(&image, kPng.string().c_str())) {
             image.format = PNG_FORMAT_RGBA;
             rgba.resize(PNG_IMAGE_SIZE(image));
             png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr);
@@ -72,6 +74,8 @@ TEST(PngExport, FileReadsBackUprightAndBadInputIsAClearError) {
     EXPECT_THROW(dbb::WritePng("/nonexistent-dir/x.png", dbb::RgbaImage{1, 1, {0, 0, 0, 255}}), dbb::Error);
 }
 
+// The contact sheet letters its labels with Cairo, which has no Windows build.
+#ifndef _WIN32
 TEST(ContactSheet, ShowsEachPictureUprightMagnifiedFrameByFrameWithItsLabel) {
     // Two frames of 2x2. Frame 0: red and see-through over green; frame 1:
     // blue over yellow. Then a one-pixel magenta picture with a longer label.
@@ -98,5 +102,6 @@ TEST(ContactSheet, ShowsEachPictureUprightMagnifiedFrameByFrameWithItsLabel) {
     EXPECT_EQ(magentaX, x) << "every row's pictures start in one column, past the widest label";
     EXPECT_GE(magentaY, y + 2 * kScale) << "the next picture is on a row of its own";
 }
+#endif
 
 }  // namespace

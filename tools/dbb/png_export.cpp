@@ -35,6 +35,16 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// Windows names files in wide characters: a narrow name would lose any
+// letter outside the system's code page.
+std::FILE* OpenForWriting(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wb");
+#else
+    return std::fopen(path.c_str(), "wb");
+#endif
+}
+
 struct PngWriteState {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -45,7 +55,7 @@ struct PngWriteState {
 
 void WritePng(const std::filesystem::path& path, const RgbaImage& image) {
     if (image.width == 0 || image.height == 0) throw Error("cannot write an empty picture as PNG");
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenForWriting(path));
     if (!file) throw Error("cannot create " + path.string());
     PngWriteState state;
     state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

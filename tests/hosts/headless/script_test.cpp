@@ -53,27 +53,33 @@ TEST(ScriptParsing, RefusesArgumentsOutOfRangeOrMalformed) {
     }
 }
 
-// A script is a regular file of bounded size; whatever else the path names is
-// refused without waiting on it or reading it to its end.
+// A script is a regular file of bounded size, named in UTF-8; whatever else
+// the path names is refused without waiting on it or reading it to its end.
 TEST(ScriptFile, ReadsARegularFileUpToTheLimitAndRefusesEverythingElse) {
     const std::filesystem::path dir = ::testing::TempDir() + "script-file-" + std::to_string(::getpid());
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / "ten.mls") << "paint 100\n";
-    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    const struct { std::string path; std::size_t limit; const char* error; } cases[] = {
-        {(dir / "ten.mls").string(), 10, ""},
-        {(dir / "ten.mls").string(), 9, "larger than 9 bytes"},
-        {"/proc/self/maps", 9, "larger than 9 bytes"},  // says it is empty
-        {"/dev/zero", kMaxScriptBytes, "not a regular file"},
-        {(dir / "pipe").string(), kMaxScriptBytes, "not a regular file"},  // no writer comes
+    const std::string named = dir.string() + "/t\xC3\xA9n \xE2\x99\xA5.mls";
+    std::ofstream(std::filesystem::u8path(named), std::ios::binary) << "paint 100\r\n";
+    struct Case { std::string path; std::size_t limit; const char* error; };
+    std::vector<Case> cases{
+        {named, 11, ""},
+        {named, 10, "larger than 10 bytes"},
         {dir.string(), kMaxScriptBytes, "not a regular file"},
         {(dir / "missing.mls").string(), kMaxScriptBytes, "No such file or directory"},
     };
+#ifdef _WIN32
+    cases.push_back({"NUL", kMaxScriptBytes, "not a regular file"});
+#else
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    cases.insert(cases.end(), {{"/proc/self/maps", 9, "larger than 9 bytes"},  // says it is empty
+                               {"/dev/zero", kMaxScriptBytes, "not a regular file"},
+                               {(dir / "pipe").string(), kMaxScriptBytes, "not a regular file"}});  // no writer comes
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const ScriptFile file = ReadScriptFile(c.path, c.limit);
         EXPECT_EQ(file.error, c.error);
-        EXPECT_EQ(file.text, *c.error == '\0' ? "paint 100\n" : "");
+        EXPECT_EQ(file.text, *c.error == '\0' ? "paint 100\r\n" : "") << "read as it is, byte for byte";
     }
     std::filesystem::remove_all(dir);
 }
