@@ -55,6 +55,14 @@ SIZE OuterSize(int scale, DWORD style) {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The largest whole scale, no larger than `requested` (0: any), at which the
+// window fits a monitor's work area, and why a requested one was reduced.
+sdlhost::WindowScale ScaleFitting(int requested, const RECT& work) {
+    const SIZE frame = OuterSize(0, kWindowStyle);
+    return sdlhost::ChooseWindowScale(requested, work.right - work.left - frame.cx,
+                                      work.bottom - work.top - frame.cy);
+}
+
 constexpr wchar_t kTabletProperty[] = L"MicrosoftTabletPenServiceProperty";
 
 // The game answers a touch at once and gives holding or a second tap no
@@ -115,20 +123,19 @@ std::unique_ptr<Win32Host> Win32Host::Open(Win32HostOptions options, std::string
         error = "cannot register the window class";
         return nullptr;
     }
-    // The work area less the frame's own size decides the scale.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const SIZE frame = OuterSize(0, kWindowStyle);
-    const sdlhost::WindowScale chosen = sdlhost::ChooseWindowScale(
-        options.scale, work.right - work.left - frame.cx, work.bottom - work.top - frame.cy);
+    const sdlhost::WindowScale chosen = ScaleFitting(options.scale, work);
     if (!chosen.note.empty()) {
         std::fprintf(stderr, "mirelink: %s\n", chosen.note.c_str());
         if (options.scale != 0) {
             MessageBoxW(nullptr, Wide(chosen.note).c_str(), L"Mirelink", MB_OK | MB_ICONINFORMATION);
         }
     }
+    const int requestedScale = options.scale;
     options.scale = chosen.scale;
     std::unique_ptr<Win32Host> host(new Win32Host(std::move(options)));
+    host->requestedScale_ = requestedScale;
     const SIZE outer = OuterSize(chosen.scale, kWindowStyle);
     const HWND window = CreateWindowExW(0, kClassName, L"Mirelink", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                         outer.cx, outer.cy, nullptr, nullptr, instance, host.get());
@@ -288,6 +295,11 @@ std::intptr_t Win32Host::Handle(std::uint32_t message, std::uintptr_t wParam, st
             }
             InvalidateRect(Window(window_), nullptr, FALSE);
             return 0;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another pixel density: the largest whole
+            // scale that fits there, where the system places the window.
+            FitMonitorOf(*reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             // The close button and Alt+F4: the game may ask first; a hidden
             // game has nobody to ask and simply closes.
@@ -388,6 +400,24 @@ void Win32Host::ToggleFullScreen() {
     }
     fullScreen_ = !fullScreen_;
     InvalidateRect(window, nullptr, FALSE);
+}
+
+void Win32Host::FitMonitorOf(const RECT& suggested) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+    options_.scale = ScaleFitting(requestedScale_, monitor.rcWork).scale;
+    const SIZE outer = OuterSize(options_.scale, kWindowStyle);
+    if (fullScreen_) {
+        // Full screen fills the monitor already: the window comes back at
+        // the new scale.
+        savedRect_[2] = outer.cx;
+        savedRect_[3] = outer.cy;
+    } else {
+        SetWindowPos(Window(window_), nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(Window(window_), nullptr, FALSE);
 }
 
 sdlhost::Viewport Win32Host::WindowViewport() const {

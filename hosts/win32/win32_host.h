@@ -23,6 +23,8 @@
 #include "hosts/win32/pen_filter.h"
 #include "platform/host.h"
 
+struct tagRECT;  // RECT
+
 namespace win32host {
 
 struct Win32HostOptions {
@@ -67,12 +69,15 @@ private:
     bool Key(std::uintptr_t key, bool altHeld);
     void SaveScreenshot();
     void ToggleFullScreen();
+    // The window at the scale that fits the monitor holding `suggested`.
+    void FitMonitorOf(const tagRECT& suggested);
     void Paint();
     sdlhost::Viewport WindowViewport() const;
     // Waits for a message, a knock or `waitMs` (negative: no time limit).
     void WaitFor(int waitMs);
 
-    Win32HostOptions options_;
+    Win32HostOptions options_;  // its scale: the one the window has now
+    int requestedScale_ = 0;    // --scale as given; 0: the largest that fits
     void* window_ = nullptr;  // HWND
     void* timer_ = nullptr;   // HANDLE of the waitable timer
     sdlhost::PaintSchedule schedule_;
