@@ -63,4 +63,6 @@ if(MIRELINK_WINDOWS_TESTS)
   foreach(dir app board gfx play)
     add_subdirectory(tests/${dir})
   endforeach()
+  # The platform stand-in's, the single-instance channel's between real processes.
+  add_subdirectory(tests/platform)
 endif()

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/internal/system_answers.h"
+
 namespace platform::internal::win32 {
 namespace {
 
@@ -51,9 +53,10 @@ DWORD ThisSession() {
     return session;
 }
 
-// A peer is one of ours when it runs as this user in this session.
+// A peer is one of ours when it runs as the channel's user in this session.
 bool IsOurs(DWORD processId, DWORD session) {
-    return session == ThisSession() && !ThisUser().empty() && UserOfProcess(processId) == ThisUser();
+    const std::string user = ChannelUser();
+    return session == ThisSession() && !user.empty() && UserOfProcess(processId) == user;
 }
 
 // Objects this user alone may open (and the system, which may anyway).
@@ -89,7 +92,33 @@ OVERLAPPED& Pending(PipeEnd* end) {
     return *reinterpret_cast<OVERLAPPED*>(end->overlapped);
 }
 
+// One connection attempt that never waits: the connected pipe (in `connected`)
+// when its server is one of ours.
+Reach Connect(const std::wstring& path, HANDLE* connected) {
+    HANDLE pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND: return Reach::kNobody;
+            case ERROR_PIPE_BUSY: return Reach::kBusy;
+            case ERROR_ACCESS_DENIED: return Reach::kStranger;  // a pipe not open to this user
+            default: return Reach::kFailed;
+        }
+    }
+    ULONG processId = 0;
+    ULONG session = 0;
+    if (!GetNamedPipeServerProcessId(pipe, &processId) || !GetNamedPipeServerSessionId(pipe, &session) ||
+        !IsOurs(processId, session)) {
+        CloseHandle(pipe);
+        return Reach::kStranger;
+    }
+    *connected = pipe;
+    return Reach::kOurs;
+}
+
 }  // namespace
+
+std::string ProcessUser() { return ThisUser(); }
 
 std::string UserAndSession() {
     if (ThisUser().empty()) return "";
@@ -112,16 +141,23 @@ void GiveMutex(Handle mutex) {
     CloseHandle(H(mutex));
 }
 
-bool CreatePipeEnd(const std::string& name, bool first, PipeEnd* end) {
+Handle NewEvent() { return FromH(CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
+void CloseEvent(Handle event) {
+    if (event != kNone) CloseHandle(H(event));
+}
+void ClearEvent(Handle event) { ResetEvent(H(event)); }
+void RaiseEvent(Handle event) { SetEvent(H(event)); }
+
+bool CreatePipeEnd(const std::string& name, bool first, Handle event, PipeEnd* end) {
     OwnSecurity security;
     if (security.get() == nullptr) return false;
     const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
     const DWORD pipeMode = PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
     end->pipe = FromH(CreateNamedPipeW(PipePath(name).c_str(), openMode, pipeMode, PIPE_UNLIMITED_INSTANCES,
                                        sizeof end->buffer, sizeof end->buffer, 0, security.get()));
-    end->event = FromH(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    end->event = event;
     end->reading = false;
-    if (end->pipe != kNone && end->event != kNone && Listen(end, &Pending(end))) return true;
+    if (end->pipe != kNone && Listen(end, &Pending(end))) return true;
     ClosePipeEnd(end);
     return false;
 }
@@ -131,8 +167,7 @@ void ClosePipeEnd(PipeEnd* end) {
         CancelIo(H(end->pipe));
         CloseHandle(H(end->pipe));
     }
-    if (end->event != kNone) CloseHandle(H(end->event));
-    end->pipe = end->event = kNone;
+    end->pipe = kNone;
 }
 
 PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
@@ -164,6 +199,10 @@ PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
     return PollPipeEnd(end, size);
 }
 
+bool HasNews(const PipeEnd& end) {
+    return HasOverlappedIoCompleted(reinterpret_cast<const OVERLAPPED*>(end.overlapped));
+}
+
 void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -176,9 +215,11 @@ void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {
     if (overlapped.hEvent != nullptr) CloseHandle(overlapped.hEvent);
 }
 
-bool PipeExists(const std::string& name) {
-    if (WaitNamedPipeW(PipePath(name).c_str(), 1)) return true;
-    return GetLastError() != ERROR_FILE_NOT_FOUND;
+Reach WhoHolds(const std::string& name) {
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    const Reach reach = Connect(PipePath(name), &pipe);
+    if (reach == Reach::kOurs) CloseHandle(pipe);  // the owner sees the end and drops the connection
+    return reach;
 }
 
 std::uint64_t NowMs() { return GetTickCount64(); }
@@ -187,21 +228,17 @@ bool ExchangeWithPipe(const std::string& name, const void* request, std::size_t 
                       void* reply, std::size_t replySize, std::uint64_t deadlineMs) {
     const std::wstring path = PipePath(name);
     HANDLE pipe = INVALID_HANDLE_VALUE;
-    while (pipe == INVALID_HANDLE_VALUE && NowMs() < deadlineMs) {
-        pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
-        if (pipe != INVALID_HANDLE_VALUE || GetLastError() != ERROR_PIPE_BUSY) break;
+    // A busy copy is given until the deadline to take the connection.
+    Reach reach = Connect(path, &pipe);
+    while (reach == Reach::kBusy && NowMs() < deadlineMs) {
         WaitNamedPipeW(path.c_str(), static_cast<DWORD>(deadlineMs - NowMs()));
+        reach = Connect(path, &pipe);
     }
-    if (pipe == INVALID_HANDLE_VALUE) return false;
-    ULONG processId = 0;
-    ULONG session = 0;
+    if (reach != Reach::kOurs) return false;
     DWORD mode = PIPE_READMODE_MESSAGE;
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     bool answered = false;
-    if (event != nullptr && GetNamedPipeServerProcessId(pipe, &processId) &&
-        GetNamedPipeServerSessionId(pipe, &session) && IsOurs(processId, session) &&
-        SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
+    if (event != nullptr && SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
         OVERLAPPED overlapped{};
         overlapped.hEvent = event;
         DWORD moved = 0;
