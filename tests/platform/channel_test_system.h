@@ -85,6 +85,22 @@ private:
     std::intptr_t handles_[4] = {-1, -1, -1, -1};
 };
 
+// Keeps the start-up lock named `name` (ChannelName and ".lock") in being
+// while its holder dies, as a copy waiting for the lock does: on Windows the
+// lock is a mutex, gone with its last handle. On Unix the lock file stays by
+// itself. `found` when the lock was there to keep.
+class LockKeptInBeing {
+public:
+    explicit LockKeptInBeing(const std::string& name);
+    ~LockKeptInBeing();
+    LockKeptInBeing(const LockKeptInBeing&) = delete;
+    LockKeptInBeing& operator=(const LockKeptInBeing&) = delete;
+    bool found = false;
+
+private:
+    std::intptr_t handle_ = -1;
+};
+
 // True when the hand-over waitable (a descriptor, or an event) says that
 // something waits to be served.
 bool IsSignalled(std::intptr_t waitable);

@@ -105,6 +105,10 @@ AddressHolder::AddressHolder(const std::string& address) {
 
 AddressHolder::~AddressHolder() { close(static_cast<int>(handles_[0])); }
 
+LockKeptInBeing::LockKeptInBeing(const std::string&) : found(true) {}
+
+LockKeptInBeing::~LockKeptInBeing() = default;
+
 bool IsSignalled(std::intptr_t waitable) { return Readable(static_cast<int>(waitable)); }
 
 }  // namespace platform_test

@@ -144,6 +144,16 @@ AddressHolder::~AddressHolder() {
     }
 }
 
+LockKeptInBeing::LockKeptInBeing(const std::string& name) {
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
+    found = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    handle_ = FromH(mutex);
+}
+
+LockKeptInBeing::~LockKeptInBeing() {
+    if (handle_ != -1) CloseHandle(H(handle_));
+}
+
 bool IsSignalled(std::intptr_t waitable) { return WaitForSingleObject(H(waitable), 0) == WAIT_OBJECT_0; }
 
 }  // namespace platform_test

@@ -146,9 +146,12 @@ int CopyStartedWithOthers(const std::vector<std::string>& args) {
     return kFirst;
 }
 
-// A copy that dies in its start-up, between its search and its window.
+// A copy that dies in its start-up, between its search and its window: it
+// says 'y' holding the start-up lock, and dies when told.
 int CopyDyingWhileStarting(const std::vector<std::string>& args) {
     AcquireStartupLock({args.at(0), kClass, kTitle});
+    platform_test::TellParent('y');
+    platform_test::HearParent();
     std::_Exit(kCrashed);  // no clean-up: the lock is left as a crash leaves it
 }
 
@@ -291,7 +294,12 @@ TEST_F(SingleInstanceTest, ACopyStartedBeforeTheWindowExistsOrOverACrashedCopysS
 // behind: the next start takes it over at once, and holds it as its own.
 TEST_F(SingleInstanceTest, ACopyThatDiedStartingHoldsNoLaterStartUp) {
     const std::string instanceNamespace = platform::InstanceNamespace();
-    ASSERT_EQ(ChildProcess("die-while-starting", {instanceNamespace}).ExitCode(), kCrashed);
+    ChildProcess dying("die-while-starting", {instanceNamespace});
+    ASSERT_EQ(dying.Hear(), 'y');
+    const platform_test::LockKeptInBeing lock(ChannelName(KeyOfThisCopy()) + ".lock");
+    ASSERT_TRUE(lock.found);
+    ASSERT_TRUE(dying.Tell('d'));
+    ASSERT_EQ(dying.ExitCode(), kCrashed);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(FindWindowW(kClass, kTitle), nullptr);
     ChildProcess copy("start", {instanceNamespace});
