@@ -163,10 +163,16 @@ bool CreatePipeEnd(const std::string& name, bool first, Handle event, PipeEnd* e
 }
 
 void ClosePipeEnd(PipeEnd* end) {
-    if (end->pipe != kNone) {
-        CancelIo(H(end->pipe));
-        CloseHandle(H(end->pipe));
+    if (end->pipe == kNone) return;
+    // The system writes to the end's record when its operation ends, even a
+    // cancelled one: the record must outlive the operation. The end comes
+    // at once; the bound only keeps a system that never ends one from
+    // holding the game.
+    OVERLAPPED& overlapped = Pending(end);
+    if (!HasOverlappedIoCompleted(&overlapped) && CancelIoEx(H(end->pipe), &overlapped)) {
+        for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&overlapped); ++i) Sleep(1);
     }
+    CloseHandle(H(end->pipe));
     end->pipe = kNone;
 }
 
@@ -211,6 +217,8 @@ void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {
     if (!WriteFile(H(end->pipe), data, static_cast<DWORD>(size), nullptr, &overlapped) &&
         GetLastError() == ERROR_IO_PENDING) {
         CancelIo(H(end->pipe));
+        DWORD moved = 0;
+        GetOverlappedResult(H(end->pipe), &overlapped, &moved, TRUE);  // the record lives until then
     }
     if (overlapped.hEvent != nullptr) CloseHandle(overlapped.hEvent);
 }

@@ -24,6 +24,19 @@ bool ChildPipe(bool childReads, HANDLE* parentEnd, HANDLE* childEnd) {
     return SetHandleInformation(*parentEnd, HANDLE_FLAG_INHERIT, 0);
 }
 
+// The children end with this program, however it ends: none outlives a
+// test that timed out.
+HANDLE ChildrenJob() {
+    static const HANDLE job = [] {
+        const HANDLE created = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    return job;
+}
+
 bool WriteByte(HANDLE handle, char byte) {
     DWORD written = 0;
     return WriteFile(handle, &byte, 1, &written, nullptr) && written == 1;
@@ -59,7 +72,10 @@ ChildProcess::ChildProcess(const std::string& role, const std::vector<std::strin
     startup.hStdOutput = childOutput;
     startup.hStdError = childError;
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                       &started)) {
+        AssignProcessToJobObject(ChildrenJob(), started.hProcess);
+        ResumeThread(started.hThread);
         CloseHandle(started.hThread);
         process_ = FromH(started.hProcess);
     }
