@@ -81,7 +81,12 @@ bool Listen(PipeEnd* end, OVERLAPPED* overlapped) {
     overlapped->hEvent = H(end->event);
     if (ConnectNamedPipe(H(end->pipe), overlapped)) return true;
     const DWORD error = GetLastError();
-    if (error == ERROR_PIPE_CONNECTED) SetEvent(H(end->event));
+    if (error == ERROR_PIPE_CONNECTED) {
+        // A client came between the end's making and its wait. The record
+        // was marked pending all the same, and no operation will finish it.
+        end->clientFirst = true;
+        SetEvent(H(end->event));
+    }
     return error == ERROR_PIPE_CONNECTED || error == ERROR_IO_PENDING;
 }
 
@@ -157,6 +162,7 @@ bool CreatePipeEnd(const std::string& name, bool first, Handle event, PipeEnd* e
                                        sizeof end->buffer, sizeof end->buffer, 0, security.get()));
     end->event = event;
     end->reading = false;
+    end->clientFirst = false;
     if (end->pipe != kNone && Listen(end, &Pending(end))) return true;
     ClosePipeEnd(end);
     return false;
@@ -169,7 +175,7 @@ void ClosePipeEnd(PipeEnd* end) {
     // at once; the bound only keeps a system that never ends one from
     // holding the game.
     OVERLAPPED& overlapped = Pending(end);
-    if (!HasOverlappedIoCompleted(&overlapped) && CancelIoEx(H(end->pipe), &overlapped)) {
+    if (!HasNews(*end) && CancelIoEx(H(end->pipe), &overlapped)) {
         for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&overlapped); ++i) Sleep(1);
     }
     CloseHandle(H(end->pipe));
@@ -179,7 +185,8 @@ void ClosePipeEnd(PipeEnd* end) {
 PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
     OVERLAPPED& overlapped = Pending(end);
     DWORD got = 0;
-    if (!GetOverlappedResult(H(end->pipe), &overlapped, &got, FALSE)) {
+    const bool connectedEarly = end->clientFirst && !end->reading;
+    if (!connectedEarly && !GetOverlappedResult(H(end->pipe), &overlapped, &got, FALSE)) {
         const DWORD error = GetLastError();
         return error == ERROR_IO_INCOMPLETE ? PipeNews::kNothing : PipeNews::kDone;
     }
@@ -206,7 +213,8 @@ PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
 }
 
 bool HasNews(const PipeEnd& end) {
-    return HasOverlappedIoCompleted(reinterpret_cast<const OVERLAPPED*>(end.overlapped));
+    return (end.clientFirst && !end.reading) ||
+           HasOverlappedIoCompleted(reinterpret_cast<const OVERLAPPED*>(end.overlapped));
 }
 
 void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {

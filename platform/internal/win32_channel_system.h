@@ -40,6 +40,7 @@ struct PipeEnd {
     Handle pipe = kNone;
     Handle event = kNone;  // not the end's own: shared with the other ends
     bool reading = false;  // connected, a read of the request under way
+    bool clientFirst = false;  // connected before the end began to wait: nothing under way
     unsigned char buffer[64];
     alignas(8) unsigned char overlapped[64];  // the system's record of the operation under way
 };

@@ -339,11 +339,7 @@ TEST_F(SingleInstanceTest, ABusyCopyIsNoStaleOneAndACopyRemovesOnlySocketsOfItsO
 
 // Copies started all at once give one game, wherever the channel lives.
 TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
-#ifdef _WIN32
-    constexpr int kCopies = 12;  // a start under Wine takes longer than a fork
-#else
     constexpr int kCopies = 42;
-#endif
     for (const fs::path& place : Places()) {
         SCOPED_TRACE(place);
         StartAfresh(place);
