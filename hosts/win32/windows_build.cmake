@@ -66,6 +66,8 @@ if(MIRELINK_WINDOWS_TESTS)
   foreach(dir app board gfx play)
     add_subdirectory(tests/${dir})
   endforeach()
+  # The platform stand-in's, the single-instance channel's between real processes.
+  add_subdirectory(tests/platform)
 endif()
 
 # With the runner's libpng: the picture codec and packer, the pictures the

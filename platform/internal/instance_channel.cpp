@@ -322,7 +322,12 @@ void AcquireStartupLock(const InstanceKey& key) {
     // for: start unguarded rather than not at all.
     const int fd = IsAbstract(place) ? LockNameWithin(place, kStartupLockWait)
                                      : LockFileWithin(place, kStartupLockWait);
-    if (fd >= 0) HeldLocks().push_back({key, place, fd, getpid()});
+    if (fd < 0) {
+        std::fprintf(stderr, "mirelink: the start-up lock could not be had (another copy is stuck starting, "
+                             "or its name is taken); going on without it\n");
+        return;
+    }
+    HeldLocks().push_back({key, place, fd, getpid()});
 }
 
 void ReleaseStartupLock(const InstanceKey& key) {

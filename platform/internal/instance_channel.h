@@ -40,14 +40,16 @@ struct InstanceKey {
     bool operator==(const InstanceKey&) const = default;
 };
 
-// The name of a key's socket and lock (without their endings). Stable for a
+// The name of a key's channel and lock (without their endings). Stable for a
 // user; differs for any difference in the key.
 std::string ChannelName(const InstanceKey& key);
 
-#ifndef _WIN32
-// Where the running copy's socket is: a path in the user's private directory,
-// or an abstract name, which starts with a NUL.
+// Where the running copy listens. On Unix its socket: a path in the user's
+// private directory, or an abstract name, which starts with a NUL. On
+// Windows the path of its pipe.
 std::string ChannelAddress(const InstanceKey& key);
+
+#ifndef _WIN32
 
 // The socket address of a place ChannelAddress gives; false when it cannot be one.
 bool ToSocketAddress(const std::string& place, sockaddr_un* address, socklen_t* length);
@@ -143,6 +145,8 @@ private:
 #ifdef _WIN32
     struct Pipe;
     explicit ChannelListener(std::unique_ptr<Pipe> pipe);
+    // Keeps enough ends waiting for clients, and no more waiting for them to speak.
+    void Replenish();
     std::unique_ptr<Pipe> pipe_;
 #else
     ChannelListener(int socket, int ready, std::string place);

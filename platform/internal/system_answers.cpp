@@ -2,7 +2,9 @@
 // runs as the process's own user.
 #include "platform/internal/system_answers.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/internal/win32_channel_system.h"
+#else
 #include <unistd.h>
 #endif
 
@@ -10,8 +12,10 @@ namespace platform::internal {
 
 bool SystemHasResourcesFor(SystemCall) { return true; }
 
-#ifndef _WIN32
-uid_t ChannelUser() { return getuid(); }
+#ifdef _WIN32
+ChannelUserId ChannelUser() { return win32::ProcessUser(); }
+#else
+ChannelUserId ChannelUser() { return getuid(); }
 #endif
 
 }  // namespace platform::internal

@@ -5,7 +5,9 @@
 // own source in their place.
 #pragma once
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <string>
+#else
 #include <sys/types.h>
 #endif
 
@@ -16,10 +18,14 @@ enum class SystemCall { kRegisterClass, kCreateWindow, kFullScreen };
 // False when a system short of resources refuses `call`.
 bool SystemHasResourcesFor(SystemCall call);
 
-#ifndef _WIN32
-// The user the single-instance channel takes its peers for (on Windows the
-// channel asks the system for the user's own identity).
-uid_t ChannelUser();
+// The user the single-instance channel takes its peers for: a user id on
+// Unix, a SID in text on Windows. Only a peer running as this user is a copy
+// of ours, whichever end of the channel it holds.
+#ifdef _WIN32
+using ChannelUserId = std::string;
+#else
+using ChannelUserId = uid_t;
 #endif
+ChannelUserId ChannelUser();
 
 }  // namespace platform::internal

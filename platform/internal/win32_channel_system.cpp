@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/internal/system_answers.h"
+
 namespace platform::internal::win32 {
 namespace {
 
@@ -51,9 +53,10 @@ DWORD ThisSession() {
     return session;
 }
 
-// A peer is one of ours when it runs as this user in this session.
+// A peer is one of ours when it runs as the channel's user in this session.
 bool IsOurs(DWORD processId, DWORD session) {
-    return session == ThisSession() && !ThisUser().empty() && UserOfProcess(processId) == ThisUser();
+    const std::string user = ChannelUser();
+    return session == ThisSession() && !user.empty() && UserOfProcess(processId) == user;
 }
 
 // Objects this user alone may open (and the system, which may anyway).
@@ -78,7 +81,12 @@ bool Listen(PipeEnd* end, OVERLAPPED* overlapped) {
     overlapped->hEvent = H(end->event);
     if (ConnectNamedPipe(H(end->pipe), overlapped)) return true;
     const DWORD error = GetLastError();
-    if (error == ERROR_PIPE_CONNECTED) SetEvent(H(end->event));
+    if (error == ERROR_PIPE_CONNECTED) {
+        // A client came between the end's making and its wait. The record
+        // was marked pending all the same, and no operation will finish it.
+        end->clientFirst = true;
+        SetEvent(H(end->event));
+    }
     return error == ERROR_PIPE_CONNECTED || error == ERROR_IO_PENDING;
 }
 
@@ -89,7 +97,33 @@ OVERLAPPED& Pending(PipeEnd* end) {
     return *reinterpret_cast<OVERLAPPED*>(end->overlapped);
 }
 
+// One connection attempt that never waits: the connected pipe (in `connected`)
+// when its server is one of ours.
+Reach Connect(const std::wstring& path, HANDLE* connected) {
+    HANDLE pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND: return Reach::kNobody;
+            case ERROR_PIPE_BUSY: return Reach::kBusy;
+            case ERROR_ACCESS_DENIED: return Reach::kStranger;  // a pipe not open to this user
+            default: return Reach::kFailed;
+        }
+    }
+    ULONG processId = 0;
+    ULONG session = 0;
+    if (!GetNamedPipeServerProcessId(pipe, &processId) || !GetNamedPipeServerSessionId(pipe, &session) ||
+        !IsOurs(processId, session)) {
+        CloseHandle(pipe);
+        return Reach::kStranger;
+    }
+    *connected = pipe;
+    return Reach::kOurs;
+}
+
 }  // namespace
+
+std::string ProcessUser() { return ThisUser(); }
 
 std::string UserAndSession() {
     if (ThisUser().empty()) return "";
@@ -112,33 +146,47 @@ void GiveMutex(Handle mutex) {
     CloseHandle(H(mutex));
 }
 
-bool CreatePipeEnd(const std::string& name, bool first, PipeEnd* end) {
+Handle NewEvent() { return FromH(CreateEventW(nullptr, TRUE, FALSE, nullptr)); }
+void CloseEvent(Handle event) {
+    if (event != kNone) CloseHandle(H(event));
+}
+void ClearEvent(Handle event) { ResetEvent(H(event)); }
+void RaiseEvent(Handle event) { SetEvent(H(event)); }
+
+bool CreatePipeEnd(const std::string& name, bool first, Handle event, PipeEnd* end) {
     OwnSecurity security;
     if (security.get() == nullptr) return false;
     const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
     const DWORD pipeMode = PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS;
     end->pipe = FromH(CreateNamedPipeW(PipePath(name).c_str(), openMode, pipeMode, PIPE_UNLIMITED_INSTANCES,
                                        sizeof end->buffer, sizeof end->buffer, 0, security.get()));
-    end->event = FromH(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    end->event = event;
     end->reading = false;
-    if (end->pipe != kNone && end->event != kNone && Listen(end, &Pending(end))) return true;
+    end->clientFirst = false;
+    if (end->pipe != kNone && Listen(end, &Pending(end))) return true;
     ClosePipeEnd(end);
     return false;
 }
 
 void ClosePipeEnd(PipeEnd* end) {
-    if (end->pipe != kNone) {
-        CancelIo(H(end->pipe));
-        CloseHandle(H(end->pipe));
+    if (end->pipe == kNone) return;
+    // The system writes to the end's record when its operation ends, even a
+    // cancelled one: the record must outlive the operation. The end comes
+    // at once; the bound only keeps a system that never ends one from
+    // holding the game.
+    OVERLAPPED& overlapped = Pending(end);
+    if (!HasNews(*end) && CancelIoEx(H(end->pipe), &overlapped)) {
+        for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&overlapped); ++i) Sleep(1);
     }
-    if (end->event != kNone) CloseHandle(H(end->event));
-    end->pipe = end->event = kNone;
+    CloseHandle(H(end->pipe));
+    end->pipe = kNone;
 }
 
 PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
     OVERLAPPED& overlapped = Pending(end);
     DWORD got = 0;
-    if (!GetOverlappedResult(H(end->pipe), &overlapped, &got, FALSE)) {
+    const bool connectedEarly = end->clientFirst && !end->reading;
+    if (!connectedEarly && !GetOverlappedResult(H(end->pipe), &overlapped, &got, FALSE)) {
         const DWORD error = GetLastError();
         return error == ERROR_IO_INCOMPLETE ? PipeNews::kNothing : PipeNews::kDone;
     }
@@ -164,6 +212,11 @@ PipeNews PollPipeEnd(PipeEnd* end, std::size_t* size) {
     return PollPipeEnd(end, size);
 }
 
+bool HasNews(const PipeEnd& end) {
+    return (end.clientFirst && !end.reading) ||
+           HasOverlappedIoCompleted(reinterpret_cast<const OVERLAPPED*>(end.overlapped));
+}
+
 void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -172,13 +225,17 @@ void AnswerPipeEnd(PipeEnd* end, const void* data, std::size_t size) {
     if (!WriteFile(H(end->pipe), data, static_cast<DWORD>(size), nullptr, &overlapped) &&
         GetLastError() == ERROR_IO_PENDING) {
         CancelIo(H(end->pipe));
+        DWORD moved = 0;
+        GetOverlappedResult(H(end->pipe), &overlapped, &moved, TRUE);  // the record lives until then
     }
     if (overlapped.hEvent != nullptr) CloseHandle(overlapped.hEvent);
 }
 
-bool PipeExists(const std::string& name) {
-    if (WaitNamedPipeW(PipePath(name).c_str(), 1)) return true;
-    return GetLastError() != ERROR_FILE_NOT_FOUND;
+Reach WhoHolds(const std::string& name) {
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    const Reach reach = Connect(PipePath(name), &pipe);
+    if (reach == Reach::kOurs) CloseHandle(pipe);  // the owner sees the end and drops the connection
+    return reach;
 }
 
 std::uint64_t NowMs() { return GetTickCount64(); }
@@ -187,21 +244,17 @@ bool ExchangeWithPipe(const std::string& name, const void* request, std::size_t 
                       void* reply, std::size_t replySize, std::uint64_t deadlineMs) {
     const std::wstring path = PipePath(name);
     HANDLE pipe = INVALID_HANDLE_VALUE;
-    while (pipe == INVALID_HANDLE_VALUE && NowMs() < deadlineMs) {
-        pipe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
-        if (pipe != INVALID_HANDLE_VALUE || GetLastError() != ERROR_PIPE_BUSY) break;
+    // A busy copy is given until the deadline to take the connection.
+    Reach reach = Connect(path, &pipe);
+    while (reach == Reach::kBusy && NowMs() < deadlineMs) {
         WaitNamedPipeW(path.c_str(), static_cast<DWORD>(deadlineMs - NowMs()));
+        reach = Connect(path, &pipe);
     }
-    if (pipe == INVALID_HANDLE_VALUE) return false;
-    ULONG processId = 0;
-    ULONG session = 0;
+    if (reach != Reach::kOurs) return false;
     DWORD mode = PIPE_READMODE_MESSAGE;
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     bool answered = false;
-    if (event != nullptr && GetNamedPipeServerProcessId(pipe, &processId) &&
-        GetNamedPipeServerSessionId(pipe, &session) && IsOurs(processId, session) &&
-        SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
+    if (event != nullptr && SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr)) {
         OVERLAPPED overlapped{};
         overlapped.hEvent = event;
         DWORD moved = 0;

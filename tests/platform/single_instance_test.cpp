@@ -1,12 +1,13 @@
 // The single-instance hand-over between real processes, and a channel that
-// nothing a peer, another user or a stopped copy does can block or fool.
+// nothing a peer, another user or a stopped copy does can block or fool: the
+// same tests on Unix (sockets) and Windows (named pipes), with the parts
+// that only a socket file has on Unix alone.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/socket.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -16,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -24,6 +26,7 @@
 #include "platform/coredll/coredll.h"
 #include "platform/internal/instance_channel.h"
 #include "platform/platform.h"
+#include "tests/platform/channel_test_system.h"
 #include "tests/platform/test_window.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/platform_seam.h"
@@ -35,6 +38,8 @@ using namespace std::chrono_literals;
 using platform::HostEvent;
 using platform::HostEventKind;
 using namespace platform::internal;
+using platform_test::ChannelPeer;
+using platform_test::ChildProcess;
 using platform_test::CountReceived;
 using platform_test::CreateRecordingWindow;
 using test_support::FakeHost;
@@ -42,65 +47,24 @@ using test_support::FakeHost;
 constexpr const char16_t* kClass = u"MIRELINK";
 constexpr const char16_t* kTitle = u"Mirelink";
 constexpr LRESULT kHandOverAnswer = 1234;
+constexpr ChannelRequest kValidRequest{kChannelMagic, kChannelVersion, 0, WM_USER, 0, 0, 0};
 
 // Exit codes of a copy run in a child process.
-enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kFirst = 14 };
+enum : int { kHandedOver = 10, kNoAnswer = 11, kNotFound = 12, kFirst = 14, kCrashed = 15 };
 
 // Another user's program: one the channel is told to take for a stranger,
-// and, as root (which CI is), a peer the test really becomes another user for.
+// and, as root on Unix (which CI is), a peer the test really becomes another
+// user for.
+#ifdef _WIN32
+std::vector<bool> RealStrangers() { return {false}; }
+bool BecomeAnotherUser() { return false; }
+#else
 std::vector<bool> RealStrangers() { return getuid() == 0 ? std::vector{false, true} : std::vector{false}; }
 bool BecomeAnotherUser() { return setgid(65534) == 0 && setuid(65534) == 0; }
-void PretendToBeAnotherUser(bool pretend) { SetChannelUserForTesting(pretend ? getuid() + 1 : getuid()); }
+#endif
+void PretendToBeAnotherUser(bool pretend) { PretendChannelIsAnotherUser(pretend); }
 
-// Runs `body` in a forked child that ends with its result; the alarm ends a
-// child that hangs.
-pid_t StartChild(const std::function<int()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        alarm(60);
-        const int exitCode = body();
-        platform::ResetForTesting();
-        _exit(exitCode);
-    }
-    return pid;
-}
-
-// -1 when the child was killed; nothing while it still runs and `block` is false.
-std::optional<int> ExitCode(pid_t pid, bool block = true) {
-    int status = 0;
-    if (waitpid(pid, &status, block ? 0 : WNOHANG) != pid) return std::nullopt;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool IsReadable(int fd) {
-    pollfd entry{fd, POLLIN, 0};
-    return poll(&entry, 1, 0) == 1;
-}
-
-// A child that does `setUp`, tells the test whether it could, and stays
-// until the test lets it go.
-class HeldChild {
-public:
-    explicit HeldChild(const std::function<bool()>& setUp) {
-        EXPECT_EQ(pipe(ready_), 0);
-        EXPECT_EQ(pipe(finish_), 0);
-        pid_ = StartChild([&] {
-            char done = setUp();
-            return write(ready_[1], &done, 1) == 1 && read(finish_[0], &done, 1) == 1 ? 0 : 1;
-        });
-        char done = 0;
-        ready = read(ready_[0], &done, 1) == 1 && done;
-    }
-    ~HeldChild() {
-        for (int fd : {ready_[0], ready_[1], finish_[0], finish_[1]}) close(fd);
-    }
-    int Release() { return write(finish_[1], "f", 1) == 1 ? ExitCode(pid_).value_or(-1) : -1; }
-    bool ready = false;
-
-private:
-    int ready_[2], finish_[2];
-    pid_t pid_;
-};
+std::u16string Utf16(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
 // Runs the message loop in real time until `done` holds or the time is up,
 // then has the host close the window, whose procedure quits.
@@ -123,99 +87,149 @@ void AnswerHandOverAndQuitOnClose() {
     };
 }
 
+// ---- the parts children play; the first argument is the instance namespace ----
+
 // A start of the program: hands over to a running copy if it finds one.
-int StartedCopy(const std::string& instanceNamespace, const char16_t* title = kTitle) {
+// A second argument is the window's title.
+int StartedCopy(const std::vector<std::string>& args) {
     FakeHost host;
     host.Install();
-    platform::SetInstanceNamespace(instanceNamespace);
-    const HWND found = FindWindowW(kClass, title);
+    platform::SetInstanceNamespace(args.at(0));
+    const HWND found = FindWindowW(kClass, args.size() > 1 ? Utf16(args[1]).c_str() : kTitle);
     if (found == nullptr) return kNotFound;
     return SendMessageW(found, WM_USER, 0, 0) == kHandOverAnswer ? kHandedOver : kNoAnswer;
 }
 
-// A raw peer on the channel, as a confused or hostile program would be.
-class ChannelPeer {
-public:
-    explicit ChannelPeer(const std::string& place, int flags = 0)
-        : fd_(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | flags, 0)) {
-        sockaddr_un address;
-        socklen_t length;
-        connected = ToSocketAddress(place, &address, &length) &&
-                    connect(fd_, reinterpret_cast<const sockaddr*>(&address), length) == 0;
-    }
-    ~ChannelPeer() { close(fd_); }
-    bool Send(const void* data, std::size_t size) { return send(fd_, data, size, MSG_NOSIGNAL) == ssize_t(size); }
-    // The reply, or nothing when the receiver has not answered.
-    std::optional<ChannelReply> Reply() {
-        ChannelReply reply{};
-        if (recv(fd_, &reply, sizeof reply, MSG_DONTWAIT) != static_cast<ssize_t>(sizeof reply)) return std::nullopt;
-        return reply;
-    }
-    bool connected = false;
-
-private:
-    int fd_;
-};
-
-// A socket listening at `place`, as a copy (or a stranger) holding it.
-int ListenAt(const std::string& place) {
-    const int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-    sockaddr_un address;
-    socklen_t length;
-    if (!ToSocketAddress(place, &address, &length) || bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 ||
-        listen(fd, 4) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
+// A copy that has made its window and never serves a request; it says 'y'
+// once the window is there and ends when told.
+int CopyThatNeverServes(const std::vector<std::string>& args) {
+    FakeHost host;
+    host.Install();
+    platform::SetInstanceNamespace(args.at(0));
+    platform_test::TellParent(CreateRecordingWindow(WS_VISIBLE, kClass, kTitle) != nullptr ? 'y' : 'n');
+    return platform_test::HearParent() != 0 ? 0 : 1;
 }
 
+// Another program holding the channel's address (as another user when the
+// second argument is "real"); says 'y' once it holds it, ends when told.
+int AddressSquatter(const std::vector<std::string>& args) {
+    const std::string address = ChannelAddress({args.at(0), kClass, kTitle});  // this user's, as the parent's
+    const bool become = args.at(1) == "real";
+    const platform_test::AddressHolder holder((!become || BecomeAnotherUser()) ? address : "");
+    platform_test::TellParent(holder.holding ? 'y' : 'n');
+    return platform_test::HearParent() != 0 ? 0 : 1;
+}
+
+// A copy started while the running one is too busy to take a connection:
+// kNoAnswer when it found that copy and did not take its channel.
+int StarterBesideABusyCopy(const std::vector<std::string>& args) {
+    FakeHost host;
+    host.Install();
+    platform::SetInstanceNamespace(args.at(0));
+    if (FindWindowW(kClass, kTitle) == nullptr) return kNotFound;
+    return ChannelListener::Listen({args.at(0), kClass, kTitle}) ? kHandedOver : kNoAnswer;
+}
+
+// One of many copies started at once, each on the parent's 'g': hands over,
+// or says '1' and runs the game until the parent speaks again.
+int CopyStartedWithOthers(const std::vector<std::string>& args) {
+    if (platform_test::HearParent() != 'g') return 1;
+    FakeHost host;
+    host.Install();
+    platform::SetInstanceNamespace(args.at(0));
+    if (const HWND found = FindWindowW(kClass, kTitle))
+        return SendMessageW(found, WM_USER, 0, 0) == kHandOverAnswer ? kHandedOver : kNoAnswer;
+    AnswerHandOverAndQuitOnClose();
+    CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
+    platform_test::TellParent('1');
+    RunLoopUntil(host, platform_test::ParentHasSpoken);
+    return kFirst;
+}
+
+// A copy that dies in its start-up, between its search and its window: it
+// says 'y' holding the start-up lock, and dies when told.
+int CopyDyingWhileStarting(const std::vector<std::string>& args) {
+    AcquireStartupLock({args.at(0), kClass, kTitle});
+    platform_test::TellParent('y');
+    platform_test::HearParent();
+    std::_Exit(kCrashed);  // no clean-up: the lock is left as a crash leaves it
+}
+
+// Another user sends a well-formed request to the address given.
+int StrangersRequest(const std::vector<std::string>& args) {
+    if (!BecomeAnotherUser()) return 1;
+    ChannelPeer(args.at(0)).Send(&kValidRequest, sizeof kValidRequest);
+    return 0;
+}
+
+const bool kRolesKnown = platform_test::AddChildRoles({
+    {"start", StartedCopy},
+    {"never-serves", CopyThatNeverServes},
+    {"squat", AddressSquatter},
+    {"start-beside-busy", StarterBesideABusyCopy},
+    {"start-with-others", CopyStartedWithOthers},
+    {"die-while-starting", CopyDyingWhileStarting},
+    {"strangers-request", StrangersRequest},
+});
+
+#ifndef _WIN32
 std::optional<std::pair<dev_t, ino_t>> FileIdentity(const std::string& path) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0) return std::nullopt;
     return std::pair{info.st_dev, info.st_ino};
 }
+#endif
 
-constexpr ChannelRequest kValidRequest{kChannelMagic, kChannelVersion, 0, WM_USER, 0, 0, 0};
-
-// Each test runs with a private runtime folder of its own, as a desktop
-// session gives the player.
+// Each test runs with a private runtime folder of its own on Unix, as a
+// desktop session gives the player.
 class SingleInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(kRolesKnown);
+#ifndef _WIN32
         std::string pattern = ::testing::TempDir() + "mirelink-runtime-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         runtime = pattern;
+#endif
         StartAfresh(runtime);
     }
     void TearDown() override {
         platform_test::Reaction() = nullptr;
         PretendToBeAnotherUser(false);
         platform::ResetForTesting();
-        fs::remove_all(runtime);
+        if (!runtime.empty()) fs::remove_all(runtime);
     }
     // A fresh process whose channel lives in `runtimeFolder`, or under an
-    // abstract name when there is none.
+    // abstract name when there is none (on Unix; Windows has its pipes).
     void StartAfresh(const fs::path& runtimeFolder) {
+#ifndef _WIN32
         runtimeFolder.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
+#endif
+        (void)runtimeFolder;
         host.Install();
         host.handOvers = 0;
         AnswerHandOverAndQuitOnClose();
     }
-    // The private folder, then no folder.
-    std::vector<fs::path> Places() const { return {runtime, ""}; }
+    // The private folder, then no folder; the pipe's one place on Windows.
+    std::vector<fs::path> Places() const {
+        if (runtime.empty()) return {""};
+        return {runtime, ""};
+    }
     HWND CreateGameWindow() {
         const HWND window = CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
         EXPECT_NE(window, nullptr);
         return window;
     }
+    // Serves the channel until the child ends.
+    int ServeUntilEnd(ChildProcess& child) {
+        std::optional<int> exitCode;
+        RunLoopUntil(host, [&] { return (exitCode = child.ExitCode(false)).has_value(); });
+        return exitCode.value_or(-1);
+    }
     // A copy started in a child while this one serves the channel.
     int StartCopyAndServe() {
-        const std::string instanceNamespace = platform::InstanceNamespace();
-        const pid_t child = StartChild([&] { return StartedCopy(instanceNamespace); });
-        std::optional<int> exitCode;
-        RunLoopUntil(host, [&] { return (exitCode = ExitCode(child, false)).has_value(); });
-        return exitCode.value_or(-1);
+        ChildProcess child("start", {platform::InstanceNamespace()});
+        return ServeUntilEnd(child);
     }
     // One trip through the loop, which serves whatever waits on the channel.
     UINT NextMessage() {
@@ -233,26 +247,22 @@ protected:
 TEST_F(SingleInstanceTest, OtherNamespacesAndTitlesFindNothingAndACopyThatEndedAnswersZeroAtOnce) {
     CreateGameWindow();
     const std::string instanceNamespace = platform::InstanceNamespace();
-    EXPECT_EQ(ExitCode(StartChild([&] { return StartedCopy(instanceNamespace + "x"); })), kNotFound);
-    EXPECT_EQ(ExitCode(StartChild([&] { return StartedCopy(instanceNamespace, u"Other"); })), kNotFound);
+    EXPECT_EQ(ChildProcess("start", {instanceNamespace + "x"}).ExitCode(), kNotFound);
+    EXPECT_EQ(ChildProcess("start", {instanceNamespace, "Other"}).ExitCode(), kNotFound);
     // Serving the children's probes must not look like a hand-over.
     NextMessage();
     EXPECT_EQ(host.handOvers, 0);
 
-    // A copy that crashed after it was found must not hang the one starting.
+    // A copy that went away after it was found must not hang the one starting.
     platform::ResetForTesting();
-    HeldChild running([&] {
-        FakeHost childHost;
-        childHost.Install();
-        platform::SetInstanceNamespace(instanceNamespace);
-        return CreateRecordingWindow(WS_VISIBLE, kClass, kTitle) != nullptr;  // never serves a request
-    });
-    ASSERT_TRUE(running.ready);
+    ChildProcess running("never-serves", {instanceNamespace});
+    ASSERT_EQ(running.Hear(), 'y');
     StartAfresh(runtime);
     platform::SetInstanceNamespace(instanceNamespace);
     const HWND found = FindWindowW(kClass, kTitle);
     ASSERT_NE(found, nullptr);
-    EXPECT_EQ(running.Release(), 0);
+    ASSERT_TRUE(running.Tell('f'));
+    EXPECT_EQ(running.ExitCode(), 0);
     EXPECT_EQ(SendMessageW(found, WM_USER, 0, 0), 0);
     EXPECT_EQ(SendMessageW(found, WM_CLOSE, 0, 0), 0) << "only the hand-over crosses processes";
 }
@@ -261,55 +271,70 @@ TEST_F(SingleInstanceTest, ACopyStartedBeforeTheWindowExistsOrOverACrashedCopysS
     // This process searched and found nothing: until it has created its
     // window, a copy started now must wait rather than conclude it is first.
     ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
-    const std::string instanceNamespace = platform::InstanceNamespace();
-    const pid_t child = StartChild([&] { return StartedCopy(instanceNamespace); });
+    ChildProcess child("start", {platform::InstanceNamespace()});
     std::this_thread::sleep_for(100ms);  // gives the child every chance to race ahead; decides nothing
     CreateGameWindow();
-    std::optional<int> exitCode;
-    RunLoopUntil(host, [&] { return (exitCode = ExitCode(child, false)).has_value(); });
-    EXPECT_EQ(exitCode, kHandedOver);
+    EXPECT_EQ(ServeUntilEnd(child), kHandedOver);
     EXPECT_EQ(host.handOvers, 1);
 
+#ifndef _WIN32
     platform::ResetForTesting();
     StartAfresh(runtime);
     const std::string path = ChannelOfThisCopy();
     ASSERT_NE(path[0], '\0');
-    close(ListenAt(path));  // gone without removing its file
+    platform_test::AddressHolder{path};  // gone without removing its file
     CreateGameWindow();
     EXPECT_EQ(StartCopyAndServe(), kHandedOver);
     platform::ResetForTesting();  // the window and its channel go
     EXPECT_FALSE(fs::exists(path));
+#endif
 }
 
-// A copy too busy to take a connection (its backlog full, or the process
-// stopped) is there all the same: a new start must neither open a second
-// game nor take its socket. And a copy that ends removes only its own socket.
+// A copy that died between its search and its window left its start-up lock
+// behind: the next start takes it over at once, and holds it as its own.
+TEST_F(SingleInstanceTest, ACopyThatDiedStartingHoldsNoLaterStartUp) {
+    const std::string instanceNamespace = platform::InstanceNamespace();
+    ChildProcess dying("die-while-starting", {instanceNamespace});
+    ASSERT_EQ(dying.Hear(), 'y');
+    const platform_test::LockKeptInBeing lock(ChannelName(KeyOfThisCopy()) + ".lock");
+    ASSERT_TRUE(lock.found);
+    ASSERT_TRUE(dying.Tell('d'));
+    ASSERT_EQ(dying.ExitCode(), kCrashed);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(FindWindowW(kClass, kTitle), nullptr);
+    ChildProcess copy("start", {instanceNamespace});
+    CreateGameWindow();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("start-up lock"), std::string::npos) << said;
+    EXPECT_EQ(ServeUntilEnd(copy), kHandedOver);
+}
+
+// A copy too busy to take a connection (every connection it can hold taken,
+// or the process stopped) is there all the same: a new start must neither
+// open a second game nor take its channel. On Unix a copy that ends removes
+// only its own socket.
 TEST_F(SingleInstanceTest, ABusyCopyIsNoStaleOneAndACopyRemovesOnlySocketsOfItsOwn) {
     CreateGameWindow();
-    const std::string path = ChannelOfThisCopy();
-    const auto identity = FileIdentity(path);
-    std::deque<ChannelPeer> queued;  // never accepted: the loop does not run meanwhile
-    while (queued.size() < 1000 && queued.emplace_back(path, SOCK_NONBLOCK).connected) {
+    const std::string address = ChannelOfThisCopy();
+#ifndef _WIN32
+    const auto identity = FileIdentity(address);
+#endif
+    std::deque<ChannelPeer> queued;  // never served: the loop does not run meanwhile
+    while (queued.size() < 1000 && queued.emplace_back(address).connected) {
     }
-    const InstanceKey key = KeyOfThisCopy();
-    const pid_t starter = StartChild([&] {
-        FakeHost childHost;
-        childHost.Install();
-        platform::SetInstanceNamespace(key.instanceNamespace);
-        if (FindWindowW(kClass, kTitle) == nullptr) return kNotFound;
-        return ChannelListener::Listen(key) ? kHandedOver : kNoAnswer;
-    });
-    EXPECT_EQ(ExitCode(starter), kNoAnswer) << "found, and the socket not taken";
-    EXPECT_EQ(FileIdentity(path), identity);
+    EXPECT_EQ(ChildProcess("start-beside-busy", {platform::InstanceNamespace()}).ExitCode(), kNoAnswer)
+        << "found, and the channel not taken";
     queued.clear();
 
+#ifndef _WIN32
+    EXPECT_EQ(FileIdentity(address), identity);
     // As after this copy was lost for ended: another one made the socket anew.
-    ASSERT_EQ(unlink(path.c_str()), 0);
-    const int other = ListenAt(path);
-    const auto othersIdentity = FileIdentity(path);
+    ASSERT_EQ(unlink(address.c_str()), 0);
+    const platform_test::AddressHolder other(address);
+    const auto othersIdentity = FileIdentity(address);
     platform::ResetForTesting();  // this copy's window and channel go
-    EXPECT_EQ(FileIdentity(path), othersIdentity);
-    close(other);
+    EXPECT_EQ(FileIdentity(address), othersIdentity);
+#endif
 }
 
 // Copies started all at once give one game, wherever the channel lives.
@@ -318,38 +343,29 @@ TEST_F(SingleInstanceTest, CopiesStartedTogetherGiveOneGame) {
     for (const fs::path& place : Places()) {
         SCOPED_TRACE(place);
         StartAfresh(place);
-        const std::string instanceNamespace = platform::InstanceNamespace();
-        int go[2], finish[2];
-        ASSERT_EQ(pipe(go), 0);
-        ASSERT_EQ(pipe(finish), 0);
+        std::vector<std::unique_ptr<ChildProcess>> copies;
         for (int i = 0; i < kCopies; ++i) {
-            StartChild([&]() -> int {
-                char byte;
-                if (read(go[0], &byte, 1) != 1) return 1;
-                FakeHost copyHost;
-                copyHost.Install();
-                platform::SetInstanceNamespace(instanceNamespace);
-                if (const HWND found = FindWindowW(kClass, kTitle))
-                    return SendMessageW(found, WM_USER, 0, 0) == kHandOverAnswer ? kHandedOver : kNoAnswer;
-                AnswerHandOverAndQuitOnClose();
-                CreateRecordingWindow(WS_VISIBLE, kClass, kTitle);
-                RunLoopUntil(copyHost, [&] { return IsReadable(finish[0]); });
-                return kFirst;
-            });
+            copies.push_back(std::make_unique<ChildProcess>("start-with-others",
+                                                            std::vector{platform::InstanceNamespace()}));
         }
-        ASSERT_EQ(write(go[1], std::string(kCopies, 'g').data(), kCopies), kCopies);  // all off at once
+        for (const auto& copy : copies) ASSERT_TRUE(copy->Tell('g'));  // all off at once
         std::map<int, int> copiesEndingWith;
-        for (int i = 0; i < kCopies; ++i) {
-            ASSERT_TRUE(i < kCopies - 1 || write(finish[1], "f", 1) == 1);  // the last one left runs the game
-            int status = 0;
-            ASSERT_GT(waitpid(-1, &status, 0), 0);
-            ++copiesEndingWith[WIFEXITED(status) ? WEXITSTATUS(status) : -1];
+        ChildProcess* game = nullptr;
+        for (const auto& copy : copies) {
+            if (copy->Hear() == '1' && game == nullptr) {
+                game = copy.get();  // runs until the others have ended
+                continue;
+            }
+            ++copiesEndingWith[copy->ExitCode().value_or(-1)];
         }
+        ASSERT_NE(game, nullptr);
+        ASSERT_TRUE(game->Tell('f'));
+        ++copiesEndingWith[game->ExitCode().value_or(-1)];
         EXPECT_EQ(copiesEndingWith, (std::map<int, int>{{kHandedOver, kCopies - 1}, {kFirst, 1}}));
-        for (int fd : {go[0], go[1], finish[0], finish[1]}) close(fd);
     }
 }
 
+#ifndef _WIN32
 // Without a private runtime folder the channel is a name no file can stand
 // in the way of, whatever another user left where the folder would be.
 TEST_F(SingleInstanceTest, WithNoPrivateFolderThereIsStillOneGame) {
@@ -379,6 +395,7 @@ TEST_F(SingleInstanceTest, WithNoPrivateFolderThereIsStillOneGame) {
         EXPECT_EQ(StartCopyAndServe(), kHandedOver);
     }
 }
+#endif
 
 TEST_F(SingleInstanceTest, AnotherUsersRequestNeverReachesTheGame) {
     for (const fs::path& place : Places()) {
@@ -386,18 +403,12 @@ TEST_F(SingleInstanceTest, AnotherUsersRequestNeverReachesTheGame) {
             SCOPED_TRACE(place.string() + (real ? ", real user" : ", pretended"));
             StartAfresh(place);
             CreateGameWindow();
-            const std::string channel = ChannelOfThisCopy();
             std::optional<ChannelPeer> peer;
             if (real) {
                 // The request may not even get through: a private folder keeps strangers out.
-                EXPECT_EQ(ExitCode(StartChild([&] {
-                              if (!BecomeAnotherUser()) return 1;
-                              ChannelPeer(channel).Send(&kValidRequest, sizeof kValidRequest);
-                              return 0;
-                          })),
-                          0);
+                EXPECT_EQ(ChildProcess("strangers-request", {ChannelOfThisCopy()}).ExitCode(), 0);
             } else {
-                ASSERT_TRUE(peer.emplace(channel).Send(&kValidRequest, sizeof kValidRequest));
+                ASSERT_TRUE(peer.emplace(ChannelOfThisCopy()).Send(&kValidRequest, sizeof kValidRequest));
                 PretendToBeAnotherUser(true);
             }
             EXPECT_EQ(NextMessage(), WM_PAINT);
@@ -407,15 +418,14 @@ TEST_F(SingleInstanceTest, AnotherUsersRequestNeverReachesTheGame) {
     }
 }
 
-// Another user can take the abstract name first; that program is no copy of
+// Another user can take the channel's name first; that program is no copy of
 // ours to hand over to, and the player is told single-instance is off.
 TEST_F(SingleInstanceTest, AStrangerHoldingTheNameIsNeitherHandedOverToNorKeptQuiet) {
     for (const bool real : RealStrangers()) {
         SCOPED_TRACE(real ? "real user" : "pretended");
         StartAfresh("");
-        const std::string place = ChannelOfThisCopy();
-        HeldChild holder([&] { return (!real || BecomeAnotherUser()) && ListenAt(place) >= 0; });
-        ASSERT_TRUE(holder.ready);
+        ChildProcess holder("squat", {platform::InstanceNamespace(), real ? "real" : "pretended"});
+        ASSERT_EQ(holder.Hear(), 'y');
         PretendToBeAnotherUser(!real);
         ::testing::internal::CaptureStderr();
         EXPECT_EQ(FindWindowW(kClass, kTitle), nullptr);
@@ -424,7 +434,8 @@ TEST_F(SingleInstanceTest, AStrangerHoldingTheNameIsNeitherHandedOverToNorKeptQu
         EXPECT_NE(said.find("single-instance is off"), std::string::npos) << said;
         EXPECT_NE(said.find("another user holds"), std::string::npos) << said;
         PretendToBeAnotherUser(false);
-        EXPECT_EQ(holder.Release(), 0);
+        ASSERT_TRUE(holder.Tell('f'));
+        EXPECT_EQ(holder.ExitCode(), 0);
     }
 }
 
@@ -451,21 +462,23 @@ TEST_F(SingleInstanceTest, MalformedRequestsAndSilentPeersAreIgnoredWithoutBlock
     EXPECT_EQ(CountReceived(WM_USER), 1);
     EXPECT_EQ(CountReceived(WM_CLOSE), 0);
     EXPECT_EQ(host.handOvers, 1);
-    for (ChannelPeer& peer : ignored) EXPECT_FALSE(peer.Reply().has_value());
-    const std::optional<ChannelReply> reply = sound.Reply();
-    ASSERT_TRUE(reply.has_value());
-    EXPECT_EQ(reply->magic, kChannelMagic);
-    EXPECT_EQ(reply->result, kHandOverAnswer);
+    ChannelReply reply{};
+    for (ChannelPeer& peer : ignored) EXPECT_FALSE(peer.Reply(&reply, sizeof reply));
+    ASSERT_TRUE(sound.Reply(&reply, sizeof reply));
+    EXPECT_EQ(reply.magic, kChannelMagic);
+    EXPECT_EQ(reply.result, kHandOverAnswer);
 
-    // The silent peer was kept without waiting for it: once it speaks, the
-    // loop is woken (a hidden game sleeps on the descriptor) and answers.
-    EXPECT_FALSE(silent.Reply().has_value());
-    EXPECT_FALSE(IsReadable(static_cast<int>(platform::HandOverWaitable())));
+    // The silent peer was kept without waiting for it, and a later start is
+    // answered meanwhile. Once it speaks, the loop is woken (a hidden game
+    // sleeps on the hand-over waitable) and answers.
+    EXPECT_EQ(StartCopyAndServe(), kHandedOver);
+    EXPECT_FALSE(silent.Reply(&reply, sizeof reply));
+    EXPECT_FALSE(platform_test::IsSignalled(platform::HandOverWaitable()));
     ASSERT_TRUE(silent.Send(&valid, sizeof valid));
-    EXPECT_TRUE(IsReadable(static_cast<int>(platform::HandOverWaitable())));
+    EXPECT_TRUE(platform_test::IsSignalled(platform::HandOverWaitable()));
     EXPECT_EQ(NextMessage(), WM_PAINT);
-    EXPECT_EQ(host.handOvers, 2);
-    EXPECT_TRUE(silent.Reply().has_value());
+    EXPECT_EQ(host.handOvers, 3);
+    EXPECT_TRUE(silent.Reply(&reply, sizeof reply));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "tests/support/platform_seam.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/internal/win32_channel_system.h"
+#else
 #include <unistd.h>
 #endif
-
-#include <optional>
 
 #include "platform/internal/instance_channel.h"
 #include "platform/internal/state.h"
@@ -18,12 +18,10 @@ Faults& PlantedFaults() {
     return faults;
 }
 
-#ifndef _WIN32
-std::optional<uid_t>& ChannelUserOverride() {
-    static std::optional<uid_t> user;
-    return user;
+bool& ChannelPretends() {
+    static bool pretends = false;
+    return pretends;
 }
-#endif
 
 }  // namespace
 
@@ -39,11 +37,14 @@ bool SystemHasResourcesFor(SystemCall call) {
     return true;
 }
 
-#ifndef _WIN32
-uid_t ChannelUser() { return ChannelUserOverride().value_or(getuid()); }
-
-void SetChannelUserForTesting(uid_t user) { ChannelUserOverride() = user; }
+// Another user: the next user id, or on Windows the SID of nobody.
+#ifdef _WIN32
+ChannelUserId ChannelUser() { return ChannelPretends() ? "S-1-0-0" : win32::ProcessUser(); }
+#else
+ChannelUserId ChannelUser() { return ChannelPretends() ? getuid() + 1 : getuid(); }
 #endif
+
+void PretendChannelIsAnotherUser(bool pretend) { ChannelPretends() = pretend; }
 
 }  // namespace internal
 

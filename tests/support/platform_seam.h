@@ -4,10 +4,6 @@
 // of the program's plain system answers (platform/internal/system_answers.cpp).
 #pragma once
 
-#ifndef _WIN32
-#include <sys/types.h>
-#endif
-
 namespace platform {
 
 // System calls the stand-in refuses, as a system short of resources would.
@@ -25,13 +21,11 @@ void SetFaults(const Faults& faults);
 // for runs that start the program more than once.
 void ResetForTesting();
 
-#ifndef _WIN32
 namespace internal {
 
-// The channel takes itself for `user`, so that its own peers are strangers
-// (on Windows the channel asks the system, and the tests cannot plant one).
-void SetChannelUserForTesting(uid_t user);
+// The channel takes itself for another user while `pretend` holds, so that
+// its own peers, and the copies it finds, are strangers to it.
+void PretendChannelIsAnotherUser(bool pretend);
 
 }  // namespace internal
-#endif
 }  // namespace platform
