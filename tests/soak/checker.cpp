@@ -88,7 +88,6 @@ void Checker::BeforeEvent(const platform::HostEvent& event, std::uint32_t clock,
 }
 
 std::optional<Failure> Checker::AfterEvent(const GameState& state) {
-    ++checks_;
     if (EndsProgram()) return Fail("program end", "the program went on after it was told to end");
     const Seen now = Look(state);
     if (auto failure = Board(now)) return failure;

@@ -12,43 +12,10 @@ constexpr std::uint32_t kSteps[] = {31, 31, 31, 31, 31, 32, 1, 16, 30, 45, 100, 
 
 }  // namespace
 
-const char* ScreenName(Screen screen) {
-    constexpr const char* kNames[kScreenCount] = {"title",         "about page", "help pages",  "exit question",
-                                                  "stop question", "intro",      "play",        "bloom",
-                                                  "walk",          "hearts",     "level panel", "hidden"};
-    return kNames[static_cast<std::size_t>(screen)];
-}
-
-Screen ScreenOf(const GameState& s, bool shown) {
-    if (!shown) return Screen::Hidden;
-    if (s.modalShown) {
-        if (s.exitConfirmPending) return Screen::ExitQuestion;
-        if (s.stopConfirmPending) return Screen::StopQuestion;
-        if (s.helpPagesShown) return Screen::Help;
-        if (s.nextLevelRequested) return Screen::LevelPanel;
-        return Screen::About;
-    }
-    if (s.introRunning) return Screen::Intro;
-    if (s.heroesWalking) return Screen::Walk;
-    if (s.levelCompleteRunning || s.levelStartRunning) return Screen::Hearts;
-    if (s.bloomPhase) return Screen::Bloom;
-    return s.gamePlaying ? Screen::Play : Screen::Title;
-}
-
 Monkey::Monkey(std::uint64_t seed, std::uint64_t events)
-    : random_(seed),
-      player_(seed + 1,
-              {.longestPause = 2, .longestHold = 1, .stopPokes = 0.002, .heroPokes = 0.002, .patience = 1500}),
-      target_(events) {}
+    : random_(seed), player_(seed + 1), target_(events) {}
 
 bool Monkey::Done() const { return host_->EventCount() >= target_; }
-
-// A hidden window takes neither paints nor pens: only what reaches the program counts.
-void Monkey::HandOut(const platform::HostEvent& event, bool shown) {
-    const HostEventKind kind = event.kind;
-    if (shown || (kind != HostEventKind::Paint && kind != HostEventKind::PenDown && kind != HostEventKind::PenUp))
-        ++visits_[static_cast<std::size_t>(ScreenOf(game, shown))];
-}
 
 void Monkey::Paints(int count) {
     const std::uint32_t step = kSteps[Below(std::size(kSteps))];

@@ -4,7 +4,6 @@
 // push the game on to the walk and the hearts.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <random>
 
@@ -14,24 +13,14 @@
 
 namespace soak {
 
-enum class Screen {
-    Title, About, Help, ExitQuestion, StopQuestion, Intro, Play, Bloom, Walk, Hearts, LevelPanel, Hidden, Count
-};
-constexpr std::size_t kScreenCount = static_cast<std::size_t>(Screen::Count);
-const char* ScreenName(Screen screen);
-Screen ScreenOf(const GameState& state, bool shown);
-
 class Monkey final : public Driver {
 public:
     // Ends the program once `events` events have been delivered in all.
     Monkey(std::uint64_t seed, std::uint64_t events);
     bool Done() const override;
-    const std::array<std::uint64_t, kScreenCount>& Visits() const { return visits_; }
 
 private:
     void Plan(bool shown) override;
-    void NewProgram() override { episode_ = 0; }
-    void HandOut(const platform::HostEvent& event, bool shown) override;
     void PlanHidden();
     void PlanPanel();
     void PlanOpen();
@@ -46,7 +35,6 @@ private:
     Player player_;
     std::uint64_t target_;
     int episode_ = 0;  // decisions left to the player
-    std::array<std::uint64_t, kScreenCount> visits_{};
 };
 
 }  // namespace soak

@@ -16,8 +16,14 @@ constexpr int kTapCost = 10;
 // break other blocks and leave frogs there, so a way round is worth much.
 constexpr int kFlowerCost = 15;
 constexpr int kCreatureCost = 400;
-// Once patience has run out, the share of looks that end in a random tap.
+// Looks at one level before random taps mix in, and the share of looks that
+// end in one then; looks before the game is stopped and a new one begun.
+constexpr int kPatience = 1500;
 constexpr double kShakeUp = 0.1;
+constexpr int kGiveUp = 6000;
+// Per look at the board: press Stop (and answer "No"), poke a hero.
+constexpr double kStopPokes = 0.003;
+constexpr double kHeroPokes = 0.003;
 constexpr int kReplans = 8;
 
 bool SequenceRunning(const GameState& s) {
@@ -196,12 +202,11 @@ Move Player::Next(const GameState& state, bool windowShown) {
         return TapMiddle(kAboutCloseRect);  // inside the help pages' "X" too
     }
     if (!state.gamePlaying) {
-        if (quitting_) ++gamesGivenUp_;
         quitting_ = false;
         return TapMiddle(kStartStopRect);
     }
     if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStopRect);
-    if (Chance(habits_.stopPokes)) return TapMiddle(kStartStopRect);
+    if (Chance(kStopPokes)) return TapMiddle(kStartStopRect);
     if (SequenceRunning(state)) return {};
     if (pausePaints_ > 0) {
         --pausePaints_;
@@ -217,14 +222,14 @@ Move Player::Play(const GameState& state) {
     }
     ++looksThisLevel_;
     // A level that will not be won is left for a new game.
-    if (habits_.giveUp > 0 && looksThisLevel_ > habits_.giveUp) {
+    if (looksThisLevel_ > kGiveUp) {
         quitting_ = true;
         return {};
     }
-    if (Chance(habits_.heroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
+    if (Chance(kHeroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
     const BoardView view = ViewOf(state);
     // A level that drags on gets shaken up now and then.
-    const bool impatient = looksThisLevel_ > habits_.patience;
+    const bool impatient = looksThisLevel_ > kPatience;
     if (impatient && Chance(kShakeUp)) return RandomCellTap(view);
     // With no way at all, the balls in flight are awaited.
     const std::vector<PathStep> path = PlanPath(view);
@@ -258,9 +263,9 @@ Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path
 }
 
 Move Player::TapAt(int x, int y) {
-    ++taps_;
-    pausePaints_ = 1 + Below(std::max(1, habits_.longestPause));
-    return {Move::Kind::Tap, x, y, Below(habits_.longestHold + 1)};
+    // One or two paints before the next tap; the pen rests for none or one.
+    pausePaints_ = 1 + Below(2);
+    return {Move::Kind::Tap, x, y, Below(2)};
 }
 
 Move Player::TapCell(int cell) {

@@ -56,23 +56,11 @@ struct Move {
 // the paints of the hold and a pen-up, bringing the game back a relaunch.
 std::vector<platform::HostEvent> EventsOf(const Move& move);
 
-struct PlayerHabits {
-    int longestPause = 2;  // paints between two taps: 1 to this
-    int longestHold = 1;   // paints with the pen down: 0 to this
-    double stopPokes = 0;  // per look at the board: press Stop (and answer "No")
-    double heroPokes = 0;  // per look at the board: poke the hero or the heroine
-    int patience = 400;    // looks at one level before random taps mix in
-    int giveUp = 0;        // looks at one level before the game is stopped and a new one begun; 0: never
-};
-
 class Player {
 public:
-    Player(std::uint64_t seed, PlayerHabits habits) : random_(seed), habits_(habits) {}
+    explicit Player(std::uint64_t seed) : random_(seed) {}
 
     Move Next(const GameState& state, bool windowShown);
-
-    std::uint64_t Taps() const { return taps_; }
-    std::uint64_t GamesGivenUp() const { return gamesGivenUp_; }
 
 private:
     Move Play(const GameState& state);
@@ -85,13 +73,10 @@ private:
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
     std::mt19937_64 random_;
-    PlayerHabits habits_;
     int pausePaints_ = 0;
     int level_ = 0;
     int looksThisLevel_ = 0;
     bool quitting_ = false;  // stopping this game to begin another
-    std::uint64_t taps_ = 0;
-    std::uint64_t gamesGivenUp_ = 0;
 };
 
 }  // namespace soak
