@@ -1,10 +1,7 @@
-# mirelink_plays(PREFIX [TRACED]): every *.mls script under the calling
-# folder is a test PREFIX.NAME that the headless runner plays in a folder of
-# its own in the build tree (see run_play.cmake). A first line
-#   # runner-args: --clock 5000
-# gives the runner extra options (also left in args_NAME). In the Windows
-# build, Wine (the cross build's emulator) runs the runner. TRACED: each play
-# is checked against its golden trace NAME.trace beside it.
+# mirelink_plays(PREFIX [TRACED]): each *.mls under the calling folder is a
+# test PREFIX.NAME, played by the runner (Wine's in the Windows build) in a
+# folder of its own, with the options of a first line "# runner-args: ..."
+# (left in args_NAME); TRACED: against the golden trace NAME.trace beside it.
 function(mirelink_plays prefix)
   file(GLOB_RECURSE plays CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.mls")
   foreach(play IN LISTS plays)
@@ -16,10 +13,7 @@ function(mirelink_plays prefix)
       set(args "${CMAKE_MATCH_1}")
     endif()
     set(args_${name} "${args}" PARENT_SCOPE)
-    set(trace "")
-    if("${ARGN}" STREQUAL "TRACED")
-      set(trace "${CMAKE_CURRENT_SOURCE_DIR}/${name}.trace")
-    endif()
+    set(trace "$<$<BOOL:${ARGN}>:${CMAKE_CURRENT_SOURCE_DIR}/${name}.trace>")
     set(work "${CMAKE_CURRENT_BINARY_DIR}/${name}")
     file(MAKE_DIRECTORY "${work}")
     add_test(NAME "${prefix}.${name}"

@@ -1,8 +1,7 @@
-# Plays SCRIPT with RUNNER (options ARGS). With TRACE, against that golden
-# trace, from a copy in WORK, where the state and the screen at a difference
-# land (with UPDATE_GOLDEN=1 in the environment, writes TRACE anew instead).
-# Then compares each picture a `shot` line wrote with the SHA-256 that ends
-# the line ("shot title.png  # sha256 HASH").
+# Plays SCRIPT with RUNNER (options ARGS): against the golden trace TRACE, if
+# given, from a copy in WORK, where the state and the screen at a difference
+# land (UPDATE_GOLDEN=1 writes TRACE anew); then each picture a `shot` line
+# wrote must have the SHA-256 that ends the line ("shot a.png  # sha256 HASH").
 separate_arguments(args UNIX_COMMAND "${ARGS}")
 set(trace "")
 if(TRACE AND "$ENV{UPDATE_GOLDEN}" STREQUAL "1")
