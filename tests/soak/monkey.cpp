@@ -52,7 +52,7 @@ void Monkey::Plan(bool shown) {
             episode_ = 0;
         } else {
             --episode_;
-            return Driver::Push(EventsOf(player_.Next(game, shown)));
+            return Driver::Push(player_.Next(game));
         }
     }
     if (!shown) return PlanHidden();

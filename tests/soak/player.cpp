@@ -7,6 +7,8 @@
 
 namespace soak {
 
+using platform::HostEventKind;
+
 namespace {
 
 constexpr int kNoCost = std::numeric_limits<int>::max();
@@ -180,21 +182,7 @@ std::string BoardPicture(const GameState& state) {
     return picture;
 }
 
-std::vector<platform::HostEvent> EventsOf(const Move& move) {
-    using platform::HostEventKind;
-    switch (move.kind) {
-        case Move::Kind::Wait: return {{HostEventKind::Paint, 0, 0}};
-        case Move::Kind::BringBack: return {{HostEventKind::Restore, 0, 0}};
-        case Move::Kind::Tap: break;
-    }
-    std::vector<platform::HostEvent> events{{HostEventKind::PenDown, move.x, move.y}};
-    events.insert(events.end(), static_cast<std::size_t>(move.holdPaints), {HostEventKind::Paint, 0, 0});
-    events.push_back({HostEventKind::PenUp, move.x, move.y});
-    return events;
-}
-
-Move Player::Next(const GameState& state, bool windowShown) {
-    if (!windowShown) return {Move::Kind::BringBack};
+Events Player::Next(const GameState& state) {
     if (state.modalShown) {
         if (state.stopConfirmPending) return quitting_ ? TapMiddle(kDialogYesRect) : TapMiddle(kDialogNoRect);
         if (state.exitConfirmPending) return TapMiddle(kDialogNoRect);
@@ -207,15 +195,15 @@ Move Player::Next(const GameState& state, bool windowShown) {
     }
     if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStopRect);
     if (Chance(kStopPokes)) return TapMiddle(kStartStopRect);
-    if (SequenceRunning(state)) return {};
+    if (SequenceRunning(state)) return Wait();
     if (pausePaints_ > 0) {
         --pausePaints_;
-        return {};
+        return Wait();
     }
     return Play(state);
 }
 
-Move Player::Play(const GameState& state) {
+Events Player::Play(const GameState& state) {
     if (state.level != level_) {
         level_ = state.level;
         looksThisLevel_ = 0;
@@ -224,7 +212,7 @@ Move Player::Play(const GameState& state) {
     // A level that will not be won is left for a new game.
     if (looksThisLevel_ > kGiveUp) {
         quitting_ = true;
-        return {};
+        return Wait();
     }
     if (Chance(kHeroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
     const BoardView view = ViewOf(state);
@@ -250,38 +238,41 @@ Move Player::Play(const GameState& state) {
     });
     if (whole) return OffPathTap(view, path);
     // Every block on the way is turning into place: watch.
-    return {};
+    return Wait();
 }
 
-Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
+Events Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
     bool onPath[kCellCount] = {};
     for (const PathStep& step : path) onPath[step.cell] = true;
     for (int cell = 0; cell < kCellCount; ++cell) {
         if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
     }
-    return {};
+    return Wait();
 }
 
-Move Player::TapAt(int x, int y) {
+Events Player::TapAt(int x, int y) {
     // One or two paints before the next tap; the pen rests for none or one.
     pausePaints_ = 1 + Below(2);
-    return {Move::Kind::Tap, x, y, Below(2)};
+    Events events{{HostEventKind::PenDown, x, y}};
+    if (Chance(0.5)) events.push_back({HostEventKind::Paint, 0, 0});
+    events.push_back({HostEventKind::PenUp, x, y});
+    return events;
 }
 
-Move Player::TapCell(int cell) {
+Events Player::TapCell(int cell) {
     // Anywhere inside the cell, not only its centre.
     return TapAt(ColumnOf(cell) * kCellPixels + 2 + Below(16), RowOf(cell) * kCellPixels + 2 + Below(16));
 }
 
 // The fallback that keeps a level moving: a random bog cell or block.
-Move Player::RandomCellTap(const BoardView& view) {
+Events Player::RandomCellTap(const BoardView& view) {
     std::vector<int> cells;
     const bool bog = Chance(0.5);
     for (int cell = 0; cell < kCellCount; ++cell) {
         if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
             cells.push_back(cell);
     }
-    if (cells.empty()) return {};
+    if (cells.empty()) return Wait();
     return TapCell(cells[Below(static_cast<int>(cells.size()))]);
 }
 

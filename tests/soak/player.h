@@ -45,30 +45,25 @@ std::vector<PathStep> PlanPath(const BoardView& view);
 // corner stones 'o'.
 std::string BoardPicture(const GameState& state);
 
-struct Move {
-    enum class Kind { Wait, Tap, BringBack } kind = Kind::Wait;
-    int x = 0;
-    int y = 0;
-    int holdPaints = 0;  // paints while the pen rests on the screen
-};
-
-// The events that carry a move out: a wait is one paint, a tap a pen-down,
-// the paints of the hold and a pen-up, bringing the game back a relaunch.
-std::vector<platform::HostEvent> EventsOf(const Move& move);
+// What the player does next, as the events that do it: a wait is one paint,
+// a tap a pen-down and a pen-up with or without a paint between them.
+using Events = std::vector<platform::HostEvent>;
 
 class Player {
 public:
     explicit Player(std::uint64_t seed) : random_(seed) {}
 
-    Move Next(const GameState& state, bool windowShown);
+    // The window must be shown.
+    Events Next(const GameState& state);
 
 private:
-    Move Play(const GameState& state);
-    Move TapAt(int x, int y);
-    Move TapMiddle(const RECT& r) { return TapAt((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
-    Move TapCell(int cell);
-    Move RandomCellTap(const BoardView& view);
-    Move OffPathTap(const BoardView& view, const std::vector<PathStep>& path);
+    static Events Wait() { return {{platform::HostEventKind::Paint, 0, 0}}; }
+    Events Play(const GameState& state);
+    Events TapAt(int x, int y);
+    Events TapMiddle(const RECT& r) { return TapAt((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+    Events TapCell(int cell);
+    Events RandomCellTap(const BoardView& view);
+    Events OffPathTap(const BoardView& view, const std::vector<PathStep>& path);
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 

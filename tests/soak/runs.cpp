@@ -1,9 +1,10 @@
 #include "tests/soak/runs.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-
-#include "tests/soak/watchdog.h"
+#include <mutex>
+#include <thread>
 
 namespace soak {
 
@@ -23,7 +24,34 @@ void Report(const char* program, VirtualHost& host, const std::string& what, con
     }
 }
 
+// Looks at the count five times a second on a thread of its own, which stops
+// when the thread is destroyed. `onHang` runs on that thread and must end the
+// process.
+std::jthread StartWatchdog(const std::atomic<std::uint64_t>& events, std::function<void()> onHang) {
+    return std::jthread([&events, onHang = std::move(onHang)](std::stop_token stop) {
+        StallJudge judge(kHungAfter);
+        std::mutex mutex;
+        std::condition_variable_any wake;
+        std::unique_lock lock(mutex);
+        while (!judge.Stalled(events.load(), StallJudge::Clock::now())) {
+            wake.wait_for(lock, stop, std::chrono::milliseconds(200), [] { return false; });
+            if (stop.stop_requested()) return;
+        }
+        onHang();
+    });
+}
+
 }  // namespace
+
+bool StallJudge::Stalled(std::uint64_t events, Clock::time_point now) {
+    if (!started_ || events != seen_) {
+        started_ = true;
+        seen_ = events;
+        since_ = now;
+        return false;
+    }
+    return now - since_ > limit_;
+}
 
 void AddCommonOptions(CLI::App& app, CommonOptions& options, const char* seedMeaning) {
     app.add_option("--clock", options.clocks, "Clock at start, in ms (it seeds the game); each one is a run of its own")
@@ -51,7 +79,7 @@ bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, 
     std::printf("%s: clock %u: repeat with %s %s --clock %u --seed %llu --record repro.mls\n", program, clock, program,
                 arguments.c_str(), clock, static_cast<unsigned long long>(options.seed));
     std::fflush(stdout);
-    const std::jthread watchdog = StartWatchdog(host.EventCount(), kHungAfter, [&] {
+    const std::jthread watchdog = StartWatchdog(host.EventCount(), [&] {
         Report(program, host, "HUNG at " + host.Where() + ": the loop has taken no event for 30 s", options.record);
         std::fflush(nullptr);
         std::_Exit(3);

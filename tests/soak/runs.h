@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +37,22 @@ int ParseAndRunEachClock(CLI::App& app, int argc, char** argv, const CommonOptio
 // the run did; true when nothing failed and `done` agrees.
 bool RunFrom(Driver& driver, std::uint32_t clock, const CommonOptions& options, const char* program,
              const std::string& arguments, const std::function<bool(VirtualHost& host)>& done);
+
+// The watchdog's judgement, given readings of the count of events the loop
+// has taken and of a clock: the count has stood still for longer than the
+// limit, and the program has hung inside the game.
+class StallJudge {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit StallJudge(Clock::duration limit) : limit_(limit) {}
+    bool Stalled(std::uint64_t events, Clock::time_point now);
+
+private:
+    Clock::duration limit_;
+    bool started_ = false;
+    std::uint64_t seen_ = 0;
+    Clock::time_point since_{};
+};
 
 // Mixes the seed with the start clock, so that each clock plays its own game.
 std::uint64_t SeedFor(std::uint64_t seed, std::uint32_t clock);

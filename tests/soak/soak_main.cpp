@@ -45,7 +45,9 @@ private:
                                        std::to_string(rules.Ticks() - levelStartTick_) + " ticks; the board:\n" +
                                        soak::BoardPicture(game)});
         }
-        Push(soak::EventsOf(player_.Next(game, shown)));
+        // The player never hides the window.
+        if (!shown) host_->Fail({"player", "the window is hidden"});
+        Push(player_.Next(game));
     }
 
     const Options& options_;
