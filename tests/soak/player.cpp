@@ -11,6 +11,23 @@ using platform::HostEventKind;
 
 namespace {
 
+// The board as the player sees it: each block as it will lie once the turns
+// under way have ended, and the cells best left alone.
+struct BoardView {
+    std::int32_t kinds[kCellCount] = {};
+    bool turning[kCellCount] = {};
+    bool doomed[kCellCount] = {};  // a ball is on its way there
+    bool flower[kCellCount] = {};  // bog holding a flower, which leaves no ball behind
+};
+
+// One cell of a planned path: the taps it needs, or a bog cell whose actor
+// must go before a block can lie there.
+struct PathStep {
+    int cell;
+    int taps;
+    bool bog;
+};
+
 constexpr int kNoCost = std::numeric_limits<int>::max();
 // Costs in tenths of a tap; every cell adds one so that short paths win ties.
 constexpr int kTapCost = 10;
@@ -137,8 +154,6 @@ int RepeatedCell(const std::vector<PathStep>& path) {
     return -1;
 }
 
-}  // namespace
-
 BoardView ViewOf(const GameState& state) {
     BoardView view;
     for (int cell = 0; cell < kCellCount; ++cell) {
@@ -158,6 +173,8 @@ BoardView ViewOf(const GameState& state) {
     return view;
 }
 
+// The cheapest path between the homes, the homes left out; empty when there
+// is none (balls about to land may cut every way).
 std::vector<PathStep> PlanPath(const BoardView& view) {
     bool banned[kCellCount] = {};
     for (int attempt = 0; attempt < kReplans; ++attempt) {
@@ -168,6 +185,29 @@ std::vector<PathStep> PlanPath(const BoardView& view) {
     }
     return {};
 }
+
+// A block off the way, which a turn may lie on; none: -1.
+int OffPathCell(const BoardView& view, const std::vector<PathStep>& path) {
+    bool onPath[kCellCount] = {};
+    for (const PathStep& step : path) onPath[step.cell] = true;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return cell;
+    }
+    return -1;
+}
+
+// The fallback that keeps a level moving: a random bog cell or block; none: -1.
+int RandomCell(const BoardView& view, std::mt19937_64& random) {
+    std::vector<int> cells;
+    const bool bog = random() % 2 == 0;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
+            cells.push_back(cell);
+    }
+    return cells.empty() ? -1 : cells[random() % cells.size()];
+}
+
+}  // namespace
 
 std::string BoardPicture(const GameState& state) {
     constexpr char kBlocks[] = ".|-Lr7J";
@@ -218,7 +258,7 @@ Events Player::Play(const GameState& state) {
     const BoardView view = ViewOf(state);
     // A level that drags on gets shaken up now and then.
     const bool impatient = looksThisLevel_ > kPatience;
-    if (impatient && Chance(kShakeUp)) return RandomCellTap(view);
+    if (impatient && Chance(kShakeUp)) return TapCell(RandomCell(view, random_));
     // With no way at all, the balls in flight are awaited.
     const std::vector<PathStep> path = PlanPath(view);
     const PathStep* flower = nullptr;
@@ -236,17 +276,8 @@ Events Player::Play(const GameState& state) {
     const bool whole = !path.empty() && std::none_of(path.begin(), path.end(), [&](const PathStep& step) {
         return view.turning[step.cell] || step.taps > 0 || step.bog;
     });
-    if (whole) return OffPathTap(view, path);
+    if (whole) return TapCell(OffPathCell(view, path));
     // Every block on the way is turning into place: watch.
-    return Wait();
-}
-
-Events Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
-    bool onPath[kCellCount] = {};
-    for (const PathStep& step : path) onPath[step.cell] = true;
-    for (int cell = 0; cell < kCellCount; ++cell) {
-        if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
-    }
     return Wait();
 }
 
@@ -260,20 +291,9 @@ Events Player::TapAt(int x, int y) {
 }
 
 Events Player::TapCell(int cell) {
+    if (cell < 0) return Wait();
     // Anywhere inside the cell, not only its centre.
     return TapAt(ColumnOf(cell) * kCellPixels + 2 + Below(16), RowOf(cell) * kCellPixels + 2 + Below(16));
-}
-
-// The fallback that keeps a level moving: a random bog cell or block.
-Events Player::RandomCellTap(const BoardView& view) {
-    std::vector<int> cells;
-    const bool bog = Chance(0.5);
-    for (int cell = 0; cell < kCellCount; ++cell) {
-        if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
-            cells.push_back(cell);
-    }
-    if (cells.empty()) return Wait();
-    return TapCell(cells[Below(static_cast<int>(cells.size()))]);
 }
 
 }  // namespace soak

@@ -17,29 +17,6 @@
 
 namespace soak {
 
-// The board as the player sees it: each block as it will lie once the turns
-// under way have ended, and the cells best left alone.
-struct BoardView {
-    std::int32_t kinds[kCellCount] = {};
-    bool turning[kCellCount] = {};
-    bool doomed[kCellCount] = {};  // a ball is on its way there
-    bool flower[kCellCount] = {};  // bog holding a flower, which leaves no ball behind
-};
-
-BoardView ViewOf(const GameState& state);
-
-// One cell of a planned path: the taps it needs, or a bog cell whose actor
-// must go before a block can lie there.
-struct PathStep {
-    int cell;
-    int taps;
-    bool bog;
-};
-
-// The cheapest path between the homes, the homes left out; empty when there
-// is none (balls about to land may cut every way).
-std::vector<PathStep> PlanPath(const BoardView& view);
-
 // The board drawn in characters, a row a line: bog '.', blocks | - L r 7 J
 // (each corner piece drawn by the sides it opens to), lit blocks '#',
 // corner stones 'o'.
@@ -61,9 +38,7 @@ private:
     Events Play(const GameState& state);
     Events TapAt(int x, int y);
     Events TapMiddle(const RECT& r) { return TapAt((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
-    Events TapCell(int cell);
-    Events RandomCellTap(const BoardView& view);
-    Events OffPathTap(const BoardView& view, const std::vector<PathStep>& path);
+    Events TapCell(int cell);  // none below 0: a wait
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
