@@ -1,10 +1,13 @@
-// The two picture loaders on a "DBB" resource holding any bytes, found
-// through the platform's resource calls as the game finds its pictures.
-// Whatever either loader loads is drawn whole: the resource is an allocation
-// of exactly its size, so AddressSanitizer sees a raw picture whose size
-// reaches past it. The decode buffer lies inside the game's state, where
-// AddressSanitizer cannot see its end: a packed picture must be exactly the
-// bytes its data unpacks to. And a loader refuses only what is no picture.
+// The decoder and the two picture loaders on a "DBB" resource holding any
+// bytes, found through the platform's resource calls as the game finds its
+// pictures. The input and the decoder's output are allocations of exactly
+// their size, so that AddressSanitizer sees a read one byte past the data or
+// a write one byte past the room; less room only cuts the same output short.
+// Whatever either loader loads is drawn whole, so AddressSanitizer sees a raw
+// picture whose size reaches past its resource. The decode buffer lies inside
+// the game's state, where AddressSanitizer cannot see its end: a packed
+// picture must be exactly the bytes its data unpacks to. And a loader refuses
+// only what is no picture.
 #include <cstring>
 #include <memory>
 
@@ -76,6 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::uint32_t written = UnpackImage(data, static_cast<std::uint32_t>(size), setting.unpacked.get(),
                                               kDecodeBufferBytes);
+    Require(written <= kDecodeBufferBytes, "no more bytes written than the room holds");
+    // Some less room, picked by the input's size.
+    const auto room = static_cast<std::uint32_t>(written == 0 ? 0 : size % written);
+    const std::unique_ptr<std::uint8_t[]> cut(new std::uint8_t[room]);
+    Require(UnpackImage(data, static_cast<std::uint32_t>(size), cut.get(), room) == room,
+            "less room stops the output exactly at the room");
+    Require(std::memcmp(cut.get(), setting.unpacked.get(), room) == 0, "less room writes the same bytes");
     slot = {};
     const bool packed = LoadPackedImage(setting.instance, kPictureId, &slot) == 1;
     Require(packed == IsPicture(setting.unpacked.get(), written),

@@ -6,7 +6,7 @@
 #
 #   tests/fuzz/run-fuzz.sh [SECONDS [TARGET...]]
 #
-# TARGET: unpack-image, picture-loaders, script, display-option (default: all).
+# TARGET: picture-loaders, script (default: both).
 # Inputs kept under tests/fuzz/found/TARGET/ are run first, as seeds. Exits 1
 # when a target crashed, hung, leaked, broke one of its properties or made a
 # sanitizer report; its log and the input that did it are in
@@ -16,7 +16,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 seconds=${1:-${FUZZ_SECONDS:-60}}
 [ $# -gt 0 ] && shift
-targets=(unpack-image picture-loaders script display-option)
+targets=(picture-loaders script)
 [ $# -gt 0 ] && targets=("$@")
 build=$root/build/fuzz
 jobs=${FUZZ_JOBS:-$(nproc 2>/dev/null || echo 2)}

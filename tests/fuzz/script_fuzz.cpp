@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static GameState* const state = new GameState();
     static const StateDocument* const json = new StateDocument(StateJson(*state, platform::Status{}));
 
-    const std::string_view text = Text(data, size);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
     const auto parsed = ParseScript(text);
     if (const auto* error = std::get_if<ScriptError>(&parsed)) {

@@ -1,6 +1,5 @@
 // mirelink-fuzz-seeds OUTDIR: writes every picture of the embedded resource
-// table, as stored, to OUTDIR/picture-loaders/ID, and the packed ones to
-// OUTDIR/unpack-image/ID as well: the fuzzers start from the real pictures.
+// table, as stored, to OUTDIR/ID: the fuzzer starts from the real pictures.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +7,6 @@
 #include <string_view>
 
 #include "res/resources.h"
-#include "tools/dbb/picture_catalogue.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,29 +14,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path out(argv[1]);
-    std::filesystem::create_directories(out / "picture-loaders");
-    std::filesystem::create_directories(out / "unpack-image");
+    std::filesystem::create_directories(out);
     const platform::ResourceTable& table = MirelinkResources();
-    const dbb::PictureCatalogue& catalogue = MirelinkPictureCatalogue();
     int written = 0;
     for (std::size_t i = 0; i < table.count; ++i) {
         const platform::ResourceEntry& entry = table.entries[i];
         if (std::string_view(entry.type) != "DBB") continue;
-        bool packed = false;
-        for (std::size_t k = 0; k < catalogue.count; ++k) {
-            packed = packed || (catalogue.pictures[k].id == entry.id && catalogue.pictures[k].packed);
-        }
-        for (const char* folder : {"picture-loaders", packed ? "unpack-image" : nullptr}) {
-            if (folder == nullptr) continue;
-            std::ofstream file(out / folder / std::to_string(entry.id), std::ios::binary);
-            if (!file.write(reinterpret_cast<const char*>(entry.data), entry.size).flush()) {
-                std::fprintf(stderr, "mirelink-fuzz-seeds: cannot write picture %u\n", entry.id);
-                return 1;
-            }
+        std::ofstream file(out / std::to_string(entry.id), std::ios::binary);
+        if (!file.write(reinterpret_cast<const char*>(entry.data), entry.size).flush()) {
+            std::fprintf(stderr, "mirelink-fuzz-seeds: cannot write picture %u\n", entry.id);
+            return 1;
         }
         ++written;
     }
-    // An empty table would leave the fuzzers nothing real to start from.
+    // An empty table would leave the fuzzer nothing real to start from.
     if (written == 0) std::fprintf(stderr, "mirelink-fuzz-seeds: the resource table holds no pictures\n");
     return written == 0 ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "tests/soak/checker.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -31,25 +32,14 @@ constexpr PanelPlace kPanels[] = {
 };
 const PanelPlace& Place(Panel panel) { return kPanels[static_cast<int>(panel)]; }
 
-bool Same(const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; }
-
 // The failure of `invariant`, its detail written as by printf.
-template <typename... Values>
-std::optional<Failure> Fail(const char* invariant, const char* format, Values... values) {
-    if constexpr (sizeof...(values) == 0) {
-        return Failure{invariant, format};
-    } else {
-        char detail[256];
-        std::snprintf(detail, sizeof detail, format, values...);
-        return Failure{invariant, detail};
-    }
-}
-
-std::string Describe(const RECT& r) {
-    char text[64];
-    std::snprintf(text, sizeof text, "(%d,%d)-(%d,%d)", static_cast<int>(r.left), static_cast<int>(r.top),
-                  static_cast<int>(r.right), static_cast<int>(r.bottom));
-    return text;
+[[gnu::format(printf, 2, 3)]] std::optional<Failure> Fail(const char* invariant, const char* format, ...) {
+    char detail[256];
+    va_list values;
+    va_start(values, format);
+    std::vsnprintf(detail, sizeof detail, format, values);
+    va_end(values);
+    return Failure{invariant, detail};
 }
 
 bool LitHomes(const std::array<std::int32_t, kCellCount>& kinds) { return kinds[kHeroHome] == RightDown + kLitOffset; }
@@ -88,7 +78,6 @@ void Checker::BeforeEvent(const platform::HostEvent& event, std::uint32_t clock,
 }
 
 std::optional<Failure> Checker::AfterEvent(const GameState& state) {
-    ++checks_;
     if (EndsProgram()) return Fail("program end", "the program went on after it was told to end");
     const Seen now = Look(state);
     if (auto failure = Board(now)) return failure;
@@ -276,10 +265,11 @@ std::optional<Failure> Checker::Panels(const Seen& now) {
     }
     if (panel_ == Panel::None) return Fail("panel rectangles", "a panel is up that no event put up");
     const PanelPlace& answers = Place(panel_);
-    if (!Same(now.yesRect, answers.yes) || !Same(now.noRect, answers.no))
-        return Fail("panel rectangles", "the %s answers at %s and %s, not %s and %s", answers.name,
-                    Describe(now.yesRect).c_str(), Describe(now.noRect).c_str(), Describe(answers.yes).c_str(),
-                    Describe(answers.no).c_str());
+    const auto same = [](const RECT& a, const RECT& b) { return std::memcmp(&a, &b, sizeof(RECT)) == 0; };
+    if (!same(now.yesRect, answers.yes) || !same(now.noRect, answers.no))
+        return Fail("panel rectangles", "the %s answers at (%d,%d) and (%d,%d), not (%d,%d) and (%d,%d)",
+                    answers.name, now.yesRect.left, now.yesRect.top, now.noRect.left, now.noRect.top,
+                    answers.yes.left, answers.yes.top, answers.no.left, answers.no.top);
     return std::nullopt;
 }
 
@@ -309,7 +299,7 @@ std::optional<Failure> Checker::Flags(const Seen& now) const {
         {answered && now.stopConfirmPending, "pending answers", "stopConfirmPending without modalShown"},
     };
     for (const Rule& rule : rules) {
-        if (rule.broken) return Fail(rule.invariant, rule.what);
+        if (rule.broken) return Fail(rule.invariant, "%s", rule.what);
     }
     return std::nullopt;
 }

@@ -36,7 +36,6 @@ public:
     std::optional<Failure> AfterProgramEnd() const;
 
     std::uint64_t Ticks() const { return ticks_; }
-    std::uint64_t Checks() const { return checks_; }
     std::uint64_t CellTaps() const { return cellTaps_; }
     std::uint64_t LevelsWon() const { return levelsWon_; }
 
@@ -76,7 +75,6 @@ private:
     std::array<int, 4> sequenceTicks_{};
 
     std::uint64_t ticks_ = 0;
-    std::uint64_t checks_ = 0;
     std::uint64_t cellTaps_ = 0;
     std::uint64_t levelsWon_ = 0;
 };

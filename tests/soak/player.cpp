@@ -7,7 +7,26 @@
 
 namespace soak {
 
+using platform::HostEventKind;
+
 namespace {
+
+// The board as the player sees it: each block as it will lie once the turns
+// under way have ended, and the cells best left alone.
+struct BoardView {
+    std::int32_t kinds[kCellCount] = {};
+    bool turning[kCellCount] = {};
+    bool doomed[kCellCount] = {};  // a ball is on its way there
+    bool flower[kCellCount] = {};  // bog holding a flower, which leaves no ball behind
+};
+
+// One cell of a planned path: the taps it needs, or a bog cell whose actor
+// must go before a block can lie there.
+struct PathStep {
+    int cell;
+    int taps;
+    bool bog;
+};
 
 constexpr int kNoCost = std::numeric_limits<int>::max();
 // Costs in tenths of a tap; every cell adds one so that short paths win ties.
@@ -16,8 +35,14 @@ constexpr int kTapCost = 10;
 // break other blocks and leave frogs there, so a way round is worth much.
 constexpr int kFlowerCost = 15;
 constexpr int kCreatureCost = 400;
-// Once patience has run out, the share of looks that end in a random tap.
+// Looks at one level before random taps mix in, and the share of looks that
+// end in one then; looks before the game is stopped and a new one begun.
+constexpr int kPatience = 1500;
 constexpr double kShakeUp = 0.1;
+constexpr int kGiveUp = 6000;
+// Per look at the board: press Stop (and answer "No"), poke a hero.
+constexpr double kStopPokes = 0.003;
+constexpr double kHeroPokes = 0.003;
 constexpr int kReplans = 8;
 
 bool SequenceRunning(const GameState& s) {
@@ -129,8 +154,6 @@ int RepeatedCell(const std::vector<PathStep>& path) {
     return -1;
 }
 
-}  // namespace
-
 BoardView ViewOf(const GameState& state) {
     BoardView view;
     for (int cell = 0; cell < kCellCount; ++cell) {
@@ -150,6 +173,8 @@ BoardView ViewOf(const GameState& state) {
     return view;
 }
 
+// The cheapest path between the homes, the homes left out; empty when there
+// is none (balls about to land may cut every way).
 std::vector<PathStep> PlanPath(const BoardView& view) {
     bool banned[kCellCount] = {};
     for (int attempt = 0; attempt < kReplans; ++attempt) {
@@ -160,6 +185,29 @@ std::vector<PathStep> PlanPath(const BoardView& view) {
     }
     return {};
 }
+
+// A block off the way, which a turn may lie on; none: -1.
+int OffPathCell(const BoardView& view, const std::vector<PathStep>& path) {
+    bool onPath[kCellCount] = {};
+    for (const PathStep& step : path) onPath[step.cell] = true;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return cell;
+    }
+    return -1;
+}
+
+// The fallback that keeps a level moving: a random bog cell or block; none: -1.
+int RandomCell(const BoardView& view, std::mt19937_64& random) {
+    std::vector<int> cells;
+    const bool bog = random() % 2 == 0;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
+            cells.push_back(cell);
+    }
+    return cells.empty() ? -1 : cells[random() % cells.size()];
+}
+
+}  // namespace
 
 std::string BoardPicture(const GameState& state) {
     constexpr char kBlocks[] = ".|-Lr7J";
@@ -174,21 +222,7 @@ std::string BoardPicture(const GameState& state) {
     return picture;
 }
 
-std::vector<platform::HostEvent> EventsOf(const Move& move) {
-    using platform::HostEventKind;
-    switch (move.kind) {
-        case Move::Kind::Wait: return {{HostEventKind::Paint, 0, 0}};
-        case Move::Kind::BringBack: return {{HostEventKind::Restore, 0, 0}};
-        case Move::Kind::Tap: break;
-    }
-    std::vector<platform::HostEvent> events{{HostEventKind::PenDown, move.x, move.y}};
-    events.insert(events.end(), static_cast<std::size_t>(move.holdPaints), {HostEventKind::Paint, 0, 0});
-    events.push_back({HostEventKind::PenUp, move.x, move.y});
-    return events;
-}
-
-Move Player::Next(const GameState& state, bool windowShown) {
-    if (!windowShown) return {Move::Kind::BringBack};
+Events Player::Next(const GameState& state) {
     if (state.modalShown) {
         if (state.stopConfirmPending) return quitting_ ? TapMiddle(kDialogYesRect) : TapMiddle(kDialogNoRect);
         if (state.exitConfirmPending) return TapMiddle(kDialogNoRect);
@@ -196,36 +230,35 @@ Move Player::Next(const GameState& state, bool windowShown) {
         return TapMiddle(kAboutCloseRect);  // inside the help pages' "X" too
     }
     if (!state.gamePlaying) {
-        if (quitting_) ++gamesGivenUp_;
         quitting_ = false;
         return TapMiddle(kStartStopRect);
     }
     if (quitting_ && !SequenceRunning(state)) return TapMiddle(kStartStopRect);
-    if (Chance(habits_.stopPokes)) return TapMiddle(kStartStopRect);
-    if (SequenceRunning(state)) return {};
+    if (Chance(kStopPokes)) return TapMiddle(kStartStopRect);
+    if (SequenceRunning(state)) return Wait();
     if (pausePaints_ > 0) {
         --pausePaints_;
-        return {};
+        return Wait();
     }
     return Play(state);
 }
 
-Move Player::Play(const GameState& state) {
+Events Player::Play(const GameState& state) {
     if (state.level != level_) {
         level_ = state.level;
         looksThisLevel_ = 0;
     }
     ++looksThisLevel_;
     // A level that will not be won is left for a new game.
-    if (habits_.giveUp > 0 && looksThisLevel_ > habits_.giveUp) {
+    if (looksThisLevel_ > kGiveUp) {
         quitting_ = true;
-        return {};
+        return Wait();
     }
-    if (Chance(habits_.heroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
+    if (Chance(kHeroPokes)) return TapCell(Chance(0.5) ? kHeroHome : kHeroineHome);
     const BoardView view = ViewOf(state);
     // A level that drags on gets shaken up now and then.
-    const bool impatient = looksThisLevel_ > habits_.patience;
-    if (impatient && Chance(kShakeUp)) return RandomCellTap(view);
+    const bool impatient = looksThisLevel_ > kPatience;
+    if (impatient && Chance(kShakeUp)) return TapCell(RandomCell(view, random_));
     // With no way at all, the balls in flight are awaited.
     const std::vector<PathStep> path = PlanPath(view);
     const PathStep* flower = nullptr;
@@ -243,41 +276,24 @@ Move Player::Play(const GameState& state) {
     const bool whole = !path.empty() && std::none_of(path.begin(), path.end(), [&](const PathStep& step) {
         return view.turning[step.cell] || step.taps > 0 || step.bog;
     });
-    if (whole) return OffPathTap(view, path);
+    if (whole) return TapCell(OffPathCell(view, path));
     // Every block on the way is turning into place: watch.
-    return {};
+    return Wait();
 }
 
-Move Player::OffPathTap(const BoardView& view, const std::vector<PathStep>& path) {
-    bool onPath[kCellCount] = {};
-    for (const PathStep& step : path) onPath[step.cell] = true;
-    for (int cell = 0; cell < kCellCount; ++cell) {
-        if (!IsCornerCell(cell) && !onPath[cell] && IsBlock(view.kinds[cell])) return TapCell(cell);
-    }
-    return {};
+Events Player::TapAt(int x, int y) {
+    // One or two paints before the next tap; the pen rests for none or one.
+    pausePaints_ = 1 + Below(2);
+    Events events{{HostEventKind::PenDown, x, y}};
+    if (Chance(0.5)) events.push_back({HostEventKind::Paint, 0, 0});
+    events.push_back({HostEventKind::PenUp, x, y});
+    return events;
 }
 
-Move Player::TapAt(int x, int y) {
-    ++taps_;
-    pausePaints_ = 1 + Below(std::max(1, habits_.longestPause));
-    return {Move::Kind::Tap, x, y, Below(habits_.longestHold + 1)};
-}
-
-Move Player::TapCell(int cell) {
+Events Player::TapCell(int cell) {
+    if (cell < 0) return Wait();
     // Anywhere inside the cell, not only its centre.
     return TapAt(ColumnOf(cell) * kCellPixels + 2 + Below(16), RowOf(cell) * kCellPixels + 2 + Below(16));
-}
-
-// The fallback that keeps a level moving: a random bog cell or block.
-Move Player::RandomCellTap(const BoardView& view) {
-    std::vector<int> cells;
-    const bool bog = Chance(0.5);
-    for (int cell = 0; cell < kCellCount; ++cell) {
-        if (!IsCornerCell(cell) && !view.turning[cell] && (bog ? view.kinds[cell] == 0 : IsBlock(view.kinds[cell])))
-            cells.push_back(cell);
-    }
-    if (cells.empty()) return {};
-    return TapCell(cells[Below(static_cast<int>(cells.size()))]);
 }
 
 }  // namespace soak

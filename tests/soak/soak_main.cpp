@@ -12,11 +12,12 @@
 namespace {
 
 constexpr const char* kProgram = "mirelink-soak";
+// Ticks after which a level not won counts as a stuck player.
+constexpr std::uint64_t kStuckTicks = 20000;
 
 struct Options {
     std::uint64_t levels = 10;
     std::uint64_t ticks = 10000;
-    std::uint64_t levelTicks = 20000;
     std::string recordRun;  // where the whole run is written as a runner script
     soak::CommonOptions common;
 };
@@ -25,35 +26,28 @@ struct Options {
 class SoakDriver final : public soak::Driver {
 public:
     SoakDriver(const Options& options, std::uint32_t clock)
-        : options_(options),
-          player_(soak::SeedFor(options.common.seed, clock), {.longestPause = 2,
-                                                              .longestHold = 1,
-                                                              .stopPokes = 0.004,
-                                                              .heroPokes = 0.003,
-                                                              .patience = 1500,
-                                                              .giveUp = 6000}) {}
+        : options_(options), player_(soak::SeedFor(options.common.seed, clock)) {}
 
     bool Done() const override {
         const soak::Checker& rules = host_->Rules();
         return rules.LevelsWon() >= options_.levels && rules.Ticks() >= options_.ticks;
     }
-    const soak::Player& Player() const { return player_; }
 
 private:
-    void NewProgram() override { levelStartTick_ = host_->Rules().Ticks(); }
-
     void Plan(bool shown) override {
         const soak::Checker& rules = host_->Rules();
         if (rules.LevelsWon() != levelsSeen_) {
             levelsSeen_ = rules.LevelsWon();
             levelStartTick_ = rules.Ticks();
         }
-        if (rules.Ticks() - levelStartTick_ > options_.levelTicks) {
+        if (rules.Ticks() - levelStartTick_ > kStuckTicks) {
             host_->Fail({"player", "level " + std::to_string(game.level) + " not won after " +
                                        std::to_string(rules.Ticks() - levelStartTick_) + " ticks; the board:\n" +
                                        soak::BoardPicture(game)});
         }
-        Push(soak::EventsOf(player_.Next(game, shown)));
+        // The player never hides the window.
+        if (!shown) host_->Fail({"player", "the window is hidden"});
+        Push(player_.Next(game));
     }
 
     const Options& options_;
@@ -67,8 +61,6 @@ bool SoakFrom(const Options& options, std::uint32_t clock) {
     const std::string arguments =
         "--levels " + std::to_string(options.levels) + " --ticks " + std::to_string(options.ticks);
     return soak::RunFrom(driver, clock, options.common, kProgram, arguments, [&](soak::VirtualHost& host) {
-        std::printf("  %llu taps, %llu games given up\n", static_cast<unsigned long long>(driver.Player().Taps()),
-                    static_cast<unsigned long long>(driver.Player().GamesGivenUp()));
         if (options.recordRun.empty() || host.WriteScript(options.recordRun)) return true;
         std::fprintf(stderr, "%s: cannot write %s\n", kProgram, options.recordRun.c_str());
         return false;
@@ -85,8 +77,6 @@ int main(int argc, char** argv) {
     Options options;
     app.add_option("--levels", options.levels, "Levels to win at least")->capture_default_str();
     app.add_option("--ticks", options.ticks, "Game ticks to run at least")->capture_default_str();
-    app.add_option("--level-ticks", options.levelTicks, "Ticks after which a level not won counts as stuck")
-        ->capture_default_str();
     app.add_option("--record-run", options.recordRun,
                    "Write the last program's run (of the last clock), passed or not, here as a mirelink-headless "
                    "script: a play that wins levels, for the golden traces");

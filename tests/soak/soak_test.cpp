@@ -7,7 +7,7 @@
 
 #include "board/path.h"
 #include "tests/soak/checker.h"
-#include "tests/soak/watchdog.h"
+#include "tests/soak/runs.h"
 #include "tests/support/fresh_game.h"
 
 namespace soak {

@@ -90,13 +90,11 @@ HostEvent Driver::Next(bool shown) {
     if (host_->Programs() != program_) {
         program_ = host_->Programs();
         pending_.clear();
-        NewProgram();
     }
     if (pending_.empty()) Plan(shown);
     const Planned next = pending_.front();
     pending_.pop_front();
     step_ = next.step;
-    HandOut(next.event, shown);
     return next.event;
 }
 

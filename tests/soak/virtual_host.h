@@ -32,12 +32,9 @@ public:
     virtual bool Done() const = 0;
 
 protected:
-    // Plans the next events when the last plan has run out.
+    // Plans the next events when the last plan has run out; a program started
+    // afresh drops what was planned for the last one.
     virtual void Plan(bool shown) = 0;
-    // A program started afresh (after a failure or a close) owes nothing to the last one.
-    virtual void NewProgram() {}
-    // Called with each event as it is handed out, before it reaches the program.
-    virtual void HandOut(const platform::HostEvent&, bool) {}
     void Push(platform::HostEvent event, std::uint32_t step = 31) { pending_.push_back({event, step}); }
     void Push(const std::vector<platform::HostEvent>& events) {
         for (const platform::HostEvent& event : events) Push(event);
@@ -65,8 +62,6 @@ public:
     // Ends the run with a failure of the driver's own (a player stuck).
     void Fail(Failure failure);
     const std::optional<Failure>& Failed() const { return failure_; }
-    // After a failure has been reported, to go on with a fresh program.
-    void ForgetFailure() { failure_.reset(); }
     // "tick T (event E, clock C)": where the run is.
     std::string Where() const;
 
