@@ -34,27 +34,6 @@ constexpr int kConnectionsPerService = 16;
 constexpr std::size_t kMostWaitingPeers = 16;
 constexpr int kBacklog = 16;
 
-std::uint64_t Fnv1a(std::uint64_t hash, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        hash ^= bytes[i];
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
-}
-
-std::uint64_t HashKey(const InstanceKey& key) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    // Lengths first, so that ("ab", "c") and ("a", "bc") never collide by shape.
-    const std::uint64_t lengths[3] = {key.instanceNamespace.size(), key.className.size(),
-                                      key.title.size()};
-    hash = Fnv1a(hash, lengths, sizeof lengths);
-    hash = Fnv1a(hash, key.instanceNamespace.data(), key.instanceNamespace.size());
-    hash = Fnv1a(hash, key.className.data(), key.className.size() * sizeof(char16_t));
-    hash = Fnv1a(hash, key.title.data(), key.title.size() * sizeof(char16_t));
-    return hash;
-}
-
 bool IsPrivateDirectory(const std::string& path) {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0) return false;
@@ -294,10 +273,7 @@ int LockNameWithin(const std::string& name, milliseconds wait) {
 }  // namespace
 
 std::string ChannelName(const InstanceKey& key) {
-    char name[64];
-    std::snprintf(name, sizeof name, "mirelink.%u.%016llx", static_cast<unsigned>(getuid()),
-                  static_cast<unsigned long long>(HashKey(key)));
-    return name;
+    return "mirelink." + std::to_string(getuid()) + "." + KeyDigest(key);
 }
 
 std::string ChannelAddress(const InstanceKey& key) { return PlaceOf(key, ".sock"); }

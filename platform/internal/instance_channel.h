@@ -40,6 +40,10 @@ struct InstanceKey {
     bool operator==(const InstanceKey&) const = default;
 };
 
+// Sixteen hex digits that differ for any difference in the key: the part of
+// the channel's name that both systems share.
+std::string KeyDigest(const InstanceKey& key);
+
 // The name of a key's channel and lock (without their endings). Stable for a
 // user; differs for any difference in the key.
 std::string ChannelName(const InstanceKey& key);

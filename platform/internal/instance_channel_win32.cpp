@@ -30,26 +30,8 @@ constexpr std::uint64_t kReplyWaitMs = 30000;
 constexpr std::size_t kListeningEnds = 16;
 constexpr std::size_t kMostWaitingPeers = 16;
 
-std::uint64_t Fnv1a(std::uint64_t hash, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        hash ^= bytes[i];
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
-}
-
 std::string NameOf(const InstanceKey& key, const char* ending) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    const std::uint64_t lengths[3] = {key.instanceNamespace.size(), key.className.size(),
-                                      key.title.size()};
-    hash = Fnv1a(hash, lengths, sizeof lengths);
-    hash = Fnv1a(hash, key.instanceNamespace.data(), key.instanceNamespace.size());
-    hash = Fnv1a(hash, key.className.data(), key.className.size() * sizeof(char16_t));
-    hash = Fnv1a(hash, key.title.data(), key.title.size() * sizeof(char16_t));
-    char text[32];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return "mirelink." + win32::UserAndSession() + "." + text + ending;
+    return "mirelink." + win32::UserAndSession() + "." + KeyDigest(key) + ending;
 }
 
 // An end stays where it was made: the system writes to it while it waits.
