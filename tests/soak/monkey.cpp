@@ -5,9 +5,11 @@
 // takes over to push the game on to the walk and the hearts. The program is
 // started afresh whenever it ends.
 //
-// Exit codes: 0 every rule held; 1 a rule broke (the message names the tick
-// and the rule); 2 bad options; 3 the program hung; a crash or a sanitizer's
-// report ends it with its own status.
+// Exit codes: 0 every rule held and every screen was reached; 1 a rule broke
+// (the message names the tick and the rule) or a screen was never reached;
+// 2 bad options; 3 the program hung; a crash or a sanitizer's report ends it
+// with its own status.
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -20,6 +22,29 @@ namespace {
 using platform::HostEventKind;
 using soak::kScreenRect;
 
+// The screens every run must reach: a monkey that stopped reaching one would
+// go on passing while it tested less.
+enum Screen { kTitle, kAbout, kHelp, kExitQuestion, kStopQuestion, kLevelPanel, kIntro, kPlay, kBloom, kWalk,
+              kHearts, kHidden, kScreenCount };
+constexpr const char* kScreenNames[kScreenCount] = {"title", "about page", "help pages", "exit question",
+                                                    "stop question", "level panel", "intro", "play",
+                                                    "bloom", "walk", "hearts", "hidden"};
+
+Screen ScreenOf(const GameState& s, bool shown) {
+    if (!shown) return kHidden;
+    if (s.modalShown) {
+        if (s.exitConfirmPending) return kExitQuestion;
+        if (s.stopConfirmPending) return kStopQuestion;
+        if (s.helpPagesShown) return kHelp;
+        return s.nextLevelRequested ? kLevelPanel : kAbout;
+    }
+    if (s.introRunning) return kIntro;
+    if (s.heroesWalking) return kWalk;
+    if (s.levelCompleteRunning || s.levelStartRunning) return kHearts;
+    if (s.bloomPhase) return kBloom;
+    return s.gamePlaying ? kPlay : kTitle;
+}
+
 // Clock steps between paints: mostly the game's pace, some far quicker
 // (a display that paints every millisecond), some far slower (a stall).
 constexpr std::uint32_t kSteps[] = {31, 31, 31, 31, 31, 32, 1, 16, 30, 45, 100, 1000, 60000};
@@ -29,6 +54,13 @@ public:
     // Ends the program once `events` events have been delivered in all.
     Monkey(std::uint64_t seed, std::uint64_t events) : random_(seed), player_(seed + 1), target_(events) {}
     bool Done() const override { return host_->EventCount() >= target_; }
+    std::string Unreached() const {
+        std::string names;
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            if (!reached_[screen]) names += std::string(names.empty() ? "" : ", ") + kScreenNames[screen];
+        }
+        return names;
+    }
 
 private:
     void Push(HostEventKind kind, int x = 0, int y = 0) { Driver::Push({kind, x, y}); }
@@ -64,6 +96,7 @@ private:
     }
 
     void Plan(bool shown) override {
+        reached_[ScreenOf(game, shown)] = true;
         if (episode_ > 0) {
             // The player hands back at the level panel, which is the monkey's to play with.
             if (!shown || !game.gamePlaying || (game.modalShown && game.nextLevelRequested)) {
@@ -139,6 +172,7 @@ private:
     soak::Player player_;
     std::uint64_t target_;
     int episode_ = 0;  // decisions left to the player
+    bool reached_[kScreenCount] = {};
 };
 
 }  // namespace
@@ -155,6 +189,12 @@ int main(int argc, char** argv) {
     return soak::ParseAndRunEachClock(app, argc, argv, common, [&](std::uint32_t clock) {
         Monkey monkey(soak::SeedFor(common.seed, clock), events);
         return soak::RunFrom(monkey, clock, common, "mirelink-monkey", "--events " + std::to_string(events),
-                             [](soak::VirtualHost&) { return true; });
+                             [&](soak::VirtualHost&) {
+                                 const std::string unreached = monkey.Unreached();
+                                 if (unreached.empty()) return true;
+                                 std::fprintf(stderr, "mirelink-monkey: clock %u: never reached: %s\n", clock,
+                                              unreached.c_str());
+                                 return false;
+                             });
     });
 }
