@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "tools/dbb/png_export.h"
 #include "tools/dbb/raw_picture.h"

@@ -1,9 +1,8 @@
-// The runner's host: its clock, the script's lines as events, state written
-// out, the relaunch of a second copy, and the end of the program.
+// The runner's host: what the golden plays never make it do with its clock,
+// the relaunch of a second copy, and the end of the program.
 #include "hosts/headless/headless_host.h"
 
 #include <memory>
-#include <tuple>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -58,27 +57,6 @@ TEST_F(HeadlessHostTest, HiddenWindowGetsNoPaintsButTheTimePasses) {
     EXPECT_EQ(Next(true), HostEventKind::Paint);
     EXPECT_EQ(Next(false), HostEventKind::Close);  // the rest, mid-count included, pass hidden
     EXPECT_EQ(h.TickCount(), 1000u + 100005u * 31u);
-}
-
-TEST_F(HeadlessHostTest, PenLinesBecomePenEventsAtTheirPositionsEvenWhenHidden) {
-    HeadlessHost& h = Start("down 5 6\nup 7 8\ntap 35 272\ntapcell 11 3\nfocus-lost\n");
-    for (const auto& [kind, x, y] : {std::tuple{HostEventKind::PenDown, 5, 6}, {HostEventKind::PenUp, 7, 8},
-                                     {HostEventKind::PenDown, 35, 272}, {HostEventKind::PenUp, 35, 272},
-                                     {HostEventKind::PenDown, 230, 70}, {HostEventKind::PenUp, 230, 70}}) {
-        const platform::HostEvent event = h.WaitForEvent(false);
-        EXPECT_TRUE(event.kind == kind && event.x == x && event.y == y) << x << "," << y;
-    }
-    EXPECT_EQ(Next(), HostEventKind::FocusLost);
-    EXPECT_EQ(Next(), HostEventKind::Close);
-    EXPECT_EQ(Next(), HostEventKind::Close);  // and again, should the program linger
-    EXPECT_FALSE(h.Failed());
-}
-
-TEST_F(HeadlessHostTest, UnwritableOutputFailsTheRunAtItsLine) {
-    HeadlessHost& h = Start("paint\nstate /no/such/dir/state.json\npaint\n");
-    EXPECT_EQ(Drain(), (std::vector<HostEventKind>{HostEventKind::Paint}));
-    EXPECT_TRUE(h.Failed());
-    EXPECT_EQ(errors.str().rfind("test.mls:2: state: cannot write", 0), 0u) << errors.str();
 }
 
 TEST_F(HeadlessHostTest, RelaunchWaitsForTheSecondCopyAndEndsTheRunIfItFailsOrNeverEnds) {

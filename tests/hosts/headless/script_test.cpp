@@ -27,7 +27,7 @@ Script Parsed(std::string_view text) {
     return std::get<Script>(result);
 }
 
-// Every command's meaning is checked where the host runs it; here, the
+// Every command's meaning is checked by the plays that use it; here, the
 // extremes its arguments take, and the lines that carry no command.
 TEST(ScriptParsing, TakesTheExtremesOfEachArgumentAndSkipsCommentsAndBlankLines) {
     const Script script = Parsed("# runner-args: --clock 5000\n\n   \r\nclock 4294967295 # late\r\n\tdown 0 65535\n"

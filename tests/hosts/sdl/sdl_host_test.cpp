@@ -277,8 +277,7 @@ TEST_F(SdlHostTest, RecordingCutShortFailsTheSession) {
     ::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit full = saved;
-    full.rlim_cur = kept.size();
+    const rlimit full{kept.size(), saved.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
     for (const std::uint32_t clock : {1016u, 1020u, 1030u}) {
         clock_ = clock;

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "hosts/sdl/recording_file.h"
