@@ -132,11 +132,8 @@ TEST_F(RunnerProcess, BadOptionsOrAnUnreadableScriptExitTwo) {
         EXPECT_EQ(Run(arguments), 2) << errors;
         EXPECT_NE(errors, "");
     }
-    // An endless device is refused before it is read.
-    for (const std::string& path : {(dir / "missing.mls").string(), std::string("/dev/zero")}) {
-        EXPECT_EQ(Run({path}), 2);
-        EXPECT_NE(errors.find("cannot read script '" + path + "'"), std::string::npos) << errors;
-    }
+    EXPECT_EQ(Run({"/dev/zero"}), 2);  // an endless device is refused before it is read
+    EXPECT_NE(errors.find("cannot read script '/dev/zero'"), std::string::npos) << errors;
 }
 
 TEST_F(RunnerProcess, CopyThatFindsNoRunningGameSaysSoAndExitsThree) {
