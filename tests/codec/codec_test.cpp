@@ -24,24 +24,21 @@ struct Record {
     std::uint32_t position, length, distance;
 };
 
+Bytes Header(std::uint32_t width, std::uint32_t height) {
+    Bytes bytes;
+    AppendU32(bytes, width);
+    AppendU32(bytes, height);
+    return bytes;
+}
+
 // A raw picture of flat colours with a few shapes on white: how most of the
 // art looks.
 Bytes CartoonPicture(std::uint32_t width, std::uint32_t height) {
-    Bytes raw;
-    AppendU32(raw, width);
-    AppendU32(raw, height);
+    Bytes raw = Header(width, height);
     for (std::uint32_t y = 0; y < height; ++y) {
         for (std::uint32_t x = 0; x < width; ++x) {
-            const int dx = static_cast<int>(x % 60) - 30;
-            const int dy = static_cast<int>(y % 70) - 35;
-            std::uint8_t shade = 255;
-            if (dx * dx + dy * dy < 400) {
-                shade = 40;
-            } else if ((x / 7 + y / 5) % 11 == 0) {
-                shade = 120;
-            } else if (y % 90 < 3) {
-                shade = 0;
-            }
+            const int dx = static_cast<int>(x % 60) - 30, dy = static_cast<int>(y % 70) - 35;
+            const std::uint8_t shade = dx * dx + dy * dy < 400 ? 40 : (x / 7 + y / 5) % 11 == 0 ? 120 : y % 90 < 3 ? 0 : 255;
             raw.insert(raw.end(), {0, shade, static_cast<std::uint8_t>(shade / 2), 200});
         }
     }
@@ -61,8 +58,6 @@ Bytes Packed(const std::string& literals, std::uint32_t unpackedSize, const std:
     }
     return out;
 }
-
-
 
 struct Decoded {
     std::uint32_t written = 0;
@@ -215,21 +210,12 @@ TEST(PackedLayoutCheck, ReadsASoundLayoutAndRejectsEveryBrokenRule) {
     for (const auto& [what, packed] : broken) EXPECT_FALSE(dbb::CheckPackedLayout(packed).layout) << what;
 }
 
-
-
 const Pixel32 kStalePixel{};
 
 bool LoadsNothing(int (*load)(HINSTANCE, int, ImageRef*), HINSTANCE instance, int id) {
     ImageRef slot{7, 9, &kStalePixel};
     const int result = load(instance, id, &slot);
     return result == 0 && slot.width == 0 && slot.height == 0 && slot.pixels == nullptr;
-}
-
-Bytes Header(std::uint32_t width, std::uint32_t height) {
-    Bytes bytes;
-    AppendU32(bytes, width);
-    AppendU32(bytes, height);
-    return bytes;
 }
 
 class ImageLoaderTest : public testing::Test {

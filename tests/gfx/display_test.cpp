@@ -202,14 +202,6 @@ protected:
     std::unique_ptr<DisplayDevice> device;
 };
 
-// Where two screens first differ, for a readable failure.
-::testing::AssertionResult SameScreen(const Frame& actual, const Frame& expected) {
-    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-    if (a == actual.end() && e == expected.end()) return ::testing::AssertionSuccess();
-    const auto i = a - actual.begin();
-    return ::testing::AssertionFailure() << "first difference at pixel (" << i % 480 / 2 << ", " << i / 480 << ")";
-}
-
 // Panels of distinct colours with some pure white, which a panel shows like
 // any other colour, over a screen of noise.
 class PanelTest : public Drawing {
@@ -252,16 +244,16 @@ TEST_F(PanelTest, EachStepShowsOneRowMoreOrLessBehindTheHorizon) {
     device->RollInPanel(x, bottom, panel.data(), width, height);
     ASSERT_EQ(host.frames.size(), 5u);
     for (int i = 0; i < height; ++i) {
-        EXPECT_TRUE(SameScreen(host.frames[i], Expected(panel, x, width, height, bottom, i + 1))) << "roll-in step " << i;
+        EXPECT_TRUE(host.frames[i] == Expected(panel, x, width, height, bottom, i + 1)) << "roll-in step " << i;
     }
-    EXPECT_TRUE(SameScreen(host.frames[4], host.frames[3]));
+    EXPECT_TRUE(host.frames[4] == host.frames[3]);
     host.frames.clear();
     device->RollOutPanel();
     ASSERT_EQ(host.frames.size(), 5u);
     for (int s = 1; s <= height; ++s) {
-        EXPECT_TRUE(SameScreen(host.frames[s - 1], Expected(panel, x, width, height, bottom, height - s))) << "roll-out step " << s;
+        EXPECT_TRUE(host.frames[s - 1] == Expected(panel, x, width, height, bottom, height - s)) << "roll-out step " << s;
     }
-    EXPECT_TRUE(SameScreen(host.frames[4], before));
+    EXPECT_TRUE(host.frames[4] == before);
 }
 
 // The plays show small numbers; here the rest: a number longer than its field
